@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 / Ubuntu machine, builds the game and then either plays it or tests it.
+#   ./setup.sh play   install what is missing, build (Release), start the game on the bundled dat/
+#   ./setup.sh test   install what is missing, build (Release), run the whole test suite
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont-gothic
+  googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool openbox imagemagick x11-utils)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build -j"$(nproc)"
+}
+
+case "${1:-}" in
+  play)
+    install_missing
+    build
+    exec ./build/luxarim
+    ;;
+  test)
+    install_missing
+    build
+    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 play|test" >&2
+    exit 2
+    ;;
+esac
