@@ -71,4 +71,16 @@ class FakeSoundOutput : public SoundOutput {
   int stops = 0;
 };
 
+class FakeErrorDialog : public ErrorDialog {
+ public:
+  void ShowError(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+class FakePoster : public MessagePoster {
+ public:
+  void PostPrivateMessage(int message) override { posted.push_back(message); }
+  std::vector<int> posted;
+};
+
 }  // namespace game::testing

@@ -1,1 +1,18 @@
-int main() { return 0; }
+// The program entry: the application, its one window, and the message loop.
+#include "platform/game_app.h"
+#include "platform/key_filter.h"
+#include "window/app_identity.h"
+#include "window/unit_form.h"
+
+int main(int argc, char** argv) {
+  game::GameApplication app(argc, argv, game::kGameShortName);
+  app.setWindowIcon(game::GameIcon());
+  game::MenuKeyFilter menu_keys;
+  app.installEventFilter(&menu_keys);
+
+  game::TFormMain form(app);
+  form.FinishStartup();
+  if (app.Terminated()) return 0;  // start-up already ended the program (a missing story)
+  form.show();
+  return app.Run();
+}

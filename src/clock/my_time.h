@@ -1,0 +1,67 @@
+// The program's main loop: a table of periodic callbacks run from a busy loop that also pumps the
+// window system's messages. The loop is entered once, from the window's handling of the private
+// start message, and returns only when the application's termination has been requested.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace game {
+
+// The private message the window posts to itself to enter the loop.
+inline constexpr int kClockStartMessage = 1034;  // the user message base (1024) + 10
+
+struct TTimerSlot {
+  std::int32_t Interval = 0;       // milliseconds; 0 or less never fires
+  std::int32_t LastTime = 0;       // clock value at registration or at the last firing
+  std::function<void()> Callback;  // empty: the slot is free
+};
+
+class MyTime {
+ public:
+  MyTime(MillisecondClock& clock, MessagePump& pump, Termination& termination)
+      : clock_(clock), pump_(pump), termination_(termination) {}
+
+  // Grows the table to `slot` + 1 entries when needed, then fills the slot with `interval`, the
+  // clock now, and `callback`. An occupied slot is replaced.
+  void SetTimerSlot(int slot, std::int32_t interval, std::function<void()> callback);
+
+  // Empties every slot's callback and sets its interval to 0; the table keeps its length.
+  void ClearTimers();
+
+  // Clears the table; the first call also posts the start message to `window`. Later calls post
+  // nothing, so the loop can be requested only once in the program's life.
+  void StartClock(MessagePoster& window);
+
+  // The loop. Each pass pumps all messages, reads the clock once and fires, in index order, each
+  // slot with a callback whose interval is positive and exceeded (now - last > interval). It
+  // never sleeps and returns after the pass that sees termination requested. An exception thrown
+  // by a callback leaves the loop unchanged by the pass and propagates to the caller.
+  void RunClock();
+
+  // Counts a drawn frame: the frame count about once a second (the first call reports 1), -2 once
+  // half a second after each count (clear the display), -1 otherwise.
+  std::int32_t FpsTick();
+
+  bool ClockStarted() const { return clock_started_; }
+  const std::vector<TTimerSlot>& TimerSlots() const { return slots_; }
+
+ private:
+  void FireDueSlots(std::int32_t now);
+  std::int32_t Report();
+
+  MillisecondClock& clock_;
+  MessagePump& pump_;
+  Termination& termination_;
+  std::vector<TTimerSlot> slots_;
+  bool clock_started_ = false;
+  std::int32_t frame_count_ = 0;
+  std::int32_t last_report_ = 0;
+  bool blank_done_ = true;
+  bool reported_ = false;
+};
+
+}  // namespace game

@@ -1,0 +1,159 @@
+#include "clock/my_time.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "fakes.h"
+
+namespace game {
+namespace {
+
+class MyTimeTest : public ::testing::Test {
+ protected:
+  // Runs the loop until `passes` pumping passes have happened.
+  void RunPasses(int passes) {
+    pump.on_pump = [&] {
+      if (pump.passes >= passes) termination.RequestTermination();
+    };
+    time.RunClock();
+  }
+
+  testing::FakeClock clock;
+  testing::FakePump pump;
+  testing::FakeTermination termination;
+  MyTime time{clock, pump, termination};
+  std::vector<std::int32_t> fired;  // the clock reading of each firing
+  std::function<void()> Record() {
+    return [this] { fired.push_back(clock.time - clock.step); };
+  }
+};
+
+TEST_F(MyTimeTest, FiresOnTheFirstPassMoreThanTheIntervalAfterRegistration) {
+  clock.time = 1000;
+  time.SetTimerSlot(0, 50, Record());  // registered at 1000
+  clock.step = 1;                      // one reading per pass, 1 ms apart
+  RunPasses(120);
+  // 1050 is not more than 50 after 1000; 1051 is. Then every 51 ms: drift is not made up.
+  ASSERT_GE(fired.size(), 2u);
+  EXPECT_EQ(fired[0], 1051);
+  EXPECT_EQ(fired[1], 1102);
+}
+
+TEST_F(MyTimeTest, SlotsWithoutCallbackOrWithoutPositiveIntervalNeverFire) {
+  time.SetTimerSlot(0, 0, Record());
+  time.SetTimerSlot(1, -5, Record());
+  time.SetTimerSlot(2, 10, nullptr);
+  clock.step = 100;
+  RunPasses(20);
+  EXPECT_TRUE(fired.empty());
+}
+
+TEST_F(MyTimeTest, TableGrowsWithEmptySlotsAndClearingKeepsItsLength) {
+  clock.time = 77;
+  time.SetTimerSlot(3, 40, Record());
+  ASSERT_EQ(time.TimerSlots().size(), 4u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(time.TimerSlots()[i].Callback);
+    EXPECT_EQ(time.TimerSlots()[i].Interval, 0);
+    EXPECT_EQ(time.TimerSlots()[i].LastTime, 0);
+  }
+  EXPECT_EQ(time.TimerSlots()[3].LastTime, 77);
+
+  time.ClearTimers();
+  ASSERT_EQ(time.TimerSlots().size(), 4u);
+  EXPECT_FALSE(time.TimerSlots()[3].Callback);
+  EXPECT_EQ(time.TimerSlots()[3].Interval, 0);
+  EXPECT_EQ(time.TimerSlots()[3].LastTime, 77);
+}
+
+TEST_F(MyTimeTest, OnlyTheFirstStartPostsTheStartMessageButEveryStartClears) {
+  testing::FakePoster window;
+  time.SetTimerSlot(0, 50, Record());
+  time.StartClock(window);
+  EXPECT_TRUE(time.ClockStarted());
+  EXPECT_FALSE(time.TimerSlots()[0].Callback);
+  time.SetTimerSlot(0, 50, Record());
+  time.StartClock(window);
+  EXPECT_EQ(window.posted, std::vector<int>{kClockStartMessage});
+  EXPECT_FALSE(time.TimerSlots()[0].Callback);
+}
+
+TEST_F(MyTimeTest, LoopEndsAfterThePassThatSeesTerminationAndSlotsDueTogetherShareNow) {
+  clock.step = 0;
+  clock.time = 0;
+  time.SetTimerSlot(0, 10, Record());
+  time.SetTimerSlot(1, 20, Record());
+  pump.on_pump = [&] {
+    clock.time += 25;  // the clock moves while messages are pumped
+    if (pump.passes == 1) termination.RequestTermination();
+  };
+  time.RunClock();
+  EXPECT_EQ(pump.passes, 1);
+  EXPECT_EQ(fired, (std::vector<std::int32_t>{25, 25}));
+  EXPECT_EQ(time.TimerSlots()[0].LastTime, 25);
+  EXPECT_EQ(time.TimerSlots()[1].LastTime, 25);
+  EXPECT_TRUE(time.ClockStarted());
+}
+
+TEST_F(MyTimeTest, LastTimeIsTheReadingOfThePassNotTheTimeAfterTheCallback) {
+  time.SetTimerSlot(0, 10, [&] { clock.time += 500; });  // a slow callback
+  pump.on_pump = [&] {
+    clock.time += 11;
+    if (pump.passes == 2) termination.RequestTermination();
+  };
+  time.RunClock();
+  // Pass 1 reads 11 and fires (the clock is 511 after it); pass 2 reads 522 and fires again.
+  EXPECT_EQ(clock.time, 1022);
+  EXPECT_EQ(time.TimerSlots()[0].LastTime, 522);
+}
+
+TEST_F(MyTimeTest, HandlersMayChangeTheTableBetweenPasses) {
+  pump.on_pump = [&] {
+    clock.time += 100;
+    if (pump.passes == 1) time.SetTimerSlot(2, 50, Record());
+    if (pump.passes == 3) time.ClearTimers();
+    if (pump.passes == 5) termination.RequestTermination();
+  };
+  time.RunClock();
+  EXPECT_EQ(fired, (std::vector<std::int32_t>{200}));
+}
+
+TEST_F(MyTimeTest, ACallbackThatGrowsTheTableDoesNotRunTheNewSlotInTheSamePass) {
+  time.SetTimerSlot(0, 1, [&] { time.SetTimerSlot(5, 1, Record()); });
+  pump.on_pump = [&] {
+    clock.time += 10;
+    if (pump.passes == 1) termination.RequestTermination();
+  };
+  time.RunClock();
+  EXPECT_TRUE(fired.empty());
+  EXPECT_EQ(time.TimerSlots().size(), 6u);
+}
+
+TEST_F(MyTimeTest, ACallbackErrorLeavesTheLoop) {
+  time.SetTimerSlot(0, 1, [] { throw std::runtime_error("boom"); });
+  pump.on_pump = [&] { clock.time += 10; };
+  EXPECT_THROW(time.RunClock(), std::runtime_error);
+  EXPECT_EQ(pump.passes, 1);
+  EXPECT_FALSE(termination.Terminated());
+}
+
+TEST_F(MyTimeTest, FpsTickReportsCountsBlanksAndNothingInBetween) {
+  clock.time = 50;
+  std::vector<std::int32_t> codes;
+  for (int call = 0; call < 41; ++call) {
+    codes.push_back(time.FpsTick());
+    clock.time += 50;
+  }
+  EXPECT_EQ(codes[0], 1);  // at 50
+  // Calls at 100..500 are under 500 ms after the count at 50.
+  for (int i = 1; i <= 9; ++i) EXPECT_EQ(codes[i], -1) << i;
+  EXPECT_EQ(codes[10], -2);  // at 550
+  for (int i = 11; i <= 19; ++i) EXPECT_EQ(codes[i], -1) << i;
+  EXPECT_EQ(codes[20], 20);  // at 1050: calls 1..20
+  EXPECT_EQ(codes[30], -2);
+  EXPECT_EQ(codes[40], 20);
+}
+
+}  // namespace
+}  // namespace game

@@ -1,0 +1,131 @@
+#include "window/unit_form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "platform/error_report.h"
+#include "platform/fonts.h"
+#include "window/app_identity.h"
+
+namespace game {
+namespace {
+
+constexpr int kClientWidth = 500;
+constexpr int kClientHeight = 300;
+
+QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(416, y, 73, 25);
+  button->setFont(GothicFont(12, true));
+  return button;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(GameApplication& app) : QWidget(nullptr), app_(app) {
+  BuildLayout();
+  RunReported(app_, [this] { FormCreate(); });
+}
+
+TFormMain::~TFormMain() {
+  RunReported(app_, [this] { FormDestroy(); });
+}
+
+void TFormMain::BuildLayout() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowTitle(kGameTitle);
+  setWindowIcon(GameIcon());
+  setFont(GothicFont(12, false));
+  setFixedSize(800, 359);
+
+  PageMain = new QWidget(this);
+  PageMain->setGeometry(8, 8, 633, 329);
+  PageMain->setAutoFillBackground(true);
+  QPalette money_green = PageMain->palette();
+  money_green.setColor(QPalette::Window, QColor(192, 220, 192));
+  PageMain->setPalette(money_green);
+  PageMain->hide();
+
+  PntMain = new PaintBox(PageMain);
+  PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
+  BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
+  BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
+  setTabOrder(BtnMain, BtnLX);
+  connect(BtnMain, &QPushButton::clicked, this,
+          [this] { RunReported(app_, [this] { BtnMainClick(); }); });
+  connect(BtnLX, &QPushButton::clicked, this,
+          [this] { RunReported(app_, [this] { BtnLXClick(); }); });
+}
+
+void TFormMain::FormCreate() {
+  random_.SeedFromTimeOfDay();
+  setFixedSize(kClientWidth, kClientHeight);
+  CentreOnScreen();
+  time_.StartClock(*this);
+  // SoundInit
+  // SetTimerSlot(0, 50, RenderFrame)
+  PlacePage(PageMain, true);
+  // InitGraphics
+  // UpdateSpecialButton
+  // LoadStory
+}
+
+void TFormMain::FormDestroy() {
+  // FreeGraphics
+  // SoundDone
+}
+
+void TFormMain::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect outer = frameGeometry();
+  // Integer division truncates toward zero, like the screen arithmetic it mirrors.
+  move((screen->geometry().width() - outer.width()) / 2,
+       (screen->geometry().height() - outer.height()) / 2);
+}
+
+void TFormMain::PlacePage(QWidget* page, bool visible) {
+  page->setGeometry(0, 0, kClientWidth, kClientHeight);
+  page->setVisible(visible);
+}
+
+void TFormMain::BtnMainClick() {}
+
+void TFormMain::BtnLXClick() {}
+
+void TFormMain::PostPrivateMessage(int message) {
+  QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message)));
+}
+
+void TFormMain::FinishStartup() {
+  startup_finished_ = true;
+  if (start_pending_) PostPrivateMessage(kClockStartMessage);
+  start_pending_ = false;
+}
+
+bool TFormMain::event(QEvent* event) {
+  if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
+  // A message box shown during start-up pumps messages too; the loop must not start inside it.
+  if (!startup_finished_) {
+    start_pending_ = true;
+    return true;
+  }
+  RunClockReported();
+  return true;
+}
+
+void TFormMain::RunClockReported() {
+  // An error from a clock callback ends the loop and is shown once; the picture then stops while
+  // the buttons and the window's close button still work.
+  RunReported(app_, [this] { time_.RunClock(); });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  app_.RequestTermination();
+  event->accept();
+}
+
+}  // namespace game

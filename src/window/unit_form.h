@@ -1,0 +1,58 @@
+// The program's one window: a fixed 500 by 300 picture panel with the Next and special-move
+// buttons. It owns the game's units, runs the start-up in its fixed order, hosts the main loop
+// and maps the buttons to the rules; it holds no rules of its own.
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+#include "clock/my_time.h"
+#include "platform/game_app.h"
+#include "platform/random.h"
+#include "platform/steady_clock.h"
+#include "window/paint_box.h"
+
+namespace game {
+
+class TFormMain : public QWidget, public MessagePoster {
+ public:
+  // Builds the window from its design-time layout and runs FormCreate.
+  explicit TFormMain(GameApplication& app);
+  ~TFormMain() override;  // runs FormDestroy
+
+  // Start-up has returned: the clock's start message may now enter the loop.
+  void FinishStartup();
+
+  void PostPrivateMessage(int message) override;
+
+  MyTime& Clock() { return time_; }
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void FormCreate();
+  void FormDestroy();
+  void CentreOnScreen();
+  void PlacePage(QWidget* page, bool visible);
+  void BtnMainClick();
+  void BtnLXClick();
+  void RunClockReported();
+
+  GameApplication& app_;
+  SteadyClock clock_;
+  Random random_;
+  MyTime time_{clock_, app_, app_};
+
+  QWidget* PageMain = nullptr;
+  PaintBox* PntMain = nullptr;
+  QPushButton* BtnMain = nullptr;
+  QPushButton* BtnLX = nullptr;
+
+  bool startup_finished_ = false;
+  bool start_pending_ = false;
+};
+
+}  // namespace game
