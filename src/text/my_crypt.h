@@ -1,0 +1,16 @@
+// MyCrypt: undoes the line scrambling a scrambled script file carries.
+#pragma once
+
+#include <string>
+
+namespace game {
+
+// The scramble mask: below 32, so a byte of 32 or more never becomes a control byte.
+inline constexpr unsigned char kScrambleMask = 0x06;
+
+// `s` with every byte of value 32 or more XOR-ed with kScrambleMask, byte by byte (not character
+// by character); bytes below 32 (line ends, tabs, Ctrl-Z) are copied unchanged. Applying it twice
+// gives back `s`, so it also scrambles.
+std::string UnscrambleLine(const std::string& s);
+
+}  // namespace game
