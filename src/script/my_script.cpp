@@ -1,0 +1,252 @@
+#include "script/my_script.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/app_error.h"
+#include "text/my_crypt.h"
+
+namespace game {
+namespace {
+
+constexpr char kCtrlZ = '\x1a';
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+// Builds a new table line by line by the rules of the script file, aside from the store's own.
+class TableBuilder {
+ public:
+  explicit TableBuilder(bool scrambled) : scrambled_(scrambled) {}
+
+  void AddLine(std::string line) {
+    if (scrambled_) line = UnscrambleLine(line);
+    SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
+    std::string stored = std::move(words_[0]);
+    NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
+    if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
+    Store(std::move(stored));
+  }
+
+  std::vector<std::string> Finish() {
+    Store(MyScript::kEndMarker);
+    return std::move(lines_);
+  }
+
+ private:
+  void Store(std::string entry) {
+    if (lines_.size() >= MyScript::kTableSize) ThrowRangeError();
+    lines_.push_back(std::move(entry));
+  }
+
+  bool scrambled_;
+  WordArray words_;
+  std::vector<std::string> lines_;
+};
+
+// Cuts bytes, fed in pieces of any size, into lines: LF ends a line, every CR is dropped, a
+// Ctrl-Z as the first byte of a line ends the input.
+class LineSplitter {
+ public:
+  explicit LineSplitter(TableBuilder& builder) : builder_(builder) {}
+
+  // Returns false once the input has ended at a Ctrl-Z; later bytes are not wanted.
+  bool Feed(std::string_view bytes) {
+    while (!bytes.empty()) {
+      if (at_line_start_ && bytes.front() == kCtrlZ) {
+        ended_ = true;
+        return false;
+      }
+      at_line_start_ = false;
+      const std::size_t lf = bytes.find('\n');
+      AppendWithoutCr(bytes.substr(0, lf));
+      if (lf == std::string_view::npos) return true;
+      EndLine();
+      bytes.remove_prefix(lf + 1);
+    }
+    return !ended_;
+  }
+
+  // The last line, when the input stopped inside one.
+  void Finish() {
+    if (!at_line_start_ && !ended_) EndLine();
+  }
+
+ private:
+  void AppendWithoutCr(std::string_view piece) {
+    for (std::size_t cr = piece.find('\r'); cr != std::string_view::npos; cr = piece.find('\r')) {
+      line_.append(piece.substr(0, cr));
+      piece.remove_prefix(cr + 1);
+    }
+    line_.append(piece);
+  }
+
+  void EndLine() {
+    builder_.AddLine(std::move(line_));
+    line_.clear();
+    at_line_start_ = true;
+  }
+
+  TableBuilder& builder_;
+  std::string line_;
+  bool at_line_start_ = true;
+  bool ended_ = false;
+};
+
+[[noreturn]] void ThrowIoError(int posix_error) { throw AppError(IoErrorText(posix_error)); }
+
+// A file descriptor opened for reading only, closed when it goes.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path) {
+    if (path.find('\0') != std::string::npos) ThrowIoError(EINVAL);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) ThrowIoError(errno);
+  }
+  ~ReadOnlyFile() { ::close(fd_); }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  // Up to `size` bytes into `buffer`; 0 at the end of the file.
+  std::size_t Read(char* buffer, std::size_t size) {
+    for (;;) {
+      const ssize_t n = ::read(fd_, buffer, size);
+      if (n >= 0) return static_cast<std::size_t>(n);
+      if (errno != EINTR) ThrowIoError(errno);
+    }
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+bool NothingAt(const std::string& path) {
+  struct stat status;
+  if (path.find('\0') != std::string::npos) return false;  // an invalid name, not a missing file
+  return ::stat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+std::vector<std::string> ReadTable(ReadOnlyFile& file, bool scrambled) {
+  TableBuilder builder(scrambled);
+  LineSplitter splitter(builder);
+  std::string buffer(kReadChunk, '\0');
+  for (std::size_t n = file.Read(buffer.data(), buffer.size()); n > 0;
+       n = file.Read(buffer.data(), buffer.size())) {
+    if (!splitter.Feed(std::string_view(buffer.data(), n))) break;
+  }
+  splitter.Finish();
+  return builder.Finish();
+}
+
+char FoldAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Equal but for the case of ASCII letters; both bytes of a double-byte character must be equal
+// (its second byte may look like an ASCII letter).
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (FoldAsciiLetter(a[i]) != FoldAsciiLetter(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+MyScript::MyScript(MessageBoxes& boxes, Termination& termination)
+    : boxes_(boxes), termination_(termination) {}
+
+bool MyScript::LoadScript(const std::string& path, bool scrambled) {
+  if (NothingAt(path)) {
+    boxes_.ShowMessage("MyScript", "『" + path + "』が見つかりません。終了します。");
+    termination_.RequestTermination();
+    return false;
+  }
+  ReadOnlyFile file(path);
+  lines_ = ReadTable(file, scrambled);
+  cursor_ = 0;
+  return true;
+}
+
+void MyScript::LoadFromBytes(std::string_view bytes, bool scrambled) {
+  TableBuilder builder(scrambled);
+  LineSplitter splitter(builder);
+  splitter.Feed(bytes);
+  splitter.Finish();
+  lines_ = builder.Finish();
+  cursor_ = 0;
+}
+
+std::string MyScript::NextScriptLine() {
+  if (cursor_ >= ScriptCount()) return kEndMarker;
+  return lines_[cursor_++];
+}
+
+void MyScript::JumpToLabel(const std::string& label) {
+  const int count = ScriptCount();
+  for (int i = cursor_ + 1; i < count; ++i) {
+    if (lines_[i] == label) {
+      cursor_ = i;
+      return;
+    }
+  }
+  for (int i = 0; i < cursor_ && i < count; ++i) {
+    if (lines_[i] == label) {
+      cursor_ = i;
+      return;
+    }
+  }
+}
+
+const std::string& MyScript::ScriptLine(int i) const {
+  if (i < 0 || i >= ScriptCount()) ThrowRangeError();
+  return lines_[i];
+}
+
+void NormalizeWords(const std::string& s, WordArray& words, int max_index) {
+  std::string text = ReplaceAllSjis(s, "\x81\x40", " ");
+  text = ReplaceAllSjis(text, "\t", " ");
+  text = TrimControl(CollapseSpaces(text));
+  SplitText(text, " ", words, max_index);
+}
+
+bool IsLabelAt(const std::string& s, int i) {
+  if (i < 1 || static_cast<std::size_t>(i) > s.size()) return false;
+  const std::size_t pos = static_cast<std::size_t>(i) - 1;
+  return s[pos] == '@' && !IsSjisTrailPosition(s, pos);
+}
+
+bool MatchCommand(const std::string& line, const std::string& keyword, WordArray& words,
+                  int max_index) {
+  NormalizeWords(line, words, max_index);
+  return !words.empty() && EqualsIgnoringAsciiCase(words[0], keyword);
+}
+
+std::string IoErrorText(int posix_error) {
+  switch (posix_error) {
+    case ENOENT:
+      return "ファイルが見つかりません";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+      return "不正なファイル名です";
+    case EMFILE:
+    case ENFILE:
+      return "オープンしたファイルが多すぎます";
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return "ファイルへのアクセスが拒否されました";
+    default:
+      return "I/O エラー (" + std::to_string(posix_error) + ")";
+  }
+}
+
+}  // namespace game

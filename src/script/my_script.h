@@ -1,0 +1,108 @@
+// MyScript: the story script store. Reads a script file into a table of lines, hands the lines
+// out one by one through a cursor, moves the cursor to a label, and offers the word routines
+// with which the story recognises labels and commands.
+//
+// Script file: Shift-JIS bytes, no header and no byte-order mark (such bytes belong to the first
+// line). Lines end at LF or CR LF; every CR is dropped from its line (so a lone CR does not end
+// one). A Ctrl-Z (0x1A) as the first byte of a line ends the file; anywhere else it is an
+// ordinary byte. A last line without a line end is read like the others; lines have no length
+// limit. Each line is then, in this order:
+//   1. unscrambled (UnscrambleLine) when the load asks for it;
+//   2. split at "//" into 16 words; only the first is kept (the comment is cut off);
+//   3. stored unchanged, unless the first of its NormalizeWords words (16 at most) is a label
+//      (IsLabelAt(word, 1)): then only that word is stored.
+// The end marker "#End" follows the last line. The table holds 10000 entries: at most 9999
+// lines. A consequence of step 2: a line that ends in a lone lead byte, before any comment,
+// yields no word and is stored empty (the lead byte takes the first '/' of the separator
+// appended by the split as its second byte).
+//
+// Failures:
+// - Range error (game::AppError "範囲チェックエラー"): a 10000th line (the whole file is read,
+//   the end marker does not fit), a 10001st line (the load stops there), more than 15 "//" in a
+//   line, more than 16 words before the comment.
+// - Input/output error (game::AppError): a file that exists but cannot be opened or read. The
+//   POSIX error code is mapped onto the texts of the Windows codes:
+//     ENOENT                          -> 2 "ファイルが見つかりません"
+//     ENOTDIR, ENAMETOOLONG, EINVAL   -> 3 "不正なファイル名です" (a path with a NUL byte too)
+//     EMFILE, ENFILE                  -> 4 "オープンしたファイルが多すぎます"
+//     EACCES, EPERM, EISDIR           -> 5 "ファイルへのアクセスが拒否されました"
+//     any other code e                -> "I/O エラー (e)" with e the POSIX errno value itself
+//                                        (EIO gives "I/O エラー (5)", ELOOP "I/O エラー (40)").
+// After any failure the table, its count and its cursor are exactly what they were before the
+// load: the new table is built aside and takes the old one's place only when the load succeeds.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/services.h"
+#include "text/my_string.h"
+
+namespace game {
+
+class MyScript {
+ public:
+  static constexpr int kTableSize = 10000;  // entries 0..9999, the end marker included
+  static constexpr int kLoadMaxIndex = 15;  // 16-word arrays while loading
+  static constexpr const char* kEndMarker = "#End";
+
+  // The boxes and the termination request must outlive the store.
+  MyScript(MessageBoxes& boxes, Termination& termination);
+
+  // Reads the file at `path` (names use '/'; the game passes "dat/story.txt").
+  // - Nothing at `path` (stat reports ENOENT or ENOTDIR, a dangling link included): shows
+  //   "『" + path + "』が見つかりません。終了します。" with the caption "MyScript", then requests
+  //   termination and returns false; the table is not touched.
+  // - Otherwise loads it by the rules above and returns true with the cursor at 0, or throws the
+  //   range or input/output error and leaves the table as it was. A directory of that name
+  //   fails with EISDIR (text 5) when read.
+  bool LoadScript(const std::string& path, bool scrambled);
+
+  // Loads `bytes` as the content of a script file: same rules and failures as LoadScript.
+  void LoadFromBytes(std::string_view bytes, bool scrambled);
+
+  // The entry at the cursor, which then advances by one; "#End" without moving once the cursor
+  // has reached ScriptCount() (before any load too).
+  std::string NextScriptLine();
+
+  // Moves the cursor to the first entry equal to `label` byte for byte, searched from the entry
+  // after the cursor to the last one, then from the first entry to the one before the cursor.
+  // The entry at the cursor is never examined; without a match the cursor stays.
+  void JumpToLabel(const std::string& label);
+
+  // Used entries, the end marker included: 0 until a load succeeds.
+  int ScriptCount() const { return static_cast<int>(lines_.size()); }
+  // Index of the next entry NextScriptLine hands out.
+  int ScriptCursor() const { return cursor_; }
+  // Entry `i`, 0 <= i < ScriptCount(); any other index throws the range error. The reference
+  // stays valid until the next successful load.
+  const std::string& ScriptLine(int i) const;
+
+ private:
+  MessageBoxes& boxes_;
+  Termination& termination_;
+  std::vector<std::string> lines_;
+  int cursor_ = 0;
+};
+
+// Turns the separators of `s` into single spaces and splits it into words[0..max_index]:
+// full-width spaces (0x81 0x40) and tabs become spaces (character-aware), runs of spaces become
+// one (CollapseSpaces), bytes of value 32 or less are dropped at both ends, then SplitText at
+// " ". Throws the range error when there are more than max_index + 1 words.
+void NormalizeWords(const std::string& s, WordArray& words, int max_index);
+
+// True when byte `i` of `s` (from 1) is '@' standing as a character of its own, not the second
+// byte of a double-byte character. False for an `i` outside the string, an empty `s` included.
+bool IsLabelAt(const std::string& s, int i);
+
+// NormalizeWords(line, words, max_index), then whether words[0] equals `keyword` over their full
+// lengths with ASCII letters folded (no other byte folds: full-width and half-width forms stay
+// different). The argument, if any, is words[1]. Throws the range error as NormalizeWords does.
+bool MatchCommand(const std::string& line, const std::string& keyword, WordArray& words,
+                  int max_index);
+
+// The text of the input/output error for a POSIX error code (the table above).
+std::string IoErrorText(int posix_error);
+
+}  // namespace game
