@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QString>
 #include <QStringDecoder>
-#include <QStringList>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -18,8 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include "fakes.h"
 #include "platform/bmp_reader.h"
 #include "platform/fonts.h"
+#include "script/my_script.h"
+#include "text/my_string.h"
 
 namespace game {
 namespace {
@@ -268,22 +270,30 @@ TEST(BundledAssetsTest, MissSoundIsSoftAndStartsAndEndsInSilence) {
 
 // ---- story ----------------------------------------------------------------------------------
 
-// The text lines of the story as the player sees them: comments cut off, and blank lines,
-// labels and commands left out.
+// Whether a stored script line is one that the story shows as text: not blank, no label and
+// none of the commands (each a command or text line has at most 11 words, or this throws).
+bool IsTextLine(const std::string& line) {
+  if (line.empty() || IsLabelAt(line, 1)) return false;
+  WordArray words;
+  for (const char* command : {"#end", "#goto", "#trap", "#heatOn", "#heatOff", "#notext"}) {
+    if (MatchCommand(line, command, words, 10)) return false;
+  }
+  return true;
+}
+
+// The text lines of the bundled story, loaded as the game loads it, as Unicode.
 std::vector<QString> StoryTextLines() {
-  const Bytes file = ReadBytes(kDat / "story.txt");
-  QStringDecoder decode("Shift_JIS");
-  const QString text = decode(
-      QByteArray(reinterpret_cast<const char*>(file.data()), static_cast<qsizetype>(file.size())));
-  EXPECT_FALSE(decode.hasError());
-  const QStringList commands = {"#end", "#goto", "#trap", "#heaton", "#heatoff", "#notext"};
+  testing::FakeMessageBoxes boxes;
+  testing::FakeTermination termination;
+  MyScript script(boxes, termination);
+  EXPECT_TRUE(script.LoadScript((kDat / "story.txt").string(), false));
   std::vector<QString> lines;
-  for (QString line : text.split('\n')) {
-    line = line.left(line.indexOf("//")).remove('\r');
-    const QStringList words = line.simplified().replace(QChar(0x3000), ' ').split(' ');
-    const QString first = words.front();
-    if (first.isEmpty() || first.startsWith('@') || commands.contains(first.toLower())) continue;
-    lines.push_back(line);
+  for (int i = 0; i < script.ScriptCount(); ++i) {
+    const std::string& line = script.ScriptLine(i);
+    if (!IsTextLine(line)) continue;
+    QStringDecoder decode("Shift_JIS");
+    lines.push_back(decode(QByteArray::fromStdString(line)));
+    EXPECT_FALSE(decode.hasError()) << "line " << i + 1;
   }
   return lines;
 }
