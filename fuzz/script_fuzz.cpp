@@ -1,0 +1,102 @@
+// Loads arbitrary bytes as a script, plain and scrambled, reads every line through the cursor,
+// matches commands on each, jumps to the labels it holds, and checks what the store promises:
+// a failed load changes nothing, a good one ends with the end marker, no entry holds a line end
+// or a comment, a jump lands on an equal entry.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/app_error.h"
+#include "platform/services.h"
+#include "script/my_script.h"
+#include "text/my_string.h"
+
+namespace {
+
+class NoMessageBoxes : public game::MessageBoxes {
+ public:
+  void ShowMessage(const std::string&, const std::string&) override {}
+};
+
+class NoTermination : public game::Termination {
+ public:
+  void RequestTermination() override {}
+  bool Terminated() const override { return false; }
+};
+
+void Check(bool holds, const char* promise) {
+  if (holds) return;
+  std::fprintf(stderr, "script_fuzz: broken promise: %s\n", promise);
+  std::abort();
+}
+
+std::vector<std::string> TableOf(const game::MyScript& script) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < script.ScriptCount(); ++i) entries.push_back(script.ScriptLine(i));
+  return entries;
+}
+
+// Reads every entry through the cursor; returns the labels met on the way.
+std::vector<std::string> ReadAll(game::MyScript& script) {
+  game::WordArray words(11);
+  std::vector<std::string> labels;
+  const int count = script.ScriptCount();
+  for (int i = 0; i < count; ++i) {
+    const std::string line = script.NextScriptLine();
+    Check(line == script.ScriptLine(i), "the cursor hands out the entries in order");
+    Check(line.find_first_of("\r\n") == std::string::npos, "no line end inside an entry");
+    Check(game::FindSjis(line, "//") == std::string::npos, "no comment inside an entry");
+    if (game::IsLabelAt(line, 1)) labels.push_back(line);
+    try {
+      game::MatchCommand(line, "#goto", words, 10);
+    } catch (const game::AppError&) {
+      // More than 11 words: the story stops its step here; nothing to check.
+    }
+  }
+  Check(script.NextScriptLine() == "#End" && script.ScriptCursor() == count,
+        "past the end the end marker comes for ever");
+  return labels;
+}
+
+void JumpAround(game::MyScript& script, const std::vector<std::string>& labels) {
+  for (std::size_t k = 0; k < labels.size() && k < 8; ++k) {
+    script.JumpToLabel(labels[k]);
+    Check(script.ScriptLine(script.ScriptCursor()) == labels[k], "a jump lands on its label");
+  }
+  const int cursor = script.ScriptCursor();
+  script.JumpToLabel("@no\nsuch label");
+  Check(script.ScriptCursor() == cursor, "a jump to nothing stays");
+}
+
+void Exercise(std::string_view bytes, bool scrambled) {
+  NoMessageBoxes boxes;
+  NoTermination termination;
+  game::MyScript script(boxes, termination);
+  script.LoadFromBytes("@start\nearlier script\n", false);
+  script.NextScriptLine();
+  const std::vector<std::string> before = TableOf(script);
+  try {
+    script.LoadFromBytes(bytes, scrambled);
+  } catch (const game::AppError&) {
+    Check(TableOf(script) == before && script.ScriptCursor() == 1,
+          "a failed load leaves the table, its count and its cursor");
+    return;
+  }
+  const int count = script.ScriptCount();
+  Check(count >= 1 && count <= game::MyScript::kTableSize, "the count stays within the table");
+  Check(script.ScriptLine(count - 1) == "#End" && script.ScriptCursor() == 0,
+        "a load ends with the end marker and puts the cursor at the top");
+  JumpAround(script, ReadAll(script));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  Exercise(bytes, false);
+  Exercise(bytes, true);
+  return 0;
+}
