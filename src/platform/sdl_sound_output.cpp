@@ -28,7 +28,7 @@ void* QuietAlsaLibrary() {
 }  // namespace
 
 SdlSoundOutput::SdlSoundOutput() {
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
   alsa_library_ = QuietAlsaLibrary();
   subsystem_open_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!subsystem_open_) return;

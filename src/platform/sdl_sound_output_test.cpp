@@ -4,6 +4,7 @@
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -220,6 +221,25 @@ TEST_F(SdlSoundOutputTest, ConvertsEveryWaveEncoding) {
     EXPECT_TRUE(std::all_of(tail, out.end(), [&](std::int16_t s) {
       return std::abs(s) < tolerance;
     })) << "not silent after the sound";
+  }
+}
+
+// SDL would otherwise catch Ctrl+C and termination requests for its own event queue, which the
+// program never reads.
+TEST(SdlSoundOutputSignals, LeavesSignalHandlingToTheProgram) {
+  DiskAudioCapture capture;
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    struct sigaction plain = {}, saved = {}, during = {};
+    plain.sa_handler = SIG_DFL;
+    sigaction(signal, &plain, &saved);
+    {
+      SdlSoundOutput output;
+      ASSERT_TRUE(output.HasDevice());
+      sigaction(signal, nullptr, &during);
+    }
+    sigaction(signal, &saved, nullptr);
+    EXPECT_EQ(during.sa_handler, SIG_DFL);
   }
 }
 
