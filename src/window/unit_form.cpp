@@ -87,6 +87,14 @@ void TFormMain::CentreOnScreen() {
        (screen->geometry().height() - outer.height()) / 2);
 }
 
+void TFormMain::CentreOnceFramed() {
+  // The window manager's frame is known only once the window is shown: centre the outer window
+  // again when its frame first shows up.
+  if (framed_ || !isVisible() || frameGeometry().size() == size()) return;
+  framed_ = true;
+  CentreOnScreen();
+}
+
 void TFormMain::PlacePage(QWidget* page, bool visible) {
   page->setGeometry(0, 0, kClientWidth, kClientHeight);
   page->setVisible(visible);
@@ -100,20 +108,12 @@ void TFormMain::PostPrivateMessage(int message) {
   QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message)));
 }
 
-void TFormMain::FinishStartup() {
-  startup_finished_ = true;
-  if (start_pending_) PostPrivateMessage(kClockStartMessage);
-  start_pending_ = false;
-}
+void TFormMain::FinishStartup() { gate_.Finish(*this, kClockStartMessage); }
 
 bool TFormMain::event(QEvent* event) {
+  if (event->type() == QEvent::Move) CentreOnceFramed();
   if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
-  // A message box shown during start-up pumps messages too; the loop must not start inside it.
-  if (!startup_finished_) {
-    start_pending_ = true;
-    return true;
-  }
-  RunClockReported();
+  if (gate_.Arrived()) RunClockReported();
   return true;
 }
 

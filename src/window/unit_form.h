@@ -11,6 +11,7 @@
 #include "platform/random.h"
 #include "platform/steady_clock.h"
 #include "window/paint_box.h"
+#include "window/startup_gate.h"
 
 namespace game {
 
@@ -36,6 +37,7 @@ class TFormMain : public QWidget, public MessagePoster {
   void FormCreate();
   void FormDestroy();
   void CentreOnScreen();
+  void CentreOnceFramed();
   void PlacePage(QWidget* page, bool visible);
   void BtnMainClick();
   void BtnLXClick();
@@ -51,8 +53,8 @@ class TFormMain : public QWidget, public MessagePoster {
   QPushButton* BtnMain = nullptr;
   QPushButton* BtnLX = nullptr;
 
-  bool startup_finished_ = false;
-  bool start_pending_ = false;
+  StartupGate gate_;
+  bool framed_ = false;
 };
 
 }  // namespace game

@@ -1,0 +1,64 @@
+// The real game in a real X server: its window, its buttons and how it ends.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "x_session.h"
+
+namespace game::testing {
+namespace {
+
+class WindowEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!x.Ready()) GTEST_SKIP() << "no X server (Xvfb) could be started";
+    ASSERT_TRUE(folder.isValid());
+    QDir(folder.path()).mkdir("dat");
+  }
+
+  XSession x;
+  QTemporaryDir folder;
+};
+
+// Whether the pixel at (x, y) of the client area looks like a push button's face: light grey.
+bool LooksLikeButton(const QImage& shot, const QRect& client, int x, int y) {
+  const QColor c = shot.pixelColor(client.x() + x, client.y() + y);
+  return c.red() > 200 && c.green() > 200 && c.blue() > 200 && std::abs(c.red() - c.blue()) < 20;
+}
+
+TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed) {
+  GameProcess game(x, folder.path());
+  ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
+  const QRect client = game.ClientRect();
+  EXPECT_EQ(client.size(), QSize(500, 300));
+
+  // The outer frame is centred: the frame extents come from the window manager.
+  const QStringList extents = x.Run("xprop", {"-id", game.WaitForWindow(), "_NET_FRAME_EXTENTS"})
+                                  .section('=', 1)
+                                  .split(',', Qt::SkipEmptyParts);
+  ASSERT_EQ(extents.size(), 4);
+  const int left = extents[0].toInt(), right = extents[1].toInt();
+  const int top = extents[2].toInt(), bottom = extents[3].toInt();
+  EXPECT_EQ(client.x() - left, (1024 - (500 + left + right)) / 2);
+  EXPECT_EQ(client.y() - top, (768 - (300 + top + bottom)) / 2);
+
+  // Both buttons are drawn at (416, 232) and (416, 264), 73 by 25, over the picture.
+  const QImage shot =
+      game.WaitForScreen([&](const QImage& s) { return LooksLikeButton(s, client, 421, 244); });
+  for (const int y : {244, 276}) {
+    EXPECT_TRUE(LooksLikeButton(shot, client, 421, y)) << y;
+    EXPECT_FALSE(LooksLikeButton(shot, client, 405, y)) << y;  // left of the buttons
+  }
+
+  // Alt and F10 are swallowed; the window manager's close request ends the program.
+  game.Key("F10");
+  game.Key("Alt_L");
+  EXPECT_TRUE(game.Running());
+  x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
+  game.Key("alt+F4");
+  EXPECT_EQ(game.WaitForExit(1000), std::optional<int>(0));
+}
+
+}  // namespace
+}  // namespace game::testing
