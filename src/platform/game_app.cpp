@@ -17,7 +17,6 @@ void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text
 GameApplication::GameApplication(int& argc, char** argv, const QString& title)
     : QApplication(argc, argv) {
   setApplicationName(title);
-  setApplicationDisplayName(title);
   setQuitOnLastWindowClosed(false);  // the window's close handler requests termination
 }
 
@@ -33,7 +32,7 @@ void GameApplication::ShowMessage(const std::string& caption, const std::string&
 }
 
 void GameApplication::ShowError(const std::string& text) {
-  ShowBox(QMessageBox::Critical, applicationDisplayName(), QString::fromStdString(text));
+  ShowBox(QMessageBox::Critical, applicationName(), QString::fromStdString(text));
 }
 
 int GameApplication::Run() { return terminated_ ? 0 : exec(); }
