@@ -1,25 +1,29 @@
-// The paint box: a widget that shows the last picture handed to it. It draws nothing of its own.
+// The paint box: a widget that shows the last picture block-copied to it. It draws nothing of its
+// own.
 #pragma once
 
-#include <QImage>
 #include <QWidget>
+
+#include "platform/offscreen_bitmap.h"
 
 namespace game {
 
-class PaintBox : public QWidget {
+class PaintBox : public QWidget, public PaintTarget {
  public:
   using QWidget::QWidget;
 
-  // Shows `picture` at (0, 0) now, not on a later paint request.
-  void BlockCopy(const QImage& picture);
+  // Copies `picture` into the box's own pixels at (0, 0), clipped to the box, and repaints now
+  // (not on a later paint request). The box's pixels are its own: later drawing on `picture`
+  // does not show until the next copy.
+  void BlockCopy(const OffscreenBitmap& picture) override;
 
-  const QImage& Picture() const { return picture_; }
+  const OffscreenBitmap& Picture() const { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage picture_;
+  OffscreenBitmap picture_;
 };
 
 }  // namespace game
