@@ -39,9 +39,35 @@ std::vector<std::string> TableOf(const game::MyScript& script) {
   return entries;
 }
 
+// `word` with its single-byte ASCII letters in upper case; double-byte characters unchanged.
+std::string UpperAscii(const std::string& word) {
+  std::string upper = word;
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    if (game::IsSjisLeadByte(static_cast<unsigned char>(upper[i]))) {
+      ++i;
+    } else if (upper[i] >= 'a' && upper[i] <= 'z') {
+      upper[i] = static_cast<char>(upper[i] - 'a' + 'A');
+    }
+  }
+  return upper;
+}
+
+// A command line matches its own first word, whatever the case of its ASCII letters.
+void CheckMatching(const std::string& line) {
+  game::WordArray words(11);
+  try {
+    game::MatchCommand(line, "#goto", words, 10);
+  } catch (const game::AppError&) {
+    return;  // More than 11 words: the story stops its step here.
+  }
+  const std::string first = words[0];
+  Check(game::MatchCommand(line, UpperAscii(first), words, 10),
+        "a line matches its first word in upper case");
+  Check(words[0] == first, "matching normalizes the same way each time");
+}
+
 // Reads every entry through the cursor; returns the labels met on the way.
 std::vector<std::string> ReadAll(game::MyScript& script) {
-  game::WordArray words(11);
   std::vector<std::string> labels;
   const int count = script.ScriptCount();
   for (int i = 0; i < count; ++i) {
@@ -50,11 +76,7 @@ std::vector<std::string> ReadAll(game::MyScript& script) {
     Check(line.find_first_of("\r\n") == std::string::npos, "no line end inside an entry");
     Check(game::FindSjis(line, "//") == std::string::npos, "no comment inside an entry");
     if (game::IsLabelAt(line, 1)) labels.push_back(line);
-    try {
-      game::MatchCommand(line, "#goto", words, 10);
-    } catch (const game::AppError&) {
-      // More than 11 words: the story stops its step here; nothing to check.
-    }
+    CheckMatching(line);
   }
   Check(script.NextScriptLine() == "#End" && script.ScriptCursor() == count,
         "past the end the end marker comes for ever");
