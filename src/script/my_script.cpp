@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "platform/app_error.h"
@@ -23,9 +22,7 @@ class TableBuilder {
   explicit TableBuilder(bool scrambled) : scrambled_(scrambled) {}
 
   void AddLine(std::string line) {
-    if (scrambled_) line = UnscrambleLine(line);
-    SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
-    std::string stored = std::move(words_[0]);
+    std::string stored = TextBeforeComment(std::move(line));
     NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
     if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
     Store(std::move(stored));
@@ -37,6 +34,13 @@ class TableBuilder {
   }
 
  private:
+  // Takes the line by value so that it is gone before the words are made (lines can be long).
+  std::string TextBeforeComment(std::string line) {
+    if (scrambled_) line = UnscrambleLine(line);
+    SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
+    return std::move(words_[0]);
+  }
+
   void Store(std::string entry) {
     if (lines_.size() >= MyScript::kTableSize) ThrowRangeError();
     lines_.push_back(std::move(entry));
