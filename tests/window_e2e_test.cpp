@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "x_session.h"
 
@@ -17,6 +19,13 @@ class WindowEndToEnd : public ::testing::Test {
     QDir(folder.path()).mkdir("dat");
   }
 
+  // Writes dat/story.txt with these bytes.
+  void WriteStory(const QByteArray& bytes) {
+    QFile story(folder.filePath("dat/story.txt"));
+    ASSERT_TRUE(story.open(QIODevice::WriteOnly));
+    story.write(bytes);
+  }
+
   XSession x;
   QTemporaryDir folder;
 };
@@ -28,6 +37,7 @@ bool LooksLikeButton(const QImage& shot, const QRect& client, int x, int y) {
 }
 
 TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed) {
+  WriteStory("A\n");
   GameProcess game(x, folder.path());
   ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
   const QRect client = game.ClientRect();
@@ -58,6 +68,31 @@ TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed
   x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
   game.Key("alt+F4");
   EXPECT_EQ(game.WaitForExit(1000), std::optional<int>(0));
+}
+
+TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {
+  WriteStory("first page\n\nsecond page\n");
+  GameProcess game(x, folder.path());
+  ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
+  for (int press = 0; press < 2; ++press) {
+    game.Click(452, 244);
+    EXPECT_FALSE(game.WaitForExit(300).has_value()) << "ended after press " << press + 1;
+  }
+  game.Click(452, 244);
+  EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
+}
+
+TEST_F(WindowEndToEnd, AMissingStoryIsReportedAndClosingTheMessageEndsTheProgram) {
+  GameProcess game(x, folder.path());
+  QString box;
+  for (int waited = 0; waited < 10000 && box.isEmpty(); waited += 100) {
+    box = x.Run("xdotool", {"search", "--onlyvisible", "--name", "^MyScript$"}).trimmed();
+    if (box.isEmpty()) QThread::msleep(100);
+  }
+  ASSERT_FALSE(box.isEmpty()) << game.Output().toStdString();
+  x.Run("xdotool", {"windowactivate", "--sync", box});
+  game.Key("Return");
+  EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
 }
 
 }  // namespace

@@ -115,8 +115,9 @@ QRect GameProcess::ClientRect() const {
 
 void GameProcess::Click(int x, int y) const {
   const QRect client = ClientRect();
-  x_.Run("xdotool", {"mousemove", "--sync", QString::number(client.x() + x),
-                     QString::number(client.y() + y), "click", "1"});
+  // No --sync: it would wait for ever when the pointer is already there.
+  x_.Run("xdotool", {"mousemove", QString::number(client.x() + x), QString::number(client.y() + y),
+                     "click", "1"});
 }
 
 void GameProcess::Key(const QString& keys) const { x_.Run("xdotool", {"key", keys}); }

@@ -6,6 +6,7 @@
 
 #include "platform/error_report.h"
 #include "platform/fonts.h"
+#include "platform/sjis.h"
 #include "window/app_identity.h"
 
 namespace game {
@@ -65,17 +66,17 @@ void TFormMain::FormCreate() {
   setFixedSize(kClientWidth, kClientHeight);
   CentreOnScreen();
   time_.StartClock(*this);
-  // SoundInit
+  wave_.SoundInit();
   // SetTimerSlot(0, 50, RenderFrame)
   PlacePage(PageMain, true);
   // InitGraphics
-  // UpdateSpecialButton
-  // LoadStory
+  UpdateSpecialButton();
+  story_.LoadStory();
 }
 
 void TFormMain::FormDestroy() {
   // FreeGraphics
-  // SoundDone
+  wave_.SoundDone();
 }
 
 void TFormMain::CentreOnScreen() {
@@ -100,9 +101,20 @@ void TFormMain::PlacePage(QWidget* page, bool visible) {
   page->setVisible(visible);
 }
 
-void TFormMain::BtnMainClick() {}
+void TFormMain::BtnMainClick() { story_.StepStory(); }
 
-void TFormMain::BtnLXClick() {}
+void TFormMain::BtnLXClick() {
+  special_.Spend();
+  UpdateSpecialButton();
+}
+
+void TFormMain::UpdateSpecialButton() {
+  if (!special_.Visible()) {
+    BtnLX->hide();
+    return;
+  }
+  BtnLX->setText(SjisDecoder().Decode(special_.Caption()));
+}
 
 void TFormMain::PostPrivateMessage(int message) {
   QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message)));

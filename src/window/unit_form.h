@@ -9,8 +9,13 @@
 #include "clock/my_time.h"
 #include "platform/game_app.h"
 #include "platform/random.h"
+#include "platform/sdl_sound_output.h"
 #include "platform/steady_clock.h"
+#include "script/my_script.h"
+#include "sound/my_wave.h"
+#include "story/unit_story.h"
 #include "window/paint_box.h"
+#include "window/special_move.h"
 #include "window/startup_gate.h"
 
 namespace game {
@@ -41,12 +46,18 @@ class TFormMain : public QWidget, public MessagePoster {
   void PlacePage(QWidget* page, bool visible);
   void BtnMainClick();
   void BtnLXClick();
+  void UpdateSpecialButton();
   void RunClockReported();
 
   GameApplication& app_;
   SteadyClock clock_;
   Random random_;
   MyTime time_{clock_, app_, app_};
+  SdlSoundOutput speaker_;
+  MyWave wave_{speaker_};
+  MyScript script_{app_, app_};
+  UnitStory story_{script_, app_, app_};
+  SpecialMove special_;
 
   QWidget* PageMain = nullptr;
   PaintBox* PntMain = nullptr;

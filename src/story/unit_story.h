@@ -1,0 +1,77 @@
+// UnitStory: turns the script into pages. Each Next press runs one StepStory: it clears the page,
+// reads script lines, obeys the commands among them and collects text lines until the page is
+// full or a page break comes. It owns the page the renderer draws, the heat flag, the end of the
+// story and the trap that the special move answers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/services.h"
+#include "script/my_script.h"
+#include "sound/my_wave.h"
+
+namespace game {
+
+class UnitStory {
+ public:
+  static constexpr int kMaxPageLines = 5;
+  static constexpr int kCommandMaxIndex = 10;  // commands are matched with 11-word arrays
+  static constexpr const char* kStoryPath = "dat/story.txt";
+
+  // The store, the boxes and the termination request must outlive the story.
+  UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination);
+
+  // Reads the story file, unscrambled. A missing file has shown its message and requested
+  // termination; a file that cannot be read throws the input/output error.
+  void LoadStory();
+
+  void ClearPage();
+  // Adds a line to the page; a sixth line shows "text line over(max: 3)" (caption "error") and
+  // changes nothing.
+  void AddPageLine(const std::string& line);
+  // Jumps to `s` when it is a label; otherwise does nothing.
+  void GotoIfLabel(const std::string& s);
+
+  // One page. Blank lines and labels end a page once it holds text and are skipped before that;
+  // "#end", "#goto", "#trap", "#heatOn", "#heatOff" and "#notext" are obeyed on the way; the
+  // story's end ends the program (at once when the page shows nothing, else on the next step).
+  // A line of more than 11 words throws the range error: the lines already added stay on the
+  // page and the next step reads on after that line. A step that reads the whole script without
+  // finding anything to show (a jump cycle) shows a message naming the label it last jumped to
+  // and ends.
+  void StepStory();
+
+  // The special move's answer. Without an armed trap: the miss sound and nothing else. With one:
+  // disarm it, the rising sound, jump to the trap's label when it is one, the page becomes the
+  // two fixed exclamation lines, and `portrait_index` becomes 0.
+  void TrapResponse(MyWave& wave, std::int32_t& portrait_index);
+
+  const std::array<std::string, kMaxPageLines>& PageLines() const { return page_lines_; }
+  int PageLineCount() const { return page_line_count_; }
+  bool HeatOn() const { return heat_on_; }
+  bool EndPending() const { return end_pending_; }
+  bool TrapArmed() const { return trap_armed_; }
+  const std::string& TrapLabel() const { return trap_label_; }
+
+ private:
+  enum class Flow { kReadOn, kEndStep };
+  Flow ObeyLine(const std::string& line, bool& shown);
+  bool ObeyCommand(const std::string& line, bool& shown, Flow& flow);
+  void EndStory(bool shown, Flow& flow);
+  void ReportCycle();
+
+  MyScript& script_;
+  MessageBoxes& boxes_;
+  Termination& termination_;
+  std::array<std::string, kMaxPageLines> page_lines_;
+  int page_line_count_ = 0;
+  bool heat_on_ = false;
+  bool end_pending_ = false;
+  bool trap_armed_ = false;
+  std::string trap_label_;
+  std::string last_jump_;  // the label of the last jump, named when a jump cycle is reported
+};
+
+}  // namespace game
