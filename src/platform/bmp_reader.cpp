@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -244,14 +245,18 @@ class RowConverter {
  private:
   void Indexed(const std::uint8_t* src, std::uint8_t* dst) const {
     const int bits = layout_.bits;
-    const int per_byte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
+    int shift = 8 - bits;
     for (int x = 0; x < layout_.width; ++x, dst += 3) {
-      const int shift = 8 - bits * (x % per_byte + 1);
-      const Rgb& c = palette_[(src[x / per_byte] >> shift) & mask];
+      const Rgb& c = palette_[(*src >> shift) & mask];
       dst[0] = c.r;
       dst[1] = c.g;
       dst[2] = c.b;
+      shift -= bits;
+      if (shift < 0) {
+        shift = 8 - bits;
+        ++src;
+      }
     }
   }
   void Direct24(const std::uint8_t* src, std::uint8_t* dst) const {
@@ -311,7 +316,11 @@ class RlePen {
  public:
   RlePen(DecodedBitmap& image, const Layout& layout, const Palette& palette)
       : image_(image), layout_(layout), palette_(palette) {
-    for (std::size_t i = 0; i < image.rgb.size(); i += 3) Paint(image.rgb.data() + i, 0);
+    const std::size_t row_bytes = static_cast<std::size_t>(layout.width) * 3;
+    for (std::size_t i = 0; i < row_bytes; i += 3) Paint(image.rgb.data() + i, 0);
+    for (std::size_t at = row_bytes; at < image.rgb.size(); at += row_bytes) {
+      std::memcpy(image.rgb.data() + at, image.rgb.data(), row_bytes);
+    }
     SelectRow();
   }
 

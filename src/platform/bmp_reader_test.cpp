@@ -87,8 +87,7 @@ struct BmpFile {
 DecodedBitmap Picture(int width, int height, const std::vector<std::uint32_t>& colours) {
   DecodedBitmap image{width, height, {}};
   for (std::uint32_t c : colours) {
-    image.rgb.insert(image.rgb.end(),
-                     {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
+    for (const int shift : {16, 8, 0}) image.rgb.push_back(std::uint8_t(c >> shift));
   }
   return image;
 }

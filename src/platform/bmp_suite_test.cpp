@@ -32,7 +32,6 @@ struct SuiteFile {
   std::string file;       // "g/pal8.bmp"
   std::string category;   // good, questionable, bad, related-format
   std::string reference;  // "html/pal8.png" or "-"
-  std::vector<std::string> alternatives;
 };
 
 std::vector<std::string> Split(const std::string& line, char separator) {
@@ -54,11 +53,7 @@ std::vector<SuiteFile> ReadReferenceMap() {
     for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
       field[names[i]] = values[i];
     }
-    SuiteFile f{field["file"], field["category"], field["reference"], {}};
-    if (field["alternative_references"] != "-") {
-      f.alternatives = Split(field["alternative_references"], ',');
-    }
-    files.push_back(f);
+    files.push_back({field["file"], field["category"], field["reference"]});
   }
   return files;
 }

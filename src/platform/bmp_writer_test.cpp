@@ -22,8 +22,7 @@ DecodedBitmap Paint(int width, int height, ColourOf colour_of) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const std::uint32_t c = colour_of(x, y);
-      image.rgb.insert(image.rgb.end(),
-                       {std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
+      for (const int shift : {16, 8, 0}) image.rgb.push_back(std::uint8_t(c >> shift));
     }
   }
   return image;
