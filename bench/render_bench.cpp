@@ -1,0 +1,166 @@
+// One tick of the render slot with a full page (five lines) and the heat strokes on: composing
+// the picture in the back buffer, and the block copy to the paint box (copy and repaint), apart
+// and together; the parts of composing; and a plain 500 x 300 x 3 memory copy as the floor.
+// Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise (xcb with DISPLAY set
+// measures the copy to a real X server).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "graphics/unit_bmp.h"
+#include "platform/bmp_writer.h"
+#include "window/paint_box.h"
+
+namespace {
+
+using namespace game;
+namespace fs = std::filesystem;
+
+constexpr char kPage[] =
+    "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x81\x41\x83\x8A\x83\x80\x82\xC5\x82\xB7\x81\x42\n"
+    "Tonight the club opens the seventh drawer.\n"
+    "\x8E\x9F\x82\xCC\x83\x79\x81\x5B\x83\x57\x82\xD6\x90\x69\x82\xDE\x82\xC6\n"
+    "WWWW WWWW WWWW WWWW\n"
+    "\x81\x9A\x82\x60\x82\x61\x82\x62\x81\x9A\n"
+    "#heatOn\n"
+    "\n";
+
+class NoScreen : public PaintTarget {
+ public:
+  void BlockCopy(const OffscreenBitmap&) override {}
+};
+
+class NoBoxes : public MessageBoxes {
+ public:
+  void ShowMessage(const std::string&, const std::string&) override {}
+};
+
+class NoTermination : public Termination {
+ public:
+  void RequestTermination() override {}
+  bool Terminated() const override { return false; }
+};
+
+void EnsureApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "game_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+}
+
+// Six 500 by 300 frames with some detail, written to a dat/ of a folder of its own.
+void WriteFrames(const fs::path& folder) {
+  fs::create_directories(folder / "dat");
+  for (int index = 0; index < UnitBmp::kFrameCount; ++index) {
+    DecodedBitmap frame{UnitBmp::kWidth, UnitBmp::kHeight, {}};
+    for (int y = 0; y < UnitBmp::kHeight; ++y) {
+      for (int x = 0; x < UnitBmp::kWidth; ++x) {
+        frame.rgb.insert(frame.rgb.end(), {std::uint8_t(x / 2 + index * 9),
+                                           std::uint8_t(y / 2 + 60), std::uint8_t((x ^ y) & 0x3F)});
+      }
+    }
+    WriteBmpFile((folder / UnitBmp::FramePath(index)).string(), frame, BmpEncoding::kRgb24);
+  }
+}
+
+// A renderer over a five-line page with the heat on, its frames loaded.
+class Scene {
+ public:
+  explicit Scene(PaintTarget& screen) : bmp_(random_, story_, screen) {
+    const fs::path old_dir = fs::current_path();
+    const fs::path dir = fs::temp_directory_path() / ("render_bench_" + std::to_string(::getpid()));
+    WriteFrames(dir);
+    fs::current_path(dir);
+    bmp_.InitGraphics();
+    fs::current_path(old_dir);
+    fs::remove_all(dir);
+    script_.LoadFromBytes(kPage, false);
+    story_.StepStory();
+  }
+  UnitBmp& Bmp() { return bmp_; }
+
+ private:
+  bool application_ = (EnsureApplication(), true);  // before any font is made
+  NoBoxes boxes_;
+  NoTermination termination_;
+  MyScript script_{boxes_, termination_};
+  UnitStory story_{script_, boxes_, termination_};
+  Random random_{12345};
+  UnitBmp bmp_;
+};
+
+std::unique_ptr<PaintBox> ShownPaintBox() {
+  EnsureApplication();
+  auto box = std::make_unique<PaintBox>();
+  box->setFixedSize(UnitBmp::kWidth, UnitBmp::kHeight);
+  box->show();
+  QCoreApplication::processEvents();
+  return box;
+}
+
+void BM_RenderFrame_Compose(benchmark::State& state) {
+  NoScreen screen;
+  Scene scene(screen);
+  for (auto _ : state) scene.Bmp().RenderFrame();
+}
+BENCHMARK(BM_RenderFrame_Compose);
+
+void BM_RenderFrame_CopyToScreen(benchmark::State& state) {
+  NoScreen no_screen;
+  Scene scene(no_screen);
+  scene.Bmp().RenderFrame();
+  const std::unique_ptr<PaintBox> box = ShownPaintBox();
+  for (auto _ : state) box->BlockCopy(scene.Bmp().BackBuffer());
+}
+BENCHMARK(BM_RenderFrame_CopyToScreen);
+
+void BM_RenderFrame_Whole(benchmark::State& state) {
+  const std::unique_ptr<PaintBox> box = ShownPaintBox();
+  Scene scene(*box);
+  for (auto _ : state) scene.Bmp().RenderFrame();
+}
+BENCHMARK(BM_RenderFrame_Whole);
+
+// The parts of composing.
+void BM_RenderFrame_PartCopyWhole(benchmark::State& state) {
+  NoScreen screen;
+  Scene scene(screen);
+  for (auto _ : state) CopyWhole(scene.Bmp().BackBuffer(), scene.Bmp().PortraitFrames()[0]);
+}
+BENCHMARK(BM_RenderFrame_PartCopyWhole);
+
+void BM_RenderFrame_PartPageLines(benchmark::State& state) {
+  NoScreen screen;
+  Scene scene(screen);
+  for (auto _ : state) scene.Bmp().DrawPageLines();
+}
+BENCHMARK(BM_RenderFrame_PartPageLines);
+
+void BM_RenderFrame_PartHeat(benchmark::State& state) {
+  NoScreen screen;
+  Scene scene(screen);
+  for (auto _ : state) scene.Bmp().DrawHeat();
+}
+BENCHMARK(BM_RenderFrame_PartHeat);
+
+// The floor: the back buffer's bytes copied once, nothing else.
+void BM_RenderFrame_FloorMemcpy(benchmark::State& state) {
+  const std::size_t bytes = std::size_t{UnitBmp::kWidth} * UnitBmp::kHeight * 3;
+  std::vector<std::uint8_t> from(bytes, 0x5A), to(bytes);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_RenderFrame_FloorMemcpy);
+
+}  // namespace
