@@ -1,11 +1,10 @@
 // The real game in a real X server: its window, its buttons and how it ends.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 
+#include "game_folder.h"
+#include "screen_checks.h"
 #include "x_session.h"
 
 namespace game::testing {
@@ -15,30 +14,17 @@ class WindowEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!x.Ready()) GTEST_SKIP() << "no X server (Xvfb) could be started";
-    ASSERT_TRUE(folder.isValid());
-    QDir(folder.path()).mkdir("dat");
-  }
-
-  // Writes dat/story.txt with these bytes.
-  void WriteStory(const QByteArray& bytes) {
-    QFile story(folder.filePath("dat/story.txt"));
-    ASSERT_TRUE(story.open(QIODevice::WriteOnly));
-    story.write(bytes);
+    ASSERT_TRUE(folder.Valid());
+    folder.WriteFrames(QColor(120, 160, 220));
   }
 
   XSession x;
-  QTemporaryDir folder;
+  GameFolder folder;
 };
 
-// Whether the pixel at (x, y) of the client area looks like a push button's face: light grey.
-bool LooksLikeButton(const QImage& shot, const QRect& client, int x, int y) {
-  const QColor c = shot.pixelColor(client.x() + x, client.y() + y);
-  return c.red() > 200 && c.green() > 200 && c.blue() > 200 && std::abs(c.red() - c.blue()) < 20;
-}
-
 TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed) {
-  WriteStory("A\n");
-  GameProcess game(x, folder.path());
+  folder.WriteStory("A\n");
+  GameProcess game(x, folder.Path());
   ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
   const QRect client = game.ClientRect();
   EXPECT_EQ(client.size(), QSize(500, 300));
@@ -71,8 +57,8 @@ TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed
 }
 
 TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {
-  WriteStory("first page\n\nsecond page\n");
-  GameProcess game(x, folder.path());
+  folder.WriteStory("first page\n\nsecond page\n");
+  GameProcess game(x, folder.Path());
   ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
   for (int press = 0; press < 2; ++press) {
     game.Click(452, 244);
@@ -83,7 +69,7 @@ TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {
 }
 
 TEST_F(WindowEndToEnd, AMissingStoryIsReportedAndClosingTheMessageEndsTheProgram) {
-  GameProcess game(x, folder.path());
+  GameProcess game(x, folder.Path());
   QString box;
   for (int waited = 0; waited < 10000 && box.isEmpty(); waited += 100) {
     box = x.Run("xdotool", {"search", "--onlyvisible", "--name", "^MyScript$"}).trimmed();
