@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -157,45 +158,57 @@ void SetDefaultMasks(Layout& layout) {
   if (layout.bits == 32) layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
 }
 
+// The fields of an information header as stored; those a short header lacks are 0.
+struct InfoHeader {
+  std::int64_t width = 0, height = 0;
+  std::uint32_t planes = 0, bits = 0, code = 0, image_size = 0, colours = 0;
+};
+
+InfoHeader ReadInfoHeader(const Fields& fields, HeaderKind kind, std::uint32_t header_size) {
+  const std::size_t at = kFileHeaderSize + 4;
+  InfoHeader h;
+  if (kind == HeaderKind::kCore) {
+    h.width = fields.U16(at);
+    h.height = fields.U16(at + 2);
+    h.planes = fields.U16(at + 4);
+    h.bits = fields.U16(at + 6);
+    return h;
+  }
+  h.width = fields.I32(at);
+  h.height = fields.I32(at + 4);
+  h.planes = fields.U16(at + 8);
+  h.bits = fields.U16(at + 10);
+  if (header_size >= 40) {
+    h.code = fields.U32(at + 12);
+    h.image_size = fields.U32(at + 16);
+    h.colours = fields.U32(at + 28);
+  }
+  return h;
+}
+
 Layout ParseHeaders(const Fields& fields) {
   fields.Require(kFileHeaderSize);
   if (fields.U16(0) != ('B' | 'M' << 8)) ThrowInvalid();
-  Layout layout;
-  layout.pixel_offset = fields.U32(10);
   const std::uint32_t header_size = fields.U32(kFileHeaderSize);
   const HeaderKind kind = KindOfHeader(header_size);
   fields.Require(kFileHeaderSize + header_size);
-  const std::size_t at = kFileHeaderSize + 4;
-  std::int64_t width = 0, height = 0;
-  std::uint32_t planes = 0, code = 0;
-  if (kind == HeaderKind::kCore) {
-    width = fields.U16(at);
-    height = fields.U16(at + 2);
-    planes = fields.U16(at + 4);
-    layout.bits = static_cast<int>(fields.U16(at + 6));
-    layout.entry_size = 3;
-  } else {
-    width = fields.I32(at);
-    height = fields.I32(at + 4);
-    planes = fields.U16(at + 8);
-    layout.bits = static_cast<int>(fields.U16(at + 10));
-    if (header_size >= 40) {
-      code = fields.U32(at + 12);
-      layout.image_size = fields.U32(at + 16);
-      layout.declared_colours = fields.U32(at + 28);
-    }
-  }
-  if (planes != 1) ThrowInvalid();
-  layout.compression = CompressionOf(code, kind);
+  const InfoHeader h = ReadInfoHeader(fields, kind, header_size);
+  if (h.planes != 1) ThrowInvalid();
+  Layout layout;
+  layout.bits = static_cast<int>(h.bits);
+  layout.compression = CompressionOf(h.code, kind);
   if (!BitsFitCompression(layout.bits, layout.compression)) ThrowInvalid();
-  layout.top_down = height < 0;
-  height = height < 0 ? -height : height;
-  CheckDimensions(width, height);
-  layout.width = static_cast<int>(width);
-  layout.height = static_cast<int>(height);
+  CheckDimensions(h.width, std::abs(h.height));
+  layout.width = static_cast<int>(h.width);
+  layout.height = static_cast<int>(std::abs(h.height));
+  layout.top_down = h.height < 0;
+  layout.entry_size = kind == HeaderKind::kCore ? 3 : 4;
+  layout.declared_colours = h.colours;
+  layout.image_size = h.image_size;
+  layout.pixel_offset = fields.U32(10);
   std::size_t masks_after = 0;
   if (layout.compression == Compression::kBitFields) {
-    masks_after = ReadMasks(fields, header_size, code, layout);
+    masks_after = ReadMasks(fields, header_size, h.code, layout);
   } else {
     SetDefaultMasks(layout);
   }
