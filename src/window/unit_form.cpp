@@ -52,6 +52,7 @@ void TFormMain::BuildLayout() {
 
   PntMain = new PaintBox(PageMain);
   PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
+  bmp_.emplace(random_, story_, *PntMain);
   BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
   BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
   setTabOrder(BtnMain, BtnLX);
@@ -67,15 +68,15 @@ void TFormMain::FormCreate() {
   CentreOnScreen();
   time_.StartClock(*this);
   wave_.SoundInit();
-  // SetTimerSlot(0, 50, RenderFrame)
+  time_.SetTimerSlot(0, 50, [this] { bmp_->RenderFrame(); });
   PlacePage(PageMain, true);
-  // InitGraphics
+  bmp_->InitGraphics();
   UpdateSpecialButton();
   story_.LoadStory();
 }
 
 void TFormMain::FormDestroy() {
-  // FreeGraphics
+  bmp_->FreeGraphics();
   wave_.SoundDone();
 }
 

@@ -5,8 +5,10 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <optional>
 
 #include "clock/my_time.h"
+#include "graphics/unit_bmp.h"
 #include "platform/game_app.h"
 #include "platform/random.h"
 #include "platform/sdl_sound_output.h"
@@ -58,6 +60,7 @@ class TFormMain : public QWidget, public MessagePoster {
   MyScript script_{app_, app_};
   UnitStory story_{script_, app_, app_};
   SpecialMove special_;
+  std::optional<UnitBmp> bmp_;  // made as soon as its paint box exists
 
   QWidget* PageMain = nullptr;
   PaintBox* PntMain = nullptr;
