@@ -74,6 +74,8 @@ void LoadFromMemory(benchmark::State& state, const std::string& bytes) {
     benchmark::DoNotOptimize(script.ScriptCount());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+  state.SetLabel(std::to_string(bytes.size()) + " bytes, " + std::to_string(script.ScriptCount()) +
+                 " entries");
   state.SetComplexityN(static_cast<std::int64_t>(bytes.size()));
 }
 
