@@ -107,6 +107,7 @@ void TFormMain::BtnMainClick() { story_.StepStory(); }
 void TFormMain::BtnLXClick() {
   special_.Spend();
   UpdateSpecialButton();
+  story_.TrapResponse(wave_, bmp_->PortraitIndex());
 }
 
 void TFormMain::UpdateSpecialButton() {
