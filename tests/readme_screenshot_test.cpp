@@ -1,0 +1,51 @@
+// Makes docs/screenshot.png for the README: the real game on the bundled dat/, paged with Next to
+// the first page where Rim blushes. Run it by hand:
+//   ./build/game_tests --gtest_also_run_disabled_tests --gtest_filter='*ReadmeScreenshot*'
+#include <gtest/gtest.h>
+
+#include <QThread>
+#include <filesystem>
+
+#include "fakes.h"
+#include "script/my_script.h"
+#include "story/unit_story.h"
+#include "x_session.h"
+
+namespace game::testing {
+namespace {
+
+// How many Next presses bring the bundled story to its first page with heat, passing every trap.
+int PressesToFirstBlush() {
+  FakeMessageBoxes boxes;
+  FakeTermination termination;
+  MyScript script(boxes, termination);
+  UnitStory story(script, boxes, termination);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(GAME_SOURCE_DIR);
+  story.LoadStory();
+  std::filesystem::current_path(previous);
+  for (int presses = 1; presses < 200 && !termination.Terminated(); ++presses) {
+    story.StepStory();
+    if (story.HeatOn()) return presses;
+  }
+  return -1;
+}
+
+TEST(ReadmeScreenshot, DISABLED_ShowsAPageWithTextAndHeat) {
+  XSession x;
+  ASSERT_TRUE(x.Ready());
+  const int presses = PressesToFirstBlush();
+  ASSERT_GT(presses, 0);
+  GameProcess game(x, GAME_SOURCE_DIR);
+  ASSERT_FALSE(game.WaitForWindow().isEmpty());
+  for (int i = 0; i < presses; ++i) {
+    game.Click(452, 244);
+    QThread::msleep(150);
+  }
+  QThread::msleep(300);
+  QRect frame = game.ClientRect().adjusted(-1, -20, 1, 1);  // with openbox's title bar
+  ASSERT_TRUE(x.Screenshot().copy(frame).save(GAME_SOURCE_DIR "/docs/screenshot.png"));
+}
+
+}  // namespace
+}  // namespace game::testing
