@@ -2,11 +2,7 @@
 // aborts with its reason on the error output.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "corpus.h"
 
 extern "C" int script_fuzz_entry(const std::uint8_t* data, std::size_t size);
 
@@ -14,18 +10,11 @@ namespace game {
 namespace {
 
 TEST(MyScriptFuzzReplay, RunsEverySeedOfTheCorpus) {
-  const std::filesystem::path corpus = GAME_SOURCE_DIR "/fuzz/corpus/script_fuzz";
-  int seeds = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(script_fuzz_entry(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-              0)
-        << entry.path();
-    ++seeds;
+  const auto seeds = testing::ReadCorpus("script_fuzz");
+  for (const auto& seed : seeds) {
+    EXPECT_EQ(script_fuzz_entry(seed.data(), seed.bytes.size()), 0) << seed.path;
   }
-  EXPECT_GE(seeds, 10);
+  EXPECT_GE(seeds.size(), 10u);
 }
 
 }  // namespace
