@@ -15,6 +15,7 @@
 
 #include "graphics/unit_bmp.h"
 #include "platform/bmp_writer.h"
+#include "platform/silent_services.h"
 #include "window/paint_box.h"
 
 namespace {
@@ -34,17 +35,6 @@ constexpr char kPage[] =
 class NoScreen : public PaintTarget {
  public:
   void BlockCopy(const OffscreenBitmap&) override {}
-};
-
-class NoBoxes : public MessageBoxes {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-};
-
-class NoTermination : public Termination {
- public:
-  void RequestTermination() override {}
-  bool Terminated() const override { return false; }
 };
 
 void EnsureApplication() {
@@ -89,10 +79,9 @@ class Scene {
 
  private:
   bool application_ = (EnsureApplication(), true);  // before any font is made
-  NoBoxes boxes_;
-  NoTermination termination_;
-  MyScript script_{boxes_, termination_};
-  UnitStory story_{script_, boxes_, termination_};
+  SilentServices outside_;
+  MyScript script_{outside_, outside_};
+  UnitStory story_{script_, outside_, outside_};
   Random random_{12345};
   UnitBmp bmp_;
 };

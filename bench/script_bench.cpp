@@ -9,21 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/services.h"
+#include "platform/silent_services.h"
 #include "script/my_script.h"
 
 namespace {
-
-class NoMessageBoxes : public game::MessageBoxes {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-};
-
-class NoTermination : public game::Termination {
- public:
-  void RequestTermination() override {}
-  bool Terminated() const override { return false; }
-};
 
 // A story of `lines` lines that looks like a real one: labels, commands, Shift-JIS text lines
 // with full-width spaces, tabs and comments, blank lines; about 100 bytes a line.
@@ -66,9 +55,8 @@ std::string MakeLongLine(std::size_t size) {
 }
 
 void LoadFromMemory(benchmark::State& state, const std::string& bytes) {
-  NoMessageBoxes boxes;
-  NoTermination termination;
-  game::MyScript script(boxes, termination);
+  game::SilentServices outside;
+  game::MyScript script(outside, outside);
   for (auto _ : state) {
     script.LoadFromBytes(bytes, false);
     benchmark::DoNotOptimize(script.ScriptCount());
@@ -87,9 +75,8 @@ void BM_LoadStoryFromFile(benchmark::State& state) {
   const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                      ("script_bench_" + std::to_string(::getpid()) + ".txt");
   std::ofstream(path, std::ios::binary) << bytes;
-  NoMessageBoxes boxes;
-  NoTermination termination;
-  game::MyScript script(boxes, termination);
+  game::SilentServices outside;
+  game::MyScript script(outside, outside);
   for (auto _ : state) {
     if (!script.LoadScript(path.string(), false)) state.SkipWithError("the file went missing");
     benchmark::DoNotOptimize(script.ScriptCount());

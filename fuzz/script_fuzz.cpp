@@ -10,22 +10,11 @@
 #include <vector>
 
 #include "platform/app_error.h"
-#include "platform/services.h"
+#include "platform/silent_services.h"
 #include "script/my_script.h"
 #include "text/my_string.h"
 
 namespace {
-
-class NoMessageBoxes : public game::MessageBoxes {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-};
-
-class NoTermination : public game::Termination {
- public:
-  void RequestTermination() override {}
-  bool Terminated() const override { return false; }
-};
 
 void Check(bool holds, const char* promise) {
   if (holds) return;
@@ -94,9 +83,8 @@ void JumpAround(game::MyScript& script, const std::vector<std::string>& labels) 
 }
 
 void Exercise(std::string_view bytes, bool scrambled) {
-  NoMessageBoxes boxes;
-  NoTermination termination;
-  game::MyScript script(boxes, termination);
+  game::SilentServices outside;
+  game::MyScript script(outside, outside);
   script.LoadFromBytes("@start\nearlier script\n", false);
   script.NextScriptLine();
   const std::vector<std::string> before = TableOf(script);

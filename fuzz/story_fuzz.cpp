@@ -8,24 +8,12 @@
 #include <string_view>
 
 #include "platform/app_error.h"
-#include "platform/services.h"
+#include "platform/silent_services.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 #include "story/unit_story.h"
 
 namespace {
-
-class Silent : public game::MessageBoxes, public game::Termination, public game::SoundOutput {
- public:
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void RequestTermination() override { terminated_ = true; }
-  bool Terminated() const override { return terminated_; }
-  void PlayFile(const std::string&, bool) override {}
-  void StopAll() override {}
-
- private:
-  bool terminated_ = false;
-};
 
 void Check(bool holds, const char* promise) {
   if (holds) return;
@@ -55,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < kPlanBytes; ++i) plan = plan << 8 | data[i];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + kPlanBytes, size - kPlanBytes);
 
-  Silent outside;
+  game::SilentServices outside;
   game::MyScript script(outside, outside);
   try {
     script.LoadFromBytes(bytes, (plan & 1) != 0);
