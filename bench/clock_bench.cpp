@@ -6,8 +6,6 @@
 // than the interval: LastTime is the pass's reading from before the callback, so the period
 // should not move), and 60 ms (more than the interval: the slot is due again as soon as the
 // callback returns).
-//
-// This file also makes the process's one application object, shared with startup_bench.cpp.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -18,30 +16,11 @@
 #include <numeric>
 #include <vector>
 
+#include "bench_app.h"
 #include "clock/my_time.h"
-#include "platform/game_app.h"
 #include "platform/steady_clock.h"
 
 namespace game {
-namespace {
-
-void MakeBenchApp() {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "game_bench";
-  static char* argv[] = {name, nullptr};
-  static GameApplication app(argc, argv, QStringLiteral("game_bench"));
-}
-
-}  // namespace
-
-// The process's one application object, made on first use. Null when another part of this binary
-// made a plain Qt application first: there can be only one per process.
-GameApplication* BenchApp() {
-  if (QCoreApplication::instance() == nullptr) MakeBenchApp();
-  return dynamic_cast<GameApplication*>(QCoreApplication::instance());
-}
-
 namespace {
 
 using Steady = std::chrono::steady_clock;
@@ -130,8 +109,7 @@ void ReportRun(benchmark::State& state, const LoopRun& run) {
 }
 
 void BM_ClockSlotPeriod(benchmark::State& state) {
-  GameApplication* app = BenchApp();
-  if (app == nullptr) return state.SkipWithError("a plain Qt application was made first");
+  GameApplication* app = &BenchApp();
   const auto work = std::chrono::milliseconds(state.range(0));
   LoopRun run;
   for (auto _ : state) run = RunOneSlot(*app, work);

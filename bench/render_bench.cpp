@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench_app.h"
 #include "graphics/unit_bmp.h"
 #include "platform/bmp_writer.h"
 #include "platform/silent_services.h"
@@ -36,15 +37,6 @@ class NoScreen : public PaintTarget {
  public:
   void BlockCopy(const OffscreenBitmap&) override {}
 };
-
-void EnsureApplication() {
-  if (QCoreApplication::instance() != nullptr) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "game_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-}
 
 // Six 500 by 300 frames with some detail, written to a dat/ of a folder of its own.
 void WriteFrames(const fs::path& folder) {
@@ -78,7 +70,7 @@ class Scene {
   UnitBmp& Bmp() { return bmp_; }
 
  private:
-  bool application_ = (EnsureApplication(), true);  // before any font is made
+  bool application_ = (BenchApp(), true);  // before any font is made
   SilentServices outside_;
   MyScript script_{outside_, outside_};
   UnitStory story_{script_, outside_, outside_};
@@ -87,7 +79,7 @@ class Scene {
 };
 
 std::unique_ptr<PaintBox> ShownPaintBox() {
-  EnsureApplication();
+  BenchApp();
   auto box = std::make_unique<PaintBox>();
   box->setFixedSize(UnitBmp::kWidth, UnitBmp::kHeight);
   box->show();

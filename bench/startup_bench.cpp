@@ -26,15 +26,13 @@
 #include <functional>
 #include <string>
 
-#include "platform/game_app.h"
+#include "bench_app.h"
 #include "platform/sdl_sound_output_testing.h"
 #include "story/unit_story.h"
 #include "window/paint_box.h"
 #include "window/unit_form.h"
 
 namespace game {
-
-GameApplication* BenchApp();  // clock_bench.cpp
 
 namespace {
 
@@ -137,10 +135,8 @@ PaintBox* PaintBoxOf(QWidget& window) {
 // Starts a benchmark of the game's window: the application, the dummy audio driver and the source
 // folder. Null, with the benchmark skipped, when one of them is not to be had.
 GameApplication* GameWindowApp(benchmark::State& state) {
-  GameApplication* app = BenchApp();
-  if (app == nullptr) {
-    state.SkipWithError("a plain Qt application was made first");
-  } else if (!fs::exists(fs::path(GAME_SOURCE_DIR) / UnitStory::kStoryPath)) {
+  GameApplication* app = &BenchApp();
+  if (!fs::exists(fs::path(GAME_SOURCE_DIR) / UnitStory::kStoryPath)) {
     state.SkipWithError("the bundled story is missing");
     app = nullptr;
   }
@@ -167,8 +163,7 @@ void AddTimes(benchmark::State& state, const StartupTimes& sum) {
 }
 
 void BM_StartupBareWidget(benchmark::State& state) {
-  GameApplication* app = BenchApp();
-  if (app == nullptr) return state.SkipWithError("a plain Qt application was made first");
+  GameApplication& app = BenchApp();
   for (auto _ : state) {
     const auto start = Steady::now();
     QWidget widget;
@@ -177,7 +172,7 @@ void BM_StartupBareWidget(benchmark::State& state) {
     widget.installEventFilter(&paint);
     widget.show();
     if (!PumpUntil(
-            *app, [&] { return paint.Seen(); }, start)) {
+            app, [&] { return paint.Seen(); }, start)) {
       return state.SkipWithError("the widget was not painted");
     }
     state.SetIterationTime(Seconds(paint.At() - start));

@@ -1,0 +1,12 @@
+// The benchmark process's one application object, made on first use on Qt's offscreen platform
+// (unless QT_QPA_PLATFORM says otherwise). Every benchmark that needs Qt asks for it here, so the
+// order the benchmarks run in does not matter.
+#pragma once
+
+#include "platform/game_app.h"
+
+namespace game {
+
+GameApplication& BenchApp();
+
+}  // namespace game
