@@ -1,7 +1,10 @@
 #include "x_session.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
+#include <cstdio>
 
 namespace game::testing {
 namespace {
@@ -93,12 +96,27 @@ QString GameProcess::WaitForWindow(int timeout_ms) {
                                 .split('\n', Qt::SkipEmptyParts);
     for (const QString& id : ids) {
       window_ = id;
-      if (ClientRect().width() > 1) return window_;
+      if (ClientRect().width() > 1 && Framed()) {
+        Pause(200);  // the game centres itself again once it knows its frame
+        return window_;
+      }
     }
     Pause(100);
   }
   window_.clear();
   return window_;
+}
+
+bool GameProcess::Framed() const {
+  return x_.Run("xprop", {"-id", window_, "_NET_FRAME_EXTENTS"}).contains('=');
+}
+
+void GameProcess::KeepForInspection(const QImage& shot) const {
+  const QString path = QDir::temp().filePath(
+      QString("e2e-%1-%2.png").arg(process_.processId()).arg(QDateTime::currentMSecsSinceEpoch()));
+  shot.save(path);
+  std::fprintf(stderr, "the screen did not become as expected; last screenshot: %s\n",
+               qPrintable(path));
 }
 
 QRect GameProcess::ClientRect() const {

@@ -39,7 +39,8 @@ class GameProcess {
   GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {});
   ~GameProcess();  // kills the game if it still runs
 
-  // Waits for the game's main window to be shown; its X id, or empty on time-out.
+  // Waits for the game's main window to be shown in the window manager's frame, where it then
+  // stays; its X id, or empty on time-out.
   QString WaitForWindow(int timeout_ms = 10000);
   // The main window's client area on the screen.
   QRect ClientRect() const;
@@ -51,12 +52,14 @@ class GameProcess {
   std::optional<int> WaitForExit(int timeout_ms);
   // Waits until `ready(screenshot)` holds; the last screenshot either way.
   template <typename Pred>
-  QImage WaitForScreen(Pred ready, int timeout_ms = 5000) const;
+  QImage WaitForScreen(Pred ready, int timeout_ms = 10000) const;
   bool Running() const { return process_.state() != QProcess::NotRunning; }
   QString Output() { return QString::fromUtf8(process_.readAllStandardError()); }
 
  private:
   static void Pause(int ms);
+  bool Framed() const;
+  void KeepForInspection(const QImage& shot) const;
 
   const XSession& x_;
   QProcess process_;
@@ -68,9 +71,10 @@ QImage GameProcess::WaitForScreen(Pred ready, int timeout_ms) const {
   QImage shot;
   for (int waited = 0; waited <= timeout_ms; waited += 100) {
     shot = x_.Screenshot();
-    if (ready(shot)) break;
+    if (ready(shot)) return shot;
     Pause(100);
   }
+  KeepForInspection(shot);
   return shot;
 }
 
