@@ -33,8 +33,6 @@ class TFormMain : public QWidget, public MessagePoster {
 
   void PostPrivateMessage(int message) override;
 
-  MyTime& Clock() { return time_; }
-
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
