@@ -3,7 +3,7 @@
 // order the benchmarks run in does not matter.
 #pragma once
 
-#include "platform/game_app.h"
+#include "qt/game_app.h"
 
 namespace game {
 

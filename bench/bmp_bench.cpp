@@ -12,8 +12,8 @@
 #include <cstring>
 #include <map>
 
-#include "platform/bmp_reader.h"
-#include "platform/bmp_writer.h"
+#include "bmp/bmp_reader.h"
+#include "bmp/bmp_writer.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 
 #include "bench_app.h"
 #include "clock/my_time.h"
-#include "platform/steady_clock.h"
+#include "posix/steady_clock.h"
 
 namespace game {
 namespace {

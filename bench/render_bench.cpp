@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "bench_app.h"
+#include "bmp/bmp_writer.h"
+#include "contracts/silent_services.h"
+#include "folder_file_system.h"
 #include "graphics/unit_bmp.h"
-#include "platform/bmp_writer.h"
-#include "platform/silent_services.h"
+#include "temp_dir.h"
 #include "window/paint_box.h"
 
 namespace {
@@ -56,14 +58,9 @@ void WriteFrames(const fs::path& folder) {
 // A renderer over a five-line page with the heat on, its frames loaded.
 class Scene {
  public:
-  explicit Scene(PaintTarget& screen) : bmp_(random_, story_, screen) {
-    const fs::path old_dir = fs::current_path();
-    const fs::path dir = fs::temp_directory_path() / ("render_bench_" + std::to_string(::getpid()));
-    WriteFrames(dir);
-    fs::current_path(dir);
+  explicit Scene(PaintTarget& screen) : bmp_(random_, story_, screen, files_) {
+    WriteFrames(folder_.Path());
     bmp_.InitGraphics();
-    fs::current_path(old_dir);
-    fs::remove_all(dir);
     script_.LoadFromBytes(kPage, false);
     story_.StepStory();
   }
@@ -72,8 +69,10 @@ class Scene {
  private:
   bool application_ = (BenchApp(), true);  // before any font is made
   SilentServices outside_;
-  MyScript script_{outside_, outside_};
-  UnitStory story_{script_, outside_, outside_};
+  testing::TempDir folder_;
+  testing::FolderFileSystem files_{folder_.Path().string()};
+  MyScript script_{files_, outside_, outside_};
+  UnitStory story_{script_, outside_, outside_, outside_};
   Random random_{12345};
   UnitBmp bmp_;
 };

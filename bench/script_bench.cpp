@@ -9,8 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/silent_services.h"
+#include "contracts/silent_services.h"
+#include "posix/posix_file_system.h"
 #include "script/my_script.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -56,7 +58,8 @@ std::string MakeLongLine(std::size_t size) {
 
 void LoadFromMemory(benchmark::State& state, const std::string& bytes) {
   game::SilentServices outside;
-  game::MyScript script(outside, outside);
+  game::PosixFileSystem files;
+  game::MyScript script(files, outside, outside);
   for (auto _ : state) {
     script.LoadFromBytes(bytes, false);
     benchmark::DoNotOptimize(script.ScriptCount());
@@ -72,17 +75,16 @@ BENCHMARK(BM_LoadStoryFromMemory)->Unit(benchmark::kMillisecond);
 
 void BM_LoadStoryFromFile(benchmark::State& state) {
   const std::string bytes = MakeStory(9999);
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("script_bench_" + std::to_string(::getpid()) + ".txt");
-  std::ofstream(path, std::ios::binary) << bytes;
+  const game::testing::TempDir folder;
+  const std::string path = folder.Write("story.txt", bytes);
   game::SilentServices outside;
-  game::MyScript script(outside, outside);
+  game::PosixFileSystem files;
+  game::MyScript script(files, outside, outside);
   for (auto _ : state) {
-    if (!script.LoadScript(path.string(), false)) state.SkipWithError("the file went missing");
+    if (!script.LoadScript(path, false)) state.SkipWithError("the file went missing");
     benchmark::DoNotOptimize(script.ScriptCount());
   }
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
-  std::filesystem::remove(path);
 }
 BENCHMARK(BM_LoadStoryFromFile)->Unit(benchmark::kMillisecond);
 

@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "platform/sdl_sound_output.h"
-#include "platform/sdl_sound_output_testing.h"
+#include "disk_audio_capture.h"
+#include "sdl/sdl_sound_output.h"
 #include "sound/my_wave.h"
+#include "wave_encoder.h"
 
 namespace game {
 namespace {
@@ -29,10 +30,8 @@ constexpr OneSecondWave kWaves[] = {
 };
 
 std::string WriteOneSecondWave(const DiskAudioCapture& capture, const WaveFormat& format) {
-  const std::string path = (capture.Folder() / "one_second.wav").string();
   const auto samples = testing::SteadyLevel(format.frequency, format.channels, 8000);
-  testing::WriteFile(path, testing::EncodeWave(format, samples));
-  return path;
+  return capture.Folder().Write("one_second.wav", testing::EncodeWave(format, samples));
 }
 
 // PlayFile of a one-second file while another sound plays: load, halt the old sound, start.

@@ -27,8 +27,9 @@
 #include <string>
 
 #include "bench_app.h"
-#include "platform/sdl_sound_output_testing.h"
+#include "disk_audio_capture.h"
 #include "story/unit_story.h"
+#include "wave_encoder.h"
 #include "window/paint_box.h"
 #include "window/unit_form.h"
 

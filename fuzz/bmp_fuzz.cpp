@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/app_error.h"
-#include "platform/bmp_reader.h"
-#include "platform/bmp_writer.h"
+#include "bmp/bmp_reader.h"
+#include "bmp/bmp_writer.h"
+#include "contracts/app_error.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ namespace {
 }
 
 bool IsReaderText(const char* text) {
-  return std::strcmp(text, "ビットマップイメージが不正です") == 0 ||
-         std::strcmp(text, "ストリームからの読み込みエラー") == 0;
+  return std::strcmp(text, game::kBmpInvalidText) == 0 ||
+         std::strcmp(text, game::kBmpReadErrorText) == 0;
 }
 
 void CheckShape(const game::DecodedBitmap& image, std::size_t input_size) {

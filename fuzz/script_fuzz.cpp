@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/app_error.h"
-#include "platform/silent_services.h"
+#include "contracts/app_error.h"
+#include "contracts/silent_services.h"
 #include "script/my_script.h"
 #include "text/my_string.h"
 
@@ -84,7 +84,7 @@ void JumpAround(game::MyScript& script, const std::vector<std::string>& labels) 
 
 void Exercise(std::string_view bytes, bool scrambled) {
   game::SilentServices outside;
-  game::MyScript script(outside, outside);
+  game::MyScript script(outside, outside, outside);
   script.LoadFromBytes("@start\nearlier script\n", false);
   script.NextScriptLine();
   const std::vector<std::string> before = TableOf(script);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/app_error.h"
-#include "platform/silent_services.h"
+#include "contracts/app_error.h"
+#include "contracts/silent_services.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 #include "story/unit_story.h"
@@ -44,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + kPlanBytes, size - kPlanBytes);
 
   game::SilentServices outside;
-  game::MyScript script(outside, outside);
+  game::MyScript script(outside, outside, outside);
   try {
     script.LoadFromBytes(bytes, (plan & 1) != 0);
   } catch (const game::AppError&) {
   }
-  game::UnitStory story(script, outside, outside);
+  game::UnitStory story(script, outside, outside, outside);
   game::MyWave wave(outside);
   std::int32_t portrait = 3;
   for (int press = 1; press < 32 && !outside.Terminated(); ++press) {

@@ -17,10 +17,13 @@
 #include <utility>
 #include <vector>
 
+#include "binary/little_endian.h"
+#include "bmp/bmp_reader.h"
 #include "fakes.h"
-#include "platform/bmp_reader.h"
-#include "platform/fonts.h"
+#include "posix/posix_file_system.h"
+#include "qt/fonts.h"
 #include "script/my_script.h"
+#include "temp_dir.h"
 #include "text/my_string.h"
 
 namespace game {
@@ -37,27 +40,13 @@ Bytes ReadBytes(const fs::path& path) {
   return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// The number at `at`, checked to lie inside the file.
 std::uint32_t LittleEndian(const Bytes& bytes, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes.at(at + i);
-  return value;
+  bytes.at(at + static_cast<std::size_t>(size) - 1);
+  return GetLittleEndian(bytes.data() + at, size);
 }
 
 std::string FrameName(int index) { return "a" + std::to_string(index) + ".bmp"; }
-
-// A fresh empty folder, removed again when the object goes.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "bundled_assets_XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 // Runs the tool `name` from the build folder with `folder` as its output folder.
 int RunTool(const std::string& name, const fs::path& folder) {
@@ -67,12 +56,12 @@ int RunTool(const std::string& name, const fs::path& folder) {
 }
 
 void ExpectToolRemakesFiles(const std::string& tool, const std::vector<std::string>& names) {
-  TempFolder out;
-  ASSERT_EQ(RunTool(tool, out.path()), 0) << tool;
+  testing::TempDir out;
+  ASSERT_EQ(RunTool(tool, out.Path()), 0) << tool;
   for (const std::string& name : names) {
     const Bytes committed = ReadBytes(kDat / name);
     ASSERT_FALSE(committed.empty()) << name;
-    EXPECT_TRUE(ReadBytes(out.path() / name) == committed)
+    EXPECT_TRUE(ReadBytes(out.Path() / name) == committed)
         << "dat/" << name << " is not what " << tool << " makes";
   }
 }
@@ -112,7 +101,8 @@ int CountPixels(const DecodedBitmap& bitmap, const Area& area, Check check) {
 
 std::vector<DecodedBitmap> ReadFrames() {
   std::vector<DecodedBitmap> frames;
-  for (int i = 0; i < 6; ++i) frames.push_back(ReadBmpFile((kDat / FrameName(i)).string()));
+  PosixFileSystem files;
+  for (int i = 0; i < 6; ++i) frames.push_back(ReadBmpFile(files, (kDat / FrameName(i)).string()));
   return frames;
 }
 
@@ -285,7 +275,8 @@ bool IsTextLine(const std::string& line) {
 std::vector<QString> StoryTextLines() {
   testing::FakeMessageBoxes boxes;
   testing::FakeTermination termination;
-  MyScript script(boxes, termination);
+  PosixFileSystem files;
+  MyScript script(files, boxes, termination);
   EXPECT_TRUE(script.LoadScript((kDat / "story.txt").string(), false));
   std::vector<QString> lines;
   for (int i = 0; i < script.ScriptCount(); ++i) {

@@ -6,24 +6,13 @@
 #include <vector>
 
 #include "fakes.h"
+#include "folder_file_system.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 #include "story/unit_story.h"
 
 namespace game {
 namespace {
-
-// The current folder set to the repository root while the object lives.
-class InGameFolder {
- public:
-  InGameFolder() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(GAME_SOURCE_DIR);
-  }
-  ~InGameFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
 
 struct Walk {
   int pages = 0;
@@ -38,13 +27,12 @@ Walk Play(const std::vector<bool>& answers) {
   testing::FakeTermination termination;
   testing::FakeSoundOutput speaker;
   MyWave wave(speaker);
-  MyScript script(boxes, termination);
-  UnitStory story(script, boxes, termination);
+  testing::FolderFileSystem files(GAME_SOURCE_DIR);
+  testing::FakeTextDecoder decoder;
+  MyScript script(files, boxes, termination);
+  UnitStory story(script, boxes, termination, decoder);
   std::int32_t portrait = 0;
-  {
-    InGameFolder in_game;
-    story.LoadStory();
-  }
+  story.LoadStory();
   Walk walk;
   while (!termination.Terminated() && walk.pages < 500 && boxes.shown.empty()) {
     story.StepStory();

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "fakes.h"
+#include "folder_file_system.h"
 #include "script/my_script.h"
 #include "story/unit_story.h"
 #include "x_session.h"
@@ -18,12 +19,11 @@ namespace {
 int PressesToFirstBlush() {
   FakeMessageBoxes boxes;
   FakeTermination termination;
-  MyScript script(boxes, termination);
-  UnitStory story(script, boxes, termination);
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(GAME_SOURCE_DIR);
+  FolderFileSystem files(GAME_SOURCE_DIR);
+  FakeTextDecoder decoder;
+  MyScript script(files, boxes, termination);
+  UnitStory story(script, boxes, termination, decoder);
   story.LoadStory();
-  std::filesystem::current_path(previous);
   for (int presses = 1; presses < 200 && !termination.Terminated(); ++presses) {
     story.StepStory();
     if (story.HeatOn()) return presses;

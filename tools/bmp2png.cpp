@@ -7,8 +7,9 @@
 #include <cstring>
 #include <iostream>
 
-#include "platform/app_error.h"
-#include "platform/bmp_reader.h"
+#include "bmp/bmp_reader.h"
+#include "contracts/app_error.h"
+#include "posix/posix_file_system.h"
 
 namespace {
 
@@ -29,8 +30,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   game::DecodedBitmap bitmap;
+  game::PosixFileSystem files;
   try {
-    bitmap = game::ReadBmpFile(argv[1]);
+    bitmap = game::ReadBmpFile(files, argv[1]);
   } catch (const game::AppError& e) {
     std::cerr << e.what() << '\n';
     return 1;
@@ -40,7 +42,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!ToImage(bitmap).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-    std::cerr << "ファイル " << argv[2] << " は開けません\n";
+    std::cerr << game::BmpCannotOpenText(argv[2]) << '\n';
     return 1;
   }
   return 0;

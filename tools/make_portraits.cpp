@@ -27,7 +27,7 @@
 #include <numbers>
 #include <string>
 
-#include "platform/bmp_writer.h"
+#include "bmp/bmp_writer.h"
 
 namespace game {
 namespace {

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "binary/little_endian.h"
+
 namespace game {
 namespace {
 
@@ -92,10 +94,6 @@ void Normalize(Samples& s, double peak) {
   for (double v : s) loudest = std::max(loudest, std::abs(v));
   if (loudest == 0.0) return;
   for (double& v : s) v *= peak / loudest;
-}
-
-void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {

@@ -7,7 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "platform/services.h"
+#include "contracts/message_poster.h"
+#include "contracts/message_pump.h"
+#include "contracts/millisecond_clock.h"
+#include "contracts/termination.h"
 
 namespace game {
 

@@ -1,13 +1,8 @@
 #include "script/my_script.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <utility>
 
-#include "platform/app_error.h"
+#include "contracts/app_error.h"
 #include "text/my_crypt.h"
 
 namespace game {
@@ -100,40 +95,7 @@ class LineSplitter {
   bool ended_ = false;
 };
 
-[[noreturn]] void ThrowIoError(int posix_error) { throw AppError(IoErrorText(posix_error)); }
-
-// A file descriptor opened for reading only, closed when it goes.
-class ReadOnlyFile {
- public:
-  explicit ReadOnlyFile(const std::string& path) {
-    if (path.find('\0') != std::string::npos) ThrowIoError(EINVAL);
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) ThrowIoError(errno);
-  }
-  ~ReadOnlyFile() { ::close(fd_); }
-  ReadOnlyFile(const ReadOnlyFile&) = delete;
-  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-  // Up to `size` bytes into `buffer`; 0 at the end of the file.
-  std::size_t Read(char* buffer, std::size_t size) {
-    for (;;) {
-      const ssize_t n = ::read(fd_, buffer, size);
-      if (n >= 0) return static_cast<std::size_t>(n);
-      if (errno != EINTR) ThrowIoError(errno);
-    }
-  }
-
- private:
-  int fd_ = -1;
-};
-
-bool NothingAt(const std::string& path) {
-  struct stat status;
-  if (path.find('\0') != std::string::npos) return false;  // an invalid name, not a missing file
-  return ::stat(path.c_str(), &status) != 0 && (errno == ENOENT || errno == ENOTDIR);
-}
-
-std::vector<std::string> ReadTable(ReadOnlyFile& file, bool scrambled) {
+std::vector<std::string> ReadTable(InputFile& file, bool scrambled) {
   TableBuilder builder(scrambled);
   LineSplitter splitter(builder);
   std::string buffer(kReadChunk, '\0');
@@ -164,17 +126,20 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-MyScript::MyScript(MessageBoxes& boxes, Termination& termination)
-    : boxes_(boxes), termination_(termination) {}
+MyScript::MyScript(FileSystem& files, MessageBoxes& boxes, Termination& termination)
+    : files_(files), boxes_(boxes), termination_(termination) {}
 
 bool MyScript::LoadScript(const std::string& path, bool scrambled) {
-  if (NothingAt(path)) {
+  std::unique_ptr<InputFile> file;
+  try {
+    file = files_.OpenForReading(path);
+  } catch (const FileError& error) {
+    if (!error.NothingThere()) throw;
     boxes_.ShowMessage("MyScript", "『" + path + "』が見つかりません。終了します。");
     termination_.RequestTermination();
     return false;
   }
-  ReadOnlyFile file(path);
-  lines_ = ReadTable(file, scrambled);
+  lines_ = ReadTable(*file, scrambled);
   cursor_ = 0;
   return true;
 }
@@ -231,26 +196,6 @@ bool MatchCommand(const std::string& line, const std::string& keyword, WordArray
                   int max_index) {
   NormalizeWords(line, words, max_index);
   return !words.empty() && EqualsIgnoringAsciiCase(words[0], keyword);
-}
-
-std::string IoErrorText(int posix_error) {
-  switch (posix_error) {
-    case ENOENT:
-      return "ファイルが見つかりません";
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-      return "不正なファイル名です";
-    case EMFILE:
-    case ENFILE:
-      return "オープンしたファイルが多すぎます";
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-      return "ファイルへのアクセスが拒否されました";
-    default:
-      return "I/O エラー (" + std::to_string(posix_error) + ")";
-  }
 }
 
 }  // namespace game

@@ -20,14 +20,8 @@
 // - Range error (game::AppError "範囲チェックエラー"): a 10000th line (the whole file is read,
 //   the end marker does not fit), a 10001st line (the load stops there), more than 15 "//" in a
 //   line, more than 16 words before the comment.
-// - Input/output error (game::AppError): a file that exists but cannot be opened or read. The
-//   POSIX error code is mapped onto the texts of the Windows codes:
-//     ENOENT                          -> 2 "ファイルが見つかりません"
-//     ENOTDIR, ENAMETOOLONG, EINVAL   -> 3 "不正なファイル名です" (a path with a NUL byte too)
-//     EMFILE, ENFILE                  -> 4 "オープンしたファイルが多すぎます"
-//     EACCES, EPERM, EISDIR           -> 5 "ファイルへのアクセスが拒否されました"
-//     any other code e                -> "I/O エラー (e)" with e the POSIX errno value itself
-//                                        (EIO gives "I/O エラー (5)", ELOOP "I/O エラー (40)").
+// - Input/output error (game::FileError, contracts/file_system.h): a file that exists but cannot
+//   be opened or read, with the text of its cause.
 // After any failure the table, its count and its cursor are exactly what they were before the
 // load: the new table is built aside and takes the old one's place only when the load succeeds.
 #pragma once
@@ -36,7 +30,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/services.h"
+#include "contracts/file_system.h"
+#include "contracts/message_boxes.h"
+#include "contracts/termination.h"
 #include "text/my_string.h"
 
 namespace game {
@@ -47,16 +43,16 @@ class MyScript {
   static constexpr int kLoadMaxIndex = 15;  // 16-word arrays while loading
   static constexpr const char* kEndMarker = "#End";
 
-  // The boxes and the termination request must outlive the store.
-  MyScript(MessageBoxes& boxes, Termination& termination);
+  // The files, the boxes and the termination request must outlive the store.
+  MyScript(FileSystem& files, MessageBoxes& boxes, Termination& termination);
 
   // Reads the file at `path` (names use '/'; the game passes "dat/story.txt").
-  // - Nothing at `path` (stat reports ENOENT or ENOTDIR, a dangling link included): shows
+  // - Nothing at `path` (FileError::NothingThere, a dangling link included): shows
   //   "『" + path + "』が見つかりません。終了します。" with the caption "MyScript", then requests
   //   termination and returns false; the table is not touched.
   // - Otherwise loads it by the rules above and returns true with the cursor at 0, or throws the
   //   range or input/output error and leaves the table as it was. A directory of that name
-  //   fails with EISDIR (text 5) when read.
+  //   fails with EISDIR (text 5).
   bool LoadScript(const std::string& path, bool scrambled);
 
   // Loads `bytes` as the content of a script file: same rules and failures as LoadScript.
@@ -80,6 +76,7 @@ class MyScript {
   const std::string& ScriptLine(int i) const;
 
  private:
+  FileSystem& files_;
   MessageBoxes& boxes_;
   Termination& termination_;
   std::vector<std::string> lines_;
@@ -101,8 +98,5 @@ bool IsLabelAt(const std::string& s, int i);
 // different). The argument, if any, is words[1]. Throws the range error as NormalizeWords does.
 bool MatchCommand(const std::string& line, const std::string& keyword, WordArray& words,
                   int max_index);
-
-// The text of the input/output error for a POSIX error code (the table above).
-std::string IoErrorText(int posix_error);
 
 }  // namespace game

@@ -1,13 +1,9 @@
 #include "script/my_script.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "contracts/app_error.h"
 #include "fakes.h"
-#include "platform/app_error.h"
 #include "text/my_crypt.h"
 
 namespace game {
@@ -69,28 +65,15 @@ class MyScriptStore : public ::testing::Test {
     for (int i = 0; i < lines; ++i) script.NextScriptLine();
   }
 
+  std::string Write(const std::string& name, const std::string& bytes) {
+    files.files[name] = bytes;
+    return name;
+  }
+
+  testing::FakeFileSystem files;
   testing::FakeMessageBoxes boxes;
   testing::FakeTermination termination;
-  MyScript script{boxes, termination};
-};
-
-// A temporary folder for the tests that need a real file system, removed afterwards.
-class MyScriptFiles : public MyScriptStore {
- protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "script_test_XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = dir / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-
-  std::filesystem::path dir;
+  MyScript script{files, boxes, termination};
 };
 
 TEST_F(MyScriptStore, CutsLinesAtLfAndCrLfAndEndsAtCtrlZ) {
@@ -309,7 +292,7 @@ TEST_F(MyScriptStore, FailedLoadLeavesTableCountAndCursorAsTheyWere) {
   }
 }
 
-TEST_F(MyScriptFiles, ReadsAFileAsItsBytesAcrossReadChunks) {
+TEST_F(MyScriptStore, ReadsAFileAsItsBytesAcrossReadChunks) {
   // The reads take 64 KiB at a time: a CR LF, a Ctrl-Z inside a line and a Ctrl-Z where a line
   // begins fall on their boundaries.
   const std::string a(65535, 'a'), b = std::string(65535, 'b') + "\x1a" + "b", c(65532, 'c');
@@ -327,12 +310,11 @@ TEST_F(MyScriptFiles, ReadsAFileAsItsBytesAcrossReadChunks) {
   EXPECT_EQ(termination.requests, 0);
 }
 
-TEST_F(MyScriptFiles, MissingFileShowsTheMessageAndRequestsTermination) {
+TEST_F(MyScriptStore, MissingFileShowsTheMessageAndRequestsTermination) {
   Load("A\nB\n");
   Advance(1);
-  const std::string file = Write("plain.txt", "x");
-  for (const std::string& path :
-       {(dir / "story.txt").string(), file + "/story.txt", "dat/none/story.txt"s}) {
+  files.open_errors = {{"plain.txt/story.txt", ENOTDIR}};
+  for (const std::string& path : {"story.txt"s, "plain.txt/story.txt"s, "dat/none/story.txt"s}) {
     boxes.shown.clear();
     EXPECT_FALSE(script.LoadScript(path, false));
     EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{
@@ -343,15 +325,17 @@ TEST_F(MyScriptFiles, MissingFileShowsTheMessageAndRequestsTermination) {
   EXPECT_EQ(termination.requests, 3);
 }
 
-TEST_F(MyScriptFiles, UnreadableFileRaisesTheInputOutputError) {
+TEST_F(MyScriptStore, UnreadableFileRaisesTheInputOutputError) {
   Load("A\nB\n");
   Advance(1);
+  files.open_errors = {{"dat", EISDIR}, {"locked.txt", EACCES}};
+  files.read_errors = {{"broken.txt", EIO}};
   const struct {
     std::string path, error;
   } cases[] = {
-      {dir.string(), "ファイルへのアクセスが拒否されました"},  // a directory of that name
-      {"/proc/self/mem", "I/O エラー (5)"},                    // reading fails at once
-      {"dat\0story.txt"s, "不正なファイル名です"},
+      {"dat", "ファイルへのアクセスが拒否されました"},
+      {"locked.txt", "ファイルへのアクセスが拒否されました"},
+      {"broken.txt", "I/O エラー (5)"},  // opened, then the first read fails
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorOf([&] { script.LoadScript(c.path, false); }), c.error) << c.path;
@@ -360,26 +344,6 @@ TEST_F(MyScriptFiles, UnreadableFileRaisesTheInputOutputError) {
   }
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(termination.requests, 0);
-}
-
-TEST(MyScriptErrors, MapsSystemErrorCodesOntoTheFileErrorTexts) {
-  const struct {
-    int code;
-    std::string text;
-  } cases[] = {
-      {ENOENT, "ファイルが見つかりません"},
-      {ENOTDIR, "不正なファイル名です"},
-      {ENAMETOOLONG, "不正なファイル名です"},
-      {EINVAL, "不正なファイル名です"},
-      {EMFILE, "オープンしたファイルが多すぎます"},
-      {ENFILE, "オープンしたファイルが多すぎます"},
-      {EACCES, "ファイルへのアクセスが拒否されました"},
-      {EPERM, "ファイルへのアクセスが拒否されました"},
-      {EISDIR, "ファイルへのアクセスが拒否されました"},
-      {EIO, "I/O エラー (5)"},
-      {ELOOP, "I/O エラー (40)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(IoErrorText(c.code), c.text) << c.code;
 }
 
 }  // namespace

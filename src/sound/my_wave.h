@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/services.h"
+#include "contracts/sound_output.h"
 
 namespace game {
 

@@ -1,7 +1,5 @@
 #include "story/unit_story.h"
 
-#include "platform/text_codec.h"
-
 namespace game {
 namespace {
 
@@ -18,8 +16,9 @@ constexpr char kRisingSound[] = "dat/up.wav";
 
 }  // namespace
 
-UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination)
-    : script_(script), boxes_(boxes), termination_(termination) {}
+UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination,
+                     TextDecoder& decoder)
+    : script_(script), boxes_(boxes), termination_(termination), decoder_(decoder) {}
 
 void UnitStory::LoadStory() { script_.LoadScript(kStoryPath, false); }
 
@@ -103,7 +102,7 @@ void UnitStory::EndStory(bool shown, Flow& flow) {
 }
 
 void UnitStory::ReportCycle() {
-  boxes_.ShowMessage("error", "「" + SjisToUtf8(last_jump_) +
+  boxes_.ShowMessage("error", "「" + decoder_.SjisToUtf8(last_jump_) +
                                   "」へのジャンプが堂々巡りになっていて、表示する文がありません。");
 }
 

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/services.h"
+#include "contracts/message_boxes.h"
+#include "contracts/termination.h"
+#include "contracts/text_decoder.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 
@@ -20,8 +22,9 @@ class UnitStory {
   static constexpr int kCommandMaxIndex = 10;  // commands are matched with 11-word arrays
   static constexpr const char* kStoryPath = "dat/story.txt";
 
-  // The store, the boxes and the termination request must outlive the story.
-  UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination);
+  // The store, the boxes, the termination request and the decoder (which turns a label into the
+  // cycle message's text) must outlive the story.
+  UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination, TextDecoder& decoder);
 
   // Reads the story file, unscrambled. A missing file has shown its message and requested
   // termination; a file that cannot be read throws the input/output error.
@@ -65,6 +68,7 @@ class UnitStory {
   MyScript& script_;
   MessageBoxes& boxes_;
   Termination& termination_;
+  TextDecoder& decoder_;
   std::array<std::string, kMaxPageLines> page_lines_;
   int page_line_count_ = 0;
   bool heat_on_ = false;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "contracts/app_error.h"
 #include "fakes.h"
-#include "platform/app_error.h"
 
 namespace game {
 namespace {
@@ -34,8 +34,10 @@ class UnitStoryTest : public ::testing::Test {
   testing::FakeTermination termination;
   testing::FakeSoundOutput speaker;
   MyWave wave{speaker};
-  MyScript script{boxes, termination};
-  UnitStory story{script, boxes, termination};
+  testing::FakeFileSystem files;
+  testing::FakeTextDecoder decoder;
+  MyScript script{files, boxes, termination};
+  UnitStory story{script, boxes, termination, decoder};
   std::int32_t portrait = 3;
 };
 
@@ -58,9 +60,9 @@ TEST_F(UnitStoryTest, EndAfterTextWaitsForTheNextPressEndBeforeTextEndsAtOnce) {
 
   UnitStoryTest::TearDown();
   testing::FakeTermination alone;
-  MyScript end_only{boxes, alone};
+  MyScript end_only{files, boxes, alone};
   end_only.LoadFromBytes("#end\n", false);
-  UnitStory story_end{end_only, boxes, alone};
+  UnitStory story_end{end_only, boxes, alone, decoder};
   story_end.StepStory();
   EXPECT_EQ(alone.requests, 1);
   EXPECT_EQ(story_end.PageLineCount(), 0);
@@ -148,7 +150,7 @@ TEST_F(UnitStoryTest, AJumpCycleWithoutTextIsReportedInsteadOfHanging) {
   Step();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].caption, "error");
-  EXPECT_NE(boxes.shown[0].text.find("@loop"), std::string::npos);
+  EXPECT_NE(boxes.shown[0].text.find("「[@loop]」"), std::string::npos);  // decoded
   EXPECT_FALSE(Ended());
 }
 

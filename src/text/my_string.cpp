@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/app_error.h"
+#include "contracts/app_error.h"
 
 namespace game {
 namespace {

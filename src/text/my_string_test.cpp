@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "platform/app_error.h"
+#include "contracts/app_error.h"
 
 namespace game {
 namespace {

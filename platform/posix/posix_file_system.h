@@ -1,0 +1,13 @@
+// The real files: POSIX open and read, each failure turned into a FileError with its errno.
+#pragma once
+
+#include "contracts/file_system.h"
+
+namespace game {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override;
+};
+
+}  // namespace game

@@ -1,0 +1,186 @@
+#include "qt/offscreen_bitmap.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "bmp/bmp_reader.h"
+#include "qt/fonts.h"
+#include "qt/sjis_decoder.h"
+
+namespace game {
+namespace {
+
+constexpr int kDefaultFontPoints = 8;
+constexpr Rgb kWhite{255, 255, 255};
+
+QColor ToQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+// The steps of a line of `steps` pixels along its major axis that land inside [0, size) on that
+// axis, for a line that starts at `start` and moves by `direction` (+1 or -1) per step.
+struct StepRange {
+  std::int64_t first;
+  std::int64_t end;
+};
+
+StepRange StepsInside(std::int64_t start, int direction, std::int64_t steps, std::int64_t size) {
+  if (direction > 0) return {std::max<std::int64_t>(0, -start), std::min(steps, size - start)};
+  return {std::max<std::int64_t>(0, start - size + 1), std::min(steps, start + 1)};
+}
+
+}  // namespace
+
+int FontPixelSize(int points, double dots_per_inch) {
+  return static_cast<int>(std::lround(points * dots_per_inch / 72.0));
+}
+
+double ScreenDotsPerInch() {
+  const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr
+                              ? QGuiApplication::primaryScreen()
+                              : nullptr;
+  return screen != nullptr ? screen->logicalDotsPerInch() : 96.0;
+}
+
+struct OffscreenBitmap::Impl {
+  QImage image;
+  QFont font = GothicFont(FontPixelSize(kDefaultFontPoints, ScreenDotsPerInch()), false);
+  Rgb font_colour;
+  BrushStyle brush = BrushStyle::kSolid;
+  Rgb pen_colour;
+  int pen_x = 0;
+  int pen_y = 0;
+  SjisDecoder decoder;
+};
+
+OffscreenBitmap::OffscreenBitmap() : impl_(std::make_unique<Impl>()) {}
+OffscreenBitmap::~OffscreenBitmap() = default;
+
+void OffscreenBitmap::Reset() { impl_ = std::make_unique<Impl>(); }
+
+int OffscreenBitmap::Width() const { return impl_->image.width(); }
+int OffscreenBitmap::Height() const { return impl_->image.height(); }
+
+void OffscreenBitmap::SetSize(int width, int height) {
+  if (width <= 0 || height <= 0) {
+    impl_->image = QImage();
+    return;
+  }
+  if (width == Width() && height == Height()) return;
+  QImage resized(width, height, QImage::Format_RGB888);
+  resized.fill(Qt::black);
+  const int common_bytes = std::min(width, Width()) * kBytesPerPixel;
+  for (int y = 0; y < std::min(height, Height()); ++y) {
+    std::memcpy(resized.scanLine(y), impl_->image.constScanLine(y), common_bytes);
+  }
+  impl_->image = std::move(resized);
+}
+
+std::uint8_t* OffscreenBitmap::Row(int y) { return impl_->image.scanLine(y); }
+const std::uint8_t* OffscreenBitmap::Row(int y) const { return impl_->image.constScanLine(y); }
+
+Rgb OffscreenBitmap::Pixel(int x, int y) const {
+  const std::uint8_t* p = Row(y) + x * kBytesPerPixel;
+  return {p[0], p[1], p[2]};
+}
+
+void OffscreenBitmap::SetPixel(int x, int y, Rgb colour) {
+  std::uint8_t* p = Row(y) + x * kBytesPerPixel;
+  p[0] = colour.red;
+  p[1] = colour.green;
+  p[2] = colour.blue;
+}
+
+void OffscreenBitmap::Fill(Rgb colour) {
+  if (!Empty()) impl_->image.fill(ToQColor(colour));
+}
+
+void OffscreenBitmap::LoadFromFile(FileSystem& files, const std::string& path) {
+  const DecodedBitmap decoded = ReadBmpFile(files, path);
+  if (decoded.width == 0 || decoded.height == 0) {
+    impl_->image = QImage();
+    return;
+  }
+  QImage loaded(decoded.width, decoded.height, QImage::Format_RGB888);
+  const std::size_t row_bytes = static_cast<std::size_t>(decoded.width) * kBytesPerPixel;
+  for (int y = 0; y < decoded.height; ++y) {
+    std::memcpy(loaded.scanLine(y), decoded.rgb.data() + y * row_bytes, row_bytes);
+  }
+  impl_->image = std::move(loaded);
+}
+
+void OffscreenBitmap::SetFontSize(int points) {
+  impl_->font.setPixelSize(FontPixelSize(points, ScreenDotsPerInch()));
+}
+void OffscreenBitmap::SetFontBold(bool bold) { impl_->font.setBold(bold); }
+void OffscreenBitmap::SetFontColor(Rgb colour) { impl_->font_colour = colour; }
+int OffscreenBitmap::FontPixelHeight() const { return impl_->font.pixelSize(); }
+void OffscreenBitmap::SetBrushStyle(BrushStyle style) { impl_->brush = style; }
+void OffscreenBitmap::SetPenColor(Rgb colour) { impl_->pen_colour = colour; }
+
+void OffscreenBitmap::MoveTo(int x, int y) {
+  impl_->pen_x = x;
+  impl_->pen_y = y;
+}
+
+int OffscreenBitmap::PenX() const { return impl_->pen_x; }
+int OffscreenBitmap::PenY() const { return impl_->pen_y; }
+
+void OffscreenBitmap::LineTo(int x, int y) {
+  // Bresenham's line as a closed form: step i of the major axis moves the minor axis by
+  // round(i * minor_delta / major_delta), halves rounding away from the start. Steps 0 to
+  // major_delta - 1 are drawn, so the end pixel is not; only the steps inside the bitmap along
+  // the major axis are visited.
+  const std::int64_t dx = std::int64_t{x} - impl_->pen_x;
+  const std::int64_t dy = std::int64_t{y} - impl_->pen_y;
+  const bool x_major = std::abs(dx) >= std::abs(dy);
+  const std::int64_t major_delta = std::abs(x_major ? dx : dy);
+  const std::int64_t minor_delta = std::abs(x_major ? dy : dx);
+  const int major_dir = (x_major ? dx : dy) < 0 ? -1 : 1;
+  const int minor_dir = (x_major ? dy : dx) < 0 ? -1 : 1;
+  const std::int64_t major_start = x_major ? impl_->pen_x : impl_->pen_y;
+  const std::int64_t minor_start = x_major ? impl_->pen_y : impl_->pen_x;
+  const std::int64_t major_size = x_major ? Width() : Height();
+  const std::int64_t minor_size = x_major ? Height() : Width();
+  MoveTo(x, y);
+  if (Empty()) return;
+
+  const StepRange range = StepsInside(major_start, major_dir, major_delta, major_size);
+  for (std::int64_t i = range.first; i < range.end; ++i) {
+    const auto offset = (__int128{2} * i * minor_delta + major_delta) / (2 * major_delta);
+    const std::int64_t minor = minor_start + minor_dir * static_cast<std::int64_t>(offset);
+    if (minor < 0 || minor >= minor_size) continue;
+    const std::int64_t major = major_start + major_dir * i;
+    SetPixel(static_cast<int>(x_major ? major : minor), static_cast<int>(x_major ? minor : major),
+             impl_->pen_colour);
+  }
+}
+
+void OffscreenBitmap::TextOut(int x, int y, std::string_view shift_jis) {
+  if (Empty() || shift_jis.empty()) return;
+  const QString text = impl_->decoder.Decode(shift_jis);
+  QPainter painter(&impl_->image);
+  painter.setFont(impl_->font);
+  const QFontMetrics metrics = painter.fontMetrics();
+  if (impl_->brush == BrushStyle::kSolid) {
+    painter.fillRect(x, y, metrics.horizontalAdvance(text), metrics.height(), ToQColor(kWhite));
+  }
+  painter.setPen(ToQColor(impl_->font_colour));
+  painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void OffscreenBitmap::CopyFrom(const OffscreenBitmap& source) {
+  const int width = std::min(Width(), source.Width());
+  const int height = std::min(Height(), source.Height());
+  if (width <= 0 || height <= 0) return;
+  const std::size_t bytes = static_cast<std::size_t>(width) * kBytesPerPixel;
+  for (int y = 0; y < height; ++y) std::memcpy(Row(y), source.Row(y), bytes);
+}
+
+const QImage& OffscreenBitmap::Image() const { return impl_->image; }
+
+}  // namespace game

@@ -1,0 +1,145 @@
+#include "window/unit_form.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "contracts/error_report.h"
+#include "qt/fonts.h"
+#include "qt/sjis_decoder.h"
+#include "window/app_identity.h"
+
+namespace game {
+namespace {
+
+constexpr int kClientWidth = 500;
+constexpr int kClientHeight = 300;
+
+QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(416, y, 73, 25);
+  button->setFont(GothicFont(12, true));
+  return button;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(GameApplication& app) : QWidget(nullptr), app_(app) {
+  BuildLayout();
+  RunReported(app_, [this] { FormCreate(); });
+}
+
+TFormMain::~TFormMain() {
+  RunReported(app_, [this] { FormDestroy(); });
+}
+
+void TFormMain::BuildLayout() {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowTitle(kGameTitle);
+  setWindowIcon(GameIcon());
+  setFont(GothicFont(12, false));
+  setFixedSize(800, 359);
+
+  PageMain = new QWidget(this);
+  PageMain->setGeometry(8, 8, 633, 329);
+  PageMain->setAutoFillBackground(true);
+  QPalette money_green = PageMain->palette();
+  money_green.setColor(QPalette::Window, QColor(192, 220, 192));
+  PageMain->setPalette(money_green);
+  PageMain->hide();
+
+  PntMain = new PaintBox(PageMain);
+  PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
+  bmp_.emplace(random_, story_, *PntMain, files_);
+  BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
+  BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
+  setTabOrder(BtnMain, BtnLX);
+  connect(BtnMain, &QPushButton::clicked, this,
+          [this] { RunReported(app_, [this] { BtnMainClick(); }); });
+  connect(BtnLX, &QPushButton::clicked, this,
+          [this] { RunReported(app_, [this] { BtnLXClick(); }); });
+}
+
+void TFormMain::FormCreate() {
+  random_.SeedFromTimeOfDay();
+  setFixedSize(kClientWidth, kClientHeight);
+  CentreOnScreen();
+  time_.StartClock(*this);
+  wave_.SoundInit();
+  time_.SetTimerSlot(0, 50, [this] { bmp_->RenderFrame(); });
+  PlacePage(PageMain, true);
+  bmp_->InitGraphics();
+  UpdateSpecialButton();
+  story_.LoadStory();
+}
+
+void TFormMain::FormDestroy() {
+  bmp_->FreeGraphics();
+  wave_.SoundDone();
+}
+
+void TFormMain::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect outer = frameGeometry();
+  // Integer division truncates toward zero, like the screen arithmetic it mirrors.
+  move((screen->geometry().width() - outer.width()) / 2,
+       (screen->geometry().height() - outer.height()) / 2);
+}
+
+void TFormMain::CentreOnceFramed() {
+  // The window manager's frame is known only once the window is shown: centre the outer window
+  // again when its frame first shows up.
+  if (framed_ || !isVisible() || frameGeometry().size() == size()) return;
+  framed_ = true;
+  CentreOnScreen();
+}
+
+void TFormMain::PlacePage(QWidget* page, bool visible) {
+  page->setGeometry(0, 0, kClientWidth, kClientHeight);
+  page->setVisible(visible);
+}
+
+void TFormMain::BtnMainClick() { story_.StepStory(); }
+
+void TFormMain::BtnLXClick() {
+  special_.Spend();
+  UpdateSpecialButton();
+  story_.TrapResponse(wave_, bmp_->PortraitIndex());
+}
+
+void TFormMain::UpdateSpecialButton() {
+  if (!special_.Visible()) {
+    BtnLX->hide();
+    return;
+  }
+  BtnLX->setText(SjisDecoder().Decode(special_.Caption()));
+}
+
+void TFormMain::PostPrivateMessage(int message) {
+  QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(message)));
+}
+
+void TFormMain::FinishStartup() { gate_.Finish(*this, kClockStartMessage); }
+
+bool TFormMain::event(QEvent* event) {
+  if (event->type() == QEvent::Move) CentreOnceFramed();
+  if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
+  if (gate_.Arrived()) RunClockReported();
+  return true;
+}
+
+void TFormMain::RunClockReported() {
+  // An error from a clock callback ends the loop and is shown once; the picture then stops while
+  // the buttons and the window's close button still work.
+  RunReported(app_, [this] { time_.RunClock(); });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  app_.RequestTermination();
+  event->accept();
+}
+
+}  // namespace game

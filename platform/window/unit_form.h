@@ -1,0 +1,76 @@
+// The program's one window: a fixed 500 by 300 picture panel with the Next and special-move
+// buttons. It owns the game's units, runs the start-up in its fixed order, hosts the main loop
+// and maps the buttons to the rules; it holds no rules of its own.
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+#include <optional>
+
+#include "clock/my_time.h"
+#include "contracts/random.h"
+#include "graphics/unit_bmp.h"
+#include "posix/posix_file_system.h"
+#include "posix/steady_clock.h"
+#include "qt/game_app.h"
+#include "qt/qt_text_decoder.h"
+#include "script/my_script.h"
+#include "sdl/sdl_sound_output.h"
+#include "sound/my_wave.h"
+#include "story/special_move.h"
+#include "story/unit_story.h"
+#include "window/paint_box.h"
+#include "window/startup_gate.h"
+
+namespace game {
+
+class TFormMain : public QWidget, public MessagePoster {
+ public:
+  // Builds the window from its design-time layout and runs FormCreate.
+  explicit TFormMain(GameApplication& app);
+  ~TFormMain() override;  // runs FormDestroy
+
+  // Start-up has returned: the clock's start message may now enter the loop.
+  void FinishStartup();
+
+  void PostPrivateMessage(int message) override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void FormCreate();
+  void FormDestroy();
+  void CentreOnScreen();
+  void CentreOnceFramed();
+  void PlacePage(QWidget* page, bool visible);
+  void BtnMainClick();
+  void BtnLXClick();
+  void UpdateSpecialButton();
+  void RunClockReported();
+
+  GameApplication& app_;
+  SteadyClock clock_;
+  PosixFileSystem files_;
+  QtTextDecoder decoder_;
+  Random random_;
+  MyTime time_{clock_, app_, app_};
+  SdlSoundOutput speaker_;
+  MyWave wave_{speaker_};
+  MyScript script_{files_, app_, app_};
+  UnitStory story_{script_, app_, app_, decoder_};
+  SpecialMove special_;
+  std::optional<UnitBmp> bmp_;  // made as soon as its paint box exists
+
+  QWidget* PageMain = nullptr;
+  PaintBox* PntMain = nullptr;
+  QPushButton* BtnMain = nullptr;
+  QPushButton* BtnLX = nullptr;
+
+  StartupGate gate_;
+  bool framed_ = false;
+};
+
+}  // namespace game

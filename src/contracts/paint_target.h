@@ -1,0 +1,15 @@
+#pragma once
+
+namespace game {
+
+class OffscreenBitmap;
+
+// Where a finished picture is shown: the screen's drawing area.
+class PaintTarget {
+ public:
+  virtual ~PaintTarget() = default;
+  // Shows `picture` at the area's (0, 0), clipped to the area, now (not on a later repaint).
+  virtual void BlockCopy(const OffscreenBitmap& picture) = 0;
+};
+
+}  // namespace game

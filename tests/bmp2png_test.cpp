@@ -1,0 +1,95 @@
+// The bmp2png tool, run as story authors run it (it must be built before the tests).
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QImage>
+#include <QProcess>
+#include <filesystem>
+#include <fstream>
+
+#include "bmp/bmp_writer.h"
+#include "temp_dir.h"
+
+using namespace std::string_literals;
+
+namespace game {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolResult {
+  int exit_code = -1;
+  std::string error_output;
+};
+
+class Bmp2Png : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kTool)) FAIL() << kTool << " is missing: build the bmp2png target first";
+  }
+
+  ToolResult Convert(const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromStdString(kTool), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError().toStdString()};
+  }
+  QString Path(const std::string& name) const { return QString::fromStdString(dir_ / name); }
+  QString WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    return QString::fromStdString(dir_.Write(name, std::string(bytes.begin(), bytes.end())));
+  }
+
+  const std::string kTool = GAME_TOOLS_DIR "/bmp2png";
+  testing::TempDir dir_;
+};
+
+TEST_F(Bmp2Png, WritesThePixelsOfAGoodFileAsPng) {
+  const DecodedBitmap picture{3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 8, 7, 9, 8, 7, 1, 2, 3}};
+  const QString in = WriteBytes("a0.bmp", EncodeBmp(picture, BmpEncoding::kRle8));
+  const ToolResult run = Convert({in, Path("a0.png")});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.error_output, "");
+  const QImage png = QImage(Path("a0.png")).convertToFormat(QImage::Format_RGB888);
+  ASSERT_EQ(png.width(), 3);
+  ASSERT_EQ(png.height(), 2);
+  for (int y = 0; y < 2; ++y) {
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(png.constScanLine(y), png.constScanLine(y) + 9),
+        std::vector<std::uint8_t>(picture.rgb.begin() + 9 * y, picture.rgb.begin() + 9 * y + 9))
+        << "row " << y;
+  }
+}
+
+TEST_F(Bmp2Png, AFileItCannotReadGivesOneLineAndStatus1) {
+  std::vector<std::uint8_t> short_file = EncodeBmp({1, 1, {1, 2, 3}}, BmpEncoding::kRgb24);
+  short_file.resize(30);
+  const struct {
+    QString in;
+    std::string error_output;
+  } cases[] = {
+      {WriteBytes("png.bmp",
+                  {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'}),
+       kBmpInvalidText + "\n"s},
+      {WriteBytes("short.bmp", short_file), kBmpReadErrorText + "\n"s},
+      {Path("a5.bmp"), BmpCannotOpenText(Path("a5.bmp").toStdString()) + "\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolResult run = Convert({c.in, Path("out.png")});
+    EXPECT_EQ(run.exit_code, 1) << c.in.toStdString();
+    EXPECT_EQ(run.error_output, c.error_output);
+    EXPECT_FALSE(fs::exists(dir_.Path() / "out.png")) << c.in.toStdString();
+  }
+}
+
+TEST_F(Bmp2Png, WrongUsageGivesStatus2) {
+  for (const QStringList& arguments : {QStringList{}, QStringList{Path("a.bmp")},
+                                       QStringList{Path("a.bmp"), Path("b.png"), Path("c")}}) {
+    const ToolResult run = Convert(arguments);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.error_output, "usage: bmp2png IN.bmp OUT.png\n");
+  }
+}
+
+}  // namespace
+}  // namespace game

@@ -1,0 +1,149 @@
+// Recording fakes of the outside world (src/contracts/) shared by the unit tests.
+#pragma once
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "contracts/error_dialog.h"
+#include "contracts/file_system.h"
+#include "contracts/message_boxes.h"
+#include "contracts/message_poster.h"
+#include "contracts/message_pump.h"
+#include "contracts/millisecond_clock.h"
+#include "contracts/sound_output.h"
+#include "contracts/termination.h"
+#include "contracts/text_decoder.h"
+
+namespace game::testing {
+
+struct ShownMessage {
+  std::string caption;
+  std::string text;
+  bool operator==(const ShownMessage&) const = default;
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  void ShowMessage(const std::string& caption, const std::string& text) override {
+    shown.push_back({caption, text});
+    if (on_show) on_show();
+  }
+  std::vector<ShownMessage> shown;
+  std::function<void()> on_show;  // runs while the "box" is up
+};
+
+class FakeTermination : public Termination {
+ public:
+  void RequestTermination() override { ++requests; }
+  bool Terminated() const override { return requests > 0; }
+  int requests = 0;
+};
+
+// A clock the test sets by hand; `step` is added after every reading.
+class FakeClock : public MillisecondClock {
+ public:
+  std::int32_t NowMs() override {
+    const std::int32_t now = time;
+    time += step;
+    ++readings;
+    return now;
+  }
+  std::int32_t time = 0;
+  std::int32_t step = 0;
+  int readings = 0;
+};
+
+class FakePump : public MessagePump {
+ public:
+  void ProcessMessages() override {
+    ++passes;
+    if (on_pump) on_pump();
+  }
+  int passes = 0;
+  std::function<void()> on_pump;
+};
+
+struct PlayedSound {
+  std::string path;
+  bool loop;
+  bool operator==(const PlayedSound&) const = default;
+};
+
+class FakeSoundOutput : public SoundOutput {
+ public:
+  void PlayFile(const std::string& path, bool loop) override { played.push_back({path, loop}); }
+  void StopAll() override { ++stops; }
+  std::vector<PlayedSound> played;
+  int stops = 0;
+};
+
+class FakeErrorDialog : public ErrorDialog {
+ public:
+  void ShowError(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+class FakePoster : public MessagePoster {
+ public:
+  void PostPrivateMessage(int message) override { posted.push_back(message); }
+  std::vector<int> posted;
+};
+
+// Files held in memory. A path with an entry in `open_errors` fails to open with that errno, one
+// in `read_errors` opens and fails at its first read; any other path not in `files` is missing
+// (ENOENT). Each read hands out at most `read_size` bytes.
+class FakeFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
+    opened.push_back(path);
+    if (auto error = open_errors.find(path); error != open_errors.end()) {
+      throw FileError(error->second);
+    }
+    auto read_error = read_errors.find(path);
+    auto file = files.find(path);
+    if (read_error == read_errors.end() && file == files.end()) throw FileError(ENOENT);
+    return std::make_unique<File>(file == files.end() ? "" : file->second,
+                                  read_error == read_errors.end() ? 0 : read_error->second,
+                                  read_size);
+  }
+
+  std::map<std::string, std::string> files;
+  std::map<std::string, int> open_errors;
+  std::map<std::string, int> read_errors;
+  std::size_t read_size = 64 * 1024;
+  std::vector<std::string> opened;
+
+ private:
+  class File : public InputFile {
+   public:
+    File(std::string bytes, int read_error, std::size_t read_size)
+        : bytes_(std::move(bytes)), read_error_(read_error), read_size_(read_size) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+      if (read_error_ != 0) throw FileError(read_error_);
+      const std::size_t n = std::min({size, read_size_, bytes_.size() - offset_});
+      std::memcpy(buffer, bytes_.data() + offset_, n);
+      offset_ += n;
+      return n;
+    }
+
+   private:
+    std::string bytes_;
+    std::size_t offset_ = 0;
+    int read_error_;
+    std::size_t read_size_;
+  };
+};
+
+// Quotes Shift-JIS as its bytes, in brackets, so a test sees what was handed over for decoding.
+class FakeTextDecoder : public TextDecoder {
+ public:
+  std::string SjisToUtf8(std::string_view sjis) override { return "[" + std::string(sjis) + "]"; }
+};
+
+}  // namespace game::testing
