@@ -5,12 +5,16 @@
 #include <string>
 
 #include "disk_audio_capture.h"
+#include "posix/posix_file_system.h"
 #include "sdl/sdl_sound_output.h"
 #include "sound/my_wave.h"
 #include "wave_encoder.h"
 
 namespace game {
 namespace {
+
+// Wave files are read from the real disk.
+PosixFileSystem real_files;
 
 using testing::DiskAudioCapture;
 using testing::WaveEncoding;
@@ -39,7 +43,7 @@ void BM_PlayFileOneSecond(benchmark::State& state) {
   const OneSecondWave& wave = kWaves[state.range(0)];
   DiskAudioCapture capture;
   const std::string path = WriteOneSecondWave(capture, wave.format);
-  SdlSoundOutput output;
+  SdlSoundOutput output(real_files);
   if (!output.HasDevice()) return state.SkipWithError("the disk audio driver did not open");
   for (auto _ : state) output.PlayFile(path, false);
   output.StopAll();
@@ -51,7 +55,7 @@ BENCHMARK(BM_PlayFileOneSecond)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond)
 void BM_PlayWaveOneSecond(benchmark::State& state) {
   DiskAudioCapture capture;
   const std::string path = WriteOneSecondWave(capture, kWaves[0].format);
-  SdlSoundOutput output;
+  SdlSoundOutput output(real_files);
   if (!output.HasDevice()) return state.SkipWithError("the disk audio driver did not open");
   MyWave player(output);
   for (auto _ : state) player.PlayWave(path, false);
@@ -62,7 +66,7 @@ BENCHMARK(BM_PlayWaveOneSecond)->Unit(benchmark::kMicrosecond);
 void BM_StopAllWhilePlaying(benchmark::State& state) {
   DiskAudioCapture capture;
   const std::string path = WriteOneSecondWave(capture, kWaves[0].format);
-  SdlSoundOutput output;
+  SdlSoundOutput output(real_files);
   if (!output.HasDevice()) return state.SkipWithError("the disk audio driver did not open");
   for (auto _ : state) {
     state.PauseTiming();
@@ -79,7 +83,7 @@ void BM_OpenAndCloseDefaultDevice(benchmark::State& state) {
   testing::ScopedEnv driver("SDL_AUDIODRIVER", std::nullopt);
   bool has_device = false;
   for (auto _ : state) {
-    SdlSoundOutput output;
+    SdlSoundOutput output(real_files);
     has_device = output.HasDevice();
   }
   state.SetLabel(has_device ? "a device was opened" : "no audio device");

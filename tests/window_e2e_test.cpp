@@ -1,6 +1,8 @@
 // The real game in a real X server: its window, its buttons and how it ends.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QFile>
 #include <QThread>
 
 #include "game_folder.h"
@@ -17,6 +19,10 @@ class WindowEndToEnd : public ::testing::Test {
     ASSERT_TRUE(folder.Valid());
     folder.WriteFrames(QColor(120, 160, 220));
   }
+
+  // Starts the game without a story file (or with a named pipe in its place), expects the
+  // "MyScript" box, closes it and expects the program to end with status 0.
+  void ExpectMissingStoryBox(bool pipe);
 
   XSession x;
   GameFolder folder;
@@ -68,7 +74,21 @@ TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {
   EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
 }
 
+// A story that is not there, and a named pipe in its place that nobody writes to: both are the
+// missing story, and neither may keep the game from starting.
 TEST_F(WindowEndToEnd, AMissingStoryIsReportedAndClosingTheMessageEndsTheProgram) {
+  for (const bool pipe : {false, true}) {
+    SCOPED_TRACE(pipe ? "a named pipe" : "no file");
+    ExpectMissingStoryBox(pipe);
+  }
+}
+
+void WindowEndToEnd::ExpectMissingStoryBox(bool pipe) {
+  const QString story = folder.Path() + "/dat/story.txt";
+  QFile::remove(story);
+  if (pipe) {
+    ASSERT_EQ(mkfifo(story.toLocal8Bit().constData(), 0600), 0);
+  }
   GameProcess game(x, folder.Path());
   QString box;
   for (int waited = 0; waited < 10000 && box.isEmpty(); waited += 100) {

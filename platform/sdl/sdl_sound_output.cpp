@@ -27,7 +27,7 @@ void* QuietAlsaLibrary() {
 
 }  // namespace
 
-SdlSoundOutput::SdlSoundOutput() {
+SdlSoundOutput::SdlSoundOutput(FileSystem& files) : files_(files) {
   SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
   alsa_library_ = QuietAlsaLibrary();
   subsystem_open_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
@@ -47,7 +47,7 @@ SdlSoundOutput::~SdlSoundOutput() {
 
 void SdlSoundOutput::PlayFile(const std::string& path, bool loop) {
   if (!device_open_) return;
-  Mix_Chunk* next = Mix_LoadWAV(path.c_str());
+  Mix_Chunk* next = Load(path);
   HaltAndFree();
   if (next == nullptr) return;
   if (Mix_PlayChannel(kChannel, next, loop ? -1 : 0) < 0) {
@@ -55,6 +55,20 @@ void SdlSoundOutput::PlayFile(const std::string& path, bool loop) {
     return;
   }
   chunk_ = next;
+}
+
+Mix_Chunk* SdlSoundOutput::Load(const std::string& path) {
+  std::string bytes;
+  try {
+    std::unique_ptr<InputFile> file = files_.OpenForReading(path);
+    if (file->Size() > kMaxFileBytes) return nullptr;
+    bytes = ReadUpTo(*file, kMaxFileBytes + 1);
+  } catch (const FileError&) {
+    return nullptr;
+  }
+  if (bytes.size() > kMaxFileBytes) return nullptr;
+  SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  return memory == nullptr ? nullptr : Mix_LoadWAV_RW(memory, 1);
 }
 
 void SdlSoundOutput::StopAll() {

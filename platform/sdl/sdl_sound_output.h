@@ -16,8 +16,10 @@
 // Make one per program and use it from one thread; playback runs on SDL's audio thread.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
+#include "contracts/file_system.h"
 #include "contracts/sound_output.h"
 
 struct Mix_Chunk;
@@ -29,10 +31,13 @@ class SdlSoundOutput : public SoundOutput {
   static constexpr int kFrequency = 44100;
   static constexpr int kChannels = 2;
   static constexpr int kBlockFrames = 1024;
+  // The largest wave file that is played; a larger one is silence.
+  static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
 
   // Opens the audio subsystem and the default audio device (SDL chooses the driver; the
-  // SDL_AUDIODRIVER environment variable overrides it).
-  SdlSoundOutput();
+  // SDL_AUDIODRIVER environment variable overrides it). Wave files are read through `files`, which
+  // must outlive the output.
+  explicit SdlSoundOutput(FileSystem& files);
   // Halts the sound, frees it and closes the device and the audio subsystem.
   ~SdlSoundOutput() override;
 
@@ -41,7 +46,9 @@ class SdlSoundOutput : public SoundOutput {
 
   // Loads the whole file, halts the sound playing (if any) and starts the new one from its first
   // sample, then returns; `loop` repeats it until `StopAll` or the next `PlayFile`. A file that
-  // is missing or that SDL2_mixer cannot read still halts the old sound and plays nothing.
+  // is missing, is no regular file (a pipe or a device is never waited on or read), cannot be read,
+  // is larger than kMaxFileBytes or that SDL2_mixer cannot decode still halts the old sound and
+  // plays nothing.
   void PlayFile(const std::string& path, bool loop) override;
   // Halts every sound at once. Nothing playing is fine.
   void StopAll() override;
@@ -51,7 +58,9 @@ class SdlSoundOutput : public SoundOutput {
 
  private:
   void HaltAndFree();
+  Mix_Chunk* Load(const std::string& path);
 
+  FileSystem& files_;
   void* alsa_library_ = nullptr;
   bool subsystem_open_ = false;
   bool device_open_ = false;

@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,10 +14,14 @@
 #include <vector>
 
 #include "disk_audio_capture.h"
+#include "posix/posix_file_system.h"
 #include "wave_encoder.h"
 
 namespace game {
 namespace {
+
+// Wave files are read from the real disk.
+PosixFileSystem real_files;
 
 using testing::DiskAudioCapture;
 using testing::EncodeWave;
@@ -53,7 +58,7 @@ std::size_t SampleIndex(std::uintmax_t bytes) { return bytes / 2; }
 class SdlSoundOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    output_ = std::make_unique<SdlSoundOutput>();
+    output_ = std::make_unique<SdlSoundOutput>(real_files);
     ASSERT_TRUE(output_->HasDevice()) << "the disk audio driver did not open";
     int frequency = 0;
     Uint16 format = 0;
@@ -161,8 +166,10 @@ TEST_F(SdlSoundOutputTest, AnUnplayableFileSilencesTheSoundBefore) {
       {"a header cut short", "cut.wav", good.substr(0, 30)},
       {"an unknown encoding", "unknown.wav", unknown_encoding},
       {"a folder", "folder.wav", std::nullopt},
+      {"a named pipe nobody writes to", "pipe.wav", std::nullopt},
   };
   std::filesystem::create_directory(capture_.Folder().Path() / "folder.wav");
+  ASSERT_EQ(mkfifo((capture_.Folder() / "pipe.wav").c_str(), 0600), 0);
   for (const Bad& bad : cases) {
     SCOPED_TRACE(bad.what);
     const std::string path = capture_.Folder() / bad.name;
@@ -233,7 +240,7 @@ TEST(SdlSoundOutputSignals, LeavesSignalHandlingToTheProgram) {
     plain.sa_handler = SIG_DFL;
     sigaction(signal, &plain, &saved);
     {
-      SdlSoundOutput output;
+      SdlSoundOutput output(real_files);
       ASSERT_TRUE(output.HasDevice());
       sigaction(signal, nullptr, &during);
     }
@@ -264,7 +271,7 @@ TEST(SdlSoundOutputWithoutDevice, StaysSilentAndQuiet) {
     ::testing::internal::CaptureStderr();
     bool has_device = false;
     {
-      SdlSoundOutput output;
+      SdlSoundOutput output(real_files);
       has_device = output.HasDevice();
       output.PlayFile(wave, true);
       output.StopAll();

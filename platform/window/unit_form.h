@@ -57,7 +57,7 @@ class TFormMain : public QWidget, public MessagePoster {
   QtTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, app_, app_};
-  SdlSoundOutput speaker_;
+  SdlSoundOutput speaker_{files_};
   MyWave wave_{speaker_};
   MyScript script_{files_, app_, app_};
   UnitStory story_{script_, app_, app_, decoder_};

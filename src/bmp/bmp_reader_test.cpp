@@ -452,7 +452,8 @@ TEST_F(ReadBmpFileTest, ReadsTheFileItNames) {
 TEST_F(ReadBmpFileTest, AFileThatCannotBeOpenedNamesItsPathAndAFailedReadIsAReadError) {
   files_.open_errors = {{"dat", EISDIR}, {"", ENOENT}, {"locked.bmp", EACCES}};
   files_.read_errors = {{"broken.bmp", EIO}};
-  for (const std::string path : {"a3.bmp", "dat", "", "locked.bmp", "broken.bmp"}) {
+  files_.not_regular = {"fifo.bmp"};
+  for (const std::string path : {"a3.bmp", "dat", "", "locked.bmp", "fifo.bmp", "broken.bmp"}) {
     try {
       ReadBmpFile(files_, path);
       FAIL() << path << " was read";

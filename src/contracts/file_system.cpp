@@ -5,10 +5,16 @@
 
 namespace game {
 
-FileError::FileError(int posix_error)
-    : AppError(FileErrorText(posix_error)), posix_error_(posix_error) {}
+FileError::FileError(int posix_error) : FileError(posix_error, false) {}
 
-bool FileError::NothingThere() const { return posix_error_ == ENOENT || posix_error_ == ENOTDIR; }
+FileError::FileError(int posix_error, bool not_regular)
+    : AppError(FileErrorText(posix_error)), posix_error_(posix_error), not_regular_(not_regular) {}
+
+FileError FileError::NotARegularFile() { return FileError(ENOENT, true); }
+
+bool FileError::NothingThere() const {
+  return not_regular_ || posix_error_ == ENOENT || posix_error_ == ENOTDIR;
+}
 
 std::string FileErrorText(int posix_error) {
   switch (posix_error) {
@@ -26,7 +32,35 @@ std::string FileErrorText(int posix_error) {
     case EISDIR:
       return "ファイルへのアクセスが拒否されました";
     default:
-      return "I/O エラー (" + std::to_string(posix_error) + ")";
+      return "I/O エラー (" + std::to_string(WindowsErrorNumber(posix_error)) + ")";
+  }
+}
+
+int WindowsErrorNumber(int posix_error) {
+  switch (posix_error) {
+    case EIO:
+      return 1117;
+    case ELOOP:
+      return 1921;
+    case ENOMEM:
+      return 8;
+    case EBUSY:
+    case ETXTBSY:
+      return 32;
+    case ENXIO:
+    case ENODEV:
+      return 55;
+    case EROFS:
+      return 19;
+    case ENOSPC:
+      return 112;
+    case EFBIG:
+    case EOVERFLOW:
+      return 223;
+    case ETIMEDOUT:
+      return 121;
+    default:
+      return 31;
   }
 }
 

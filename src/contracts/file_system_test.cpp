@@ -24,14 +24,27 @@ TEST(FileError, MapsSystemErrorCodesOntoTheFileErrorTexts) {
       {EACCES, "ファイルへのアクセスが拒否されました", false},
       {EPERM, "ファイルへのアクセスが拒否されました", false},
       {EISDIR, "ファイルへのアクセスが拒否されました", false},
-      {EIO, "I/O エラー (5)", false},
-      {ELOOP, "I/O エラー (40)", false},
+      {EIO, "I/O エラー (1117)", false},
+      {ELOOP, "I/O エラー (1921)", false},
+      {ENXIO, "I/O エラー (55)", false},
+      {EOVERFLOW, "I/O エラー (223)", false},
+      {EPROTO, "I/O エラー (31)", false},  // no clear match: the general failure
   };
   for (const auto& c : cases) {
     const FileError error(c.code);
     EXPECT_EQ(error.what(), c.text) << c.code;
     EXPECT_EQ(error.PosixError(), c.code);
     EXPECT_EQ(error.NothingThere(), c.nothing_there) << c.code;
+  }
+  const FileError not_regular = FileError::NotARegularFile();
+  EXPECT_STREQ(not_regular.what(), "ファイルが見つかりません");
+  EXPECT_TRUE(not_regular.NothingThere());
+}
+
+TEST(FileError, NoFallbackNumberTakesTheMeaningOfTheTextsTwoToFive) {
+  for (int code = 1; code < 4096; ++code) {
+    const int number = WindowsErrorNumber(code);
+    EXPECT_TRUE(number < 2 || number > 5) << code << " gives " << number;
   }
 }
 

@@ -95,12 +95,18 @@ class LineSplitter {
   bool ended_ = false;
 };
 
+// Reads the file by the rules of the script file. A file larger than the store takes is refused
+// before anything is read, and so is one that grows past it while it is read.
 std::vector<std::string> ReadTable(InputFile& file, bool scrambled) {
+  if (file.Size() > MyScript::kMaxFileBytes) ThrowRangeError();
   TableBuilder builder(scrambled);
   LineSplitter splitter(builder);
   std::string buffer(kReadChunk, '\0');
+  std::uint64_t total = 0;
   for (std::size_t n = file.Read(buffer.data(), buffer.size()); n > 0;
        n = file.Read(buffer.data(), buffer.size())) {
+    total += n;
+    if (total > MyScript::kMaxFileBytes) ThrowRangeError();
     if (!splitter.Feed(std::string_view(buffer.data(), n))) break;
   }
   splitter.Finish();
@@ -158,20 +164,21 @@ std::string MyScript::NextScriptLine() {
   return lines_[cursor_++];
 }
 
-void MyScript::JumpToLabel(const std::string& label) {
+bool MyScript::JumpToLabel(const std::string& label) {
   const int count = ScriptCount();
   for (int i = cursor_ + 1; i < count; ++i) {
     if (lines_[i] == label) {
       cursor_ = i;
-      return;
+      return true;
     }
   }
   for (int i = 0; i < cursor_ && i < count; ++i) {
     if (lines_[i] == label) {
       cursor_ = i;
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 const std::string& MyScript::ScriptLine(int i) const {

@@ -17,15 +17,17 @@
 // appended by the split as its second byte).
 //
 // Failures:
-// - Range error (game::AppError "範囲チェックエラー"): a 10000th line (the whole file is read,
-//   the end marker does not fit), a 10001st line (the load stops there), more than 15 "//" in a
-//   line, more than 16 words before the comment.
+// - Range error (game::AppError "範囲チェックエラー"): a file of more than kMaxFileBytes (refused
+//   before it is read), a 10000th line (the whole file is read, the end marker does not fit), a
+//   10001st line (the load stops there), more than 15 "//" in a line, more than 16 words before the
+//   comment.
 // - Input/output error (game::FileError, contracts/file_system.h): a file that exists but cannot
 //   be opened or read, with the text of its cause.
 // After any failure the table, its count and its cursor are exactly what they were before the
 // load: the new table is built aside and takes the old one's place only when the load succeeds.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,17 +44,19 @@ class MyScript {
   static constexpr int kTableSize = 10000;  // entries 0..9999, the end marker included
   static constexpr int kLoadMaxIndex = 15;  // 16-word arrays while loading
   static constexpr const char* kEndMarker = "#End";
+  // The largest story file the store reads: far more than 9999 lines of any sensible length.
+  static constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
 
   // The files, the boxes and the termination request must outlive the store.
   MyScript(FileSystem& files, MessageBoxes& boxes, Termination& termination);
 
   // Reads the file at `path` (names use '/'; the game passes "dat/story.txt").
-  // - Nothing at `path` (FileError::NothingThere, a dangling link included): shows
+  // - No file at `path` (FileError::NothingThere: nothing there, a dangling link, or something
+  //   that is not a regular file such as a folder, a named pipe or a device): shows
   //   "『" + path + "』が見つかりません。終了します。" with the caption "MyScript", then requests
   //   termination and returns false; the table is not touched.
   // - Otherwise loads it by the rules above and returns true with the cursor at 0, or throws the
-  //   range or input/output error and leaves the table as it was. A directory of that name
-  //   fails with EISDIR (text 5).
+  //   range or input/output error and leaves the table as it was.
   bool LoadScript(const std::string& path, bool scrambled);
 
   // Loads `bytes` as the content of a script file: same rules and failures as LoadScript.
@@ -64,8 +68,9 @@ class MyScript {
 
   // Moves the cursor to the first entry equal to `label` byte for byte, searched from the entry
   // after the cursor to the last one, then from the first entry to the one before the cursor.
-  // The entry at the cursor is never examined; without a match the cursor stays.
-  void JumpToLabel(const std::string& label);
+  // The entry at the cursor is never examined; without a match the cursor stays. Returns whether
+  // it found a match.
+  bool JumpToLabel(const std::string& label);
 
   // Used entries, the end marker included: 0 until a load succeeds.
   int ScriptCount() const { return static_cast<int>(lines_.size()); }

@@ -314,7 +314,9 @@ TEST_F(MyScriptStore, MissingFileShowsTheMessageAndRequestsTermination) {
   Load("A\nB\n");
   Advance(1);
   files.open_errors = {{"plain.txt/story.txt", ENOTDIR}};
-  for (const std::string& path : {"story.txt"s, "plain.txt/story.txt"s, "dat/none/story.txt"s}) {
+  files.not_regular = {"folder", "fifo"};  // a folder, a named pipe, a device...
+  for (const std::string& path :
+       {"story.txt"s, "plain.txt/story.txt"s, "dat/none/story.txt"s, "folder"s, "fifo"s}) {
     boxes.shown.clear();
     EXPECT_FALSE(script.LoadScript(path, false));
     EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{
@@ -322,20 +324,23 @@ TEST_F(MyScriptStore, MissingFileShowsTheMessageAndRequestsTermination) {
     EXPECT_EQ(TableOf(script), WithEnd({"A", "B"}));
     EXPECT_EQ(script.ScriptCursor(), 1);
   }
-  EXPECT_EQ(termination.requests, 3);
+  EXPECT_EQ(termination.requests, 5);
 }
 
 TEST_F(MyScriptStore, UnreadableFileRaisesTheInputOutputError) {
   Load("A\nB\n");
   Advance(1);
-  files.open_errors = {{"dat", EISDIR}, {"locked.txt", EACCES}};
+  files.open_errors = {{"locked.txt", EACCES}, {"name\0.txt"s, EINVAL}};
   files.read_errors = {{"broken.txt", EIO}};
+  files.files["huge.txt"] = "x";
+  files.claimed_sizes = {{"huge.txt", MyScript::kMaxFileBytes + 1}};  // refused before reading
   const struct {
     std::string path, error;
   } cases[] = {
-      {"dat", "ファイルへのアクセスが拒否されました"},
       {"locked.txt", "ファイルへのアクセスが拒否されました"},
-      {"broken.txt", "I/O エラー (5)"},  // opened, then the first read fails
+      {"name\0.txt"s, "不正なファイル名です"},
+      {"broken.txt", "I/O エラー (1117)"},  // opened, then the first read fails
+      {"huge.txt", kRangeError},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ErrorOf([&] { script.LoadScript(c.path, false); }), c.error) << c.path;

@@ -33,10 +33,7 @@ void UnitStory::AddPageLine(const std::string& line) {
 }
 
 void UnitStory::GotoIfLabel(const std::string& s) {
-  if (IsLabelAt(s, 1)) {
-    script_.JumpToLabel(s);
-    last_jump_ = s;
-  }
+  if (IsLabelAt(s, 1) && script_.JumpToLabel(s)) last_jump_ = s;
 }
 
 void UnitStory::StepStory() {

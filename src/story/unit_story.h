@@ -42,8 +42,9 @@ class UnitStory {
   // story's end ends the program (at once when the page shows nothing, else on the next step).
   // A line of more than 11 words throws the range error: the lines already added stay on the
   // page and the next step reads on after that line. A step that reads the whole script without
-  // finding anything to show (a jump cycle) shows a message naming the label it last jumped to
-  // and ends.
+  // finding anything to show (a jump cycle) shows a message naming the label of the last jump that
+  // moved reading (one on the way round; a jump to a label that does not exist moves nothing) and
+  // ends.
   void StepStory();
 
   // The special move's answer. Without an armed trap: the miss sound and nothing else. With one:
@@ -75,7 +76,7 @@ class UnitStory {
   bool end_pending_ = false;
   bool trap_armed_ = false;
   std::string trap_label_;
-  std::string last_jump_;  // the label of the last jump, named when a jump cycle is reported
+  std::string last_jump_;  // the label of the last jump that moved reading, named in a cycle report
 };
 
 }  // namespace game

@@ -154,6 +154,14 @@ TEST_F(UnitStoryTest, AJumpCycleWithoutTextIsReportedInsteadOfHanging) {
   EXPECT_FALSE(Ended());
 }
 
+TEST_F(UnitStoryTest, ACycleReportNamesTheJumpThatClosesItNotAJumpThatWentNowhere) {
+  Load({"@a", "#goto @zz", "", "#goto @a"});
+  Step();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text,
+            "「[@a]」へのジャンプが堂々巡りになっていて、表示する文がありません。");
+}
+
 TEST_F(UnitStoryTest, TheLongestLegitimateWalkIsNoCycle) {
   // Jump to the bottom, then back to the top: every entry but the text and the end is read once
   // before the text shows, so the cycle bound must not cut this walk off.

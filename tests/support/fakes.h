@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,9 +97,10 @@ class FakePoster : public MessagePoster {
   std::vector<int> posted;
 };
 
-// Files held in memory. A path with an entry in `open_errors` fails to open with that errno, one
-// in `read_errors` opens and fails at its first read; any other path not in `files` is missing
-// (ENOENT). Each read hands out at most `read_size` bytes.
+// Files held in memory. A path with an entry in `open_errors` fails to open with that errno, one in
+// `not_regular` is something other than a regular file, one in `read_errors` opens and fails at its
+// first read; any other path not in `files` is missing (ENOENT). Each read hands out at most
+// `read_size` bytes. A file's size is its bytes' count unless `claimed_sizes` says otherwise.
 class FakeFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
@@ -105,17 +108,24 @@ class FakeFileSystem : public FileSystem {
     if (auto error = open_errors.find(path); error != open_errors.end()) {
       throw FileError(error->second);
     }
+    if (not_regular.count(path) != 0) throw FileError::NotARegularFile();
     auto read_error = read_errors.find(path);
     auto file = files.find(path);
     if (read_error == read_errors.end() && file == files.end()) throw FileError(ENOENT);
-    return std::make_unique<File>(file == files.end() ? "" : file->second,
-                                  read_error == read_errors.end() ? 0 : read_error->second,
-                                  read_size);
+    auto opened_file =
+        std::make_unique<File>(file == files.end() ? "" : file->second,
+                               read_error == read_errors.end() ? 0 : read_error->second, read_size);
+    if (auto size = claimed_sizes.find(path); size != claimed_sizes.end()) {
+      opened_file->claimed_size = size->second;
+    }
+    return opened_file;
   }
 
   std::map<std::string, std::string> files;
   std::map<std::string, int> open_errors;
   std::map<std::string, int> read_errors;
+  std::set<std::string> not_regular;
+  std::map<std::string, std::uint64_t> claimed_sizes;
   std::size_t read_size = 64 * 1024;
   std::vector<std::string> opened;
 
@@ -124,6 +134,7 @@ class FakeFileSystem : public FileSystem {
    public:
     File(std::string bytes, int read_error, std::size_t read_size)
         : bytes_(std::move(bytes)), read_error_(read_error), read_size_(read_size) {}
+    std::uint64_t Size() const override { return claimed_size ? *claimed_size : bytes_.size(); }
     std::size_t Read(char* buffer, std::size_t size) override {
       if (read_error_ != 0) throw FileError(read_error_);
       const std::size_t n = std::min({size, read_size_, bytes_.size() - offset_});
@@ -137,6 +148,9 @@ class FakeFileSystem : public FileSystem {
     std::size_t offset_ = 0;
     int read_error_;
     std::size_t read_size_;
+
+   public:
+    std::optional<std::uint64_t> claimed_size;
   };
 };
 
