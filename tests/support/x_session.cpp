@@ -67,7 +67,8 @@ QImage XSession::Screenshot() const {
       .convertToFormat(QImage::Format_RGB888);
 }
 
-GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra)
+GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
+                         const QString& program)
     : x_(x) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove("QT_QPA_PLATFORM");
@@ -76,7 +77,7 @@ GameProcess::GameProcess(const XSession& x, const QString& folder, const QProces
   for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
   process_.setProcessEnvironment(env);
   process_.setWorkingDirectory(folder);
-  process_.start(kGameExe, {});
+  process_.start(program.isEmpty() ? QString(kGameExe) : program, {});
   process_.waitForStarted(5000);
 }
 

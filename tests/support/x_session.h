@@ -33,10 +33,12 @@ class XSession {
   QString display_;
 };
 
-// The game running in `folder` on an X session.
+// The game running in `folder` on an X session: the built program, or `program` (an installed
+// launcher, say) when given.
 class GameProcess {
  public:
-  GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {});
+  GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {},
+              const QString& program = {});
   ~GameProcess();  // kills the game if it still runs
 
   // Waits for the game's main window to be shown in the window manager's frame, where it then
