@@ -21,8 +21,8 @@ class CountingButton : public QPushButton {
   }
 };
 
-TEST(MenuKeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
-  MenuKeyFilter filter;
+TEST(KeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
+  KeyFilter filter;
   qApp->installEventFilter(&filter);
   CountingButton button;
   int clicks = 0;
@@ -43,6 +43,38 @@ TEST(MenuKeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
   QApplication::sendEvent(&button, &release);
   EXPECT_EQ(clicks, 1);
+  qApp->removeEventFilter(&filter);
+}
+
+TEST(KeyFilter, ReturnAndEnterClickTheFocusedPushButtonOncePerPress) {
+  KeyFilter filter;
+  qApp->installEventFilter(&filter);
+  CountingButton button;
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+  button.show();
+  QApplication::setActiveWindow(&button);
+  button.setFocus();
+  ASSERT_TRUE(button.hasFocus());
+
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    bool repeat;
+    bool auto_default;  // a button that answers Return itself, as in a dialog
+    int clicks;
+  } cases[] = {{Qt::Key_Return, Qt::NoModifier, false, false, 1},
+               {Qt::Key_Enter, Qt::KeypadModifier, false, false, 1},
+               {Qt::Key_Return, Qt::NoModifier, true, false, 0},
+               {Qt::Key_Return, Qt::NoModifier, false, true, 1},  // Qt's own click, not a second
+               {Qt::Key_A, Qt::NoModifier, false, false, 0}};
+  for (const auto& c : cases) {
+    button.setAutoDefault(c.auto_default);
+    const int before = clicks;
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString(), c.repeat);
+    QApplication::sendEvent(&button, &press);
+    EXPECT_EQ(clicks - before, c.clicks) << c.key << " repeat " << c.repeat;
+  }
   qApp->removeEventFilter(&filter);
 }
 
