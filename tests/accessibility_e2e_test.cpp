@@ -4,7 +4,6 @@
 // assistive technology switched on the way a screen reader does it.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -19,14 +18,8 @@ namespace {
 const QByteArray kStory(
     "#trap @x\n\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\nHello, Rim\n\n@x\n#notext\n\nC\n");
 
-// Whether a page-change event reached the bus: the picture, a notification, shown anew.
-bool Announced(const QJsonArray& events) {
-  for (const QJsonValue& event : events) {
-    const QJsonArray e = event.toArray();
-    if (e[0] == "object:state-changed:showing" && e[1] == "notification") return true;
-  }
-  return false;
-}
+// The event a screen reader speaks a new page on: the picture, a notification, shown anew.
+constexpr char kPageShown[] = R"(["object:state-changed:showing", "notification")";
 
 TEST(AccessibilityEndToEnd, ThePictureReadsEachPageAloudAndTheSpecialMoveCountsDown) {
   XSession x;
@@ -58,13 +51,13 @@ TEST(AccessibilityEndToEnd, ThePictureReadsEachPageAloudAndTheSpecialMoveCountsD
   reader.setProcessEnvironment(env);
   reader.start("dbus-run-session", args);
   ASSERT_TRUE(reader.waitForFinished(120000));
-  const QString err = QString::fromUtf8(reader.readAllStandardError());
+  const std::string err = reader.readAllStandardError().toStdString();
   QList<QByteArray> lines;  // the reader's lines, without what the bus's services print
   for (const QByteArray& line : reader.readAllStandardOutput().split('\n')) {
     if (line.startsWith('{')) lines << line;
   }
-  ASSERT_EQ(reader.exitCode(), 0) << err.toStdString();
-  ASSERT_GE(lines.size(), std::size(steps)) << err.toStdString();
+  ASSERT_EQ(reader.exitCode(), 0) << err;
+  ASSERT_GE(lines.size(), std::size(steps)) << err;
 
   for (std::size_t i = 0; i < std::size(steps); ++i) {
     const QJsonObject read = QJsonDocument::fromJson(lines[i]).object();
@@ -72,7 +65,7 @@ TEST(AccessibilityEndToEnd, ThePictureReadsEachPageAloudAndTheSpecialMoveCountsD
     EXPECT_EQ(read["page"].toString().toStdString(), steps[i].page);
     EXPECT_EQ(read["special"].toString().toStdString(),
               QString("必殺技ルクサリム（残り%1回）").arg(steps[i].uses_left).toStdString());
-    EXPECT_EQ(Announced(read["events"].toArray()), steps[i].announced);
+    EXPECT_EQ(lines[i].contains(kPageShown), steps[i].announced);
   }
 }
 

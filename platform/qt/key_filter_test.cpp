@@ -49,31 +49,28 @@ TEST(KeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
 TEST(KeyFilter, ReturnAndEnterClickTheFocusedPushButtonOncePerPress) {
   KeyFilter filter;
   qApp->installEventFilter(&filter);
-  CountingButton button;
+  QPushButton button;
   int clicks = 0;
   QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
   button.show();
   QApplication::setActiveWindow(&button);
   button.setFocus();
-  ASSERT_TRUE(button.hasFocus());
-
   const struct {
     int key;
-    Qt::KeyboardModifiers modifiers;
     bool repeat;
-    bool auto_default;  // a button that answers Return itself, as in a dialog
+    bool auto_default;  // the button answers Return itself, as in a dialog: one click, not two
     int clicks;
-  } cases[] = {{Qt::Key_Return, Qt::NoModifier, false, false, 1},
-               {Qt::Key_Enter, Qt::KeypadModifier, false, false, 1},
-               {Qt::Key_Return, Qt::NoModifier, true, false, 0},
-               {Qt::Key_Return, Qt::NoModifier, false, true, 1},  // Qt's own click, not a second
-               {Qt::Key_A, Qt::NoModifier, false, false, 0}};
+  } cases[] = {{Qt::Key_Return, false, false, 1},
+               {Qt::Key_Enter, false, false, 1},
+               {Qt::Key_Return, true, false, 0},
+               {Qt::Key_Return, false, true, 1},
+               {Qt::Key_A, false, false, 0}};
   for (const auto& c : cases) {
     button.setAutoDefault(c.auto_default);
     const int before = clicks;
-    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString(), c.repeat);
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString(), c.repeat);
     QApplication::sendEvent(&button, &press);
-    EXPECT_EQ(clicks - before, c.clicks) << c.key << " repeat " << c.repeat;
+    EXPECT_EQ(clicks - before, c.clicks) << c.key << (c.repeat ? " held" : "");
   }
   qApp->removeEventFilter(&filter);
 }

@@ -1,11 +1,11 @@
 // What assistive technology (a screen reader, through Qt's accessibility bridge) finds in the
-// window: the window is a frame; the picture is a read-only text holding the page's lines; the
-// special-move button names what it does and the uses left.
+// window: the window is a frame; the picture is a notification whose name and read-only text are
+// the page's lines; the special-move button's name says what it does and how many uses are left.
 //
-// The picture's role is a notification: it speaks up by itself, while the focus stays on the
-// button the player pressed. A screen reader presents a notification when it is shown, so each
-// new page shows the picture again (PaintBox::SetPageText). Changed text, names and descriptions
-// are presented only for the focused control, if at all.
+// The picture is a notification because a new page must be spoken while the focus stays on the
+// button the player pressed. Screen readers present a notification each time it is shown, so
+// every new page shows the picture anew (PaintBox::SetPageText); changed texts and names they
+// present only for the focused control.
 #pragma once
 
 #include <QString>
