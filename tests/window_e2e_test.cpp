@@ -74,6 +74,22 @@ TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {
   EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
 }
 
+TEST_F(WindowEndToEnd, ReturnAndKeypadEnterPressTheFocusedButtonOnceEach) {
+  folder.WriteStory("first page\n\nsecond page\n");
+  GameProcess game(x, folder.Path());
+  ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
+  const QRect client = game.ClientRect();
+  x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
+  game.Key("Return");  // Next has the focus from the start
+  const QImage shot =
+      game.WaitForScreen([&](const QImage& s) { return DarkPixels(s, client, TextRow(0)) > 20; });
+  EXPECT_GT(DarkPixels(shot, client, TextRow(0)), 20);
+  game.Key("KP_Enter");
+  EXPECT_FALSE(game.WaitForExit(300).has_value()) << "a key pressed Next twice";
+  game.Key("Return");  // the story has run out
+  EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
+}
+
 // A story that is not there, and a named pipe in its place that nobody writes to: both are the
 // missing story, and neither may keep the game from starting.
 TEST_F(WindowEndToEnd, AMissingStoryIsReportedAndClosingTheMessageEndsTheProgram) {

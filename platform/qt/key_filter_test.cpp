@@ -21,8 +21,8 @@ class CountingButton : public QPushButton {
   }
 };
 
-TEST(MenuKeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
-  MenuKeyFilter filter;
+TEST(KeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
+  KeyFilter filter;
   qApp->installEventFilter(&filter);
   CountingButton button;
   int clicks = 0;
@@ -43,6 +43,35 @@ TEST(MenuKeyFilter, ConsumesAltAndF10AndPassesOtherKeys) {
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier);
   QApplication::sendEvent(&button, &release);
   EXPECT_EQ(clicks, 1);
+  qApp->removeEventFilter(&filter);
+}
+
+TEST(KeyFilter, ReturnAndEnterClickTheFocusedPushButtonOncePerPress) {
+  KeyFilter filter;
+  qApp->installEventFilter(&filter);
+  QPushButton button;
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+  button.show();
+  QApplication::setActiveWindow(&button);
+  button.setFocus();
+  const struct {
+    int key;
+    bool repeat;
+    bool auto_default;  // the button answers Return itself, as in a dialog: one click, not two
+    int clicks;
+  } cases[] = {{Qt::Key_Return, false, false, 1},
+               {Qt::Key_Enter, false, false, 1},
+               {Qt::Key_Return, true, false, 0},
+               {Qt::Key_Return, false, true, 1},
+               {Qt::Key_A, false, false, 0}};
+  for (const auto& c : cases) {
+    button.setAutoDefault(c.auto_default);
+    const int before = clicks;
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString(), c.repeat);
+    QApplication::sendEvent(&button, &press);
+    EXPECT_EQ(clicks - before, c.clicks) << c.key << (c.repeat ? " held" : "");
+  }
   qApp->removeEventFilter(&filter);
 }
 

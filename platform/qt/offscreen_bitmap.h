@@ -31,8 +31,9 @@ struct Rgb {
 // nearest (14 points at 96 dpi: 19 pixels).
 int FontPixelSize(int points, double dots_per_inch);
 
-// The screen's logical dots per inch; 96 when there is no screen.
-double ScreenDotsPerInch();
+// The dots per inch the canvas turns points into pixels with, whatever the screen's: the
+// picture's layout is made for 96, and on a denser screen the window is scaled as a whole.
+inline constexpr double kCanvasDotsPerInch = 96.0;
 
 class OffscreenBitmap {
  public:
@@ -72,7 +73,7 @@ class OffscreenBitmap {
   // settings stay.
   void LoadFromFile(FileSystem& files, const std::string& path);
 
-  // Canvas: font. The size is in points, turned into pixels with the screen's dots per inch.
+  // Canvas: font. The size is in points, turned into pixels at kCanvasDotsPerInch.
   void SetFontSize(int points);
   void SetFontBold(bool bold);
   void SetFontColor(Rgb colour);

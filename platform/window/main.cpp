@@ -9,14 +9,10 @@
 
 int main(int argc, char** argv) {
   if (const auto status = game::HandleCommandLine(argc, argv, std::cout, std::cerr)) return *status;
-  // The window is laid out in pixels at 96 dots per inch and is not scaled with the screen.
-  if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING")) {
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  }
   game::GameApplication app(argc, argv, game::kGameShortName);
   app.setWindowIcon(game::GameIcon());
-  game::MenuKeyFilter menu_keys;
-  app.installEventFilter(&menu_keys);
+  game::KeyFilter keys;
+  app.installEventFilter(&keys);
 
   game::TFormMain form(app);
   form.FinishStartup();

@@ -1,7 +1,10 @@
 #include "window/paint_box.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
+#include <utility>
 
 namespace game {
 
@@ -11,9 +14,23 @@ void PaintBox::BlockCopy(const OffscreenBitmap& picture) {
   repaint();
 }
 
+void PaintBox::SetPageText(const QString& text) {
+  const QString old = std::exchange(page_text_, text);
+  QAccessibleTextUpdateEvent update(this, 0, old, text);
+  QAccessible::updateAccessibility(&update);
+  QAccessibleEvent renamed(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&renamed);
+  QAccessibleEvent shown(this, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&shown);
+}
+
 void PaintBox::paintEvent(QPaintEvent*) {
   if (picture_.Empty()) return;
   QPainter painter(this);
+  // At a whole device-pixel ratio each pixel becomes a square block of pixels; at a fractional
+  // one, blocks of unequal size would make the letters uneven, so the picture is smoothed.
+  const qreal ratio = devicePixelRatioF();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
   painter.drawImage(0, 0, picture_.Image());
 }
 

@@ -1,5 +1,7 @@
 // The paint box: a widget that shows the last picture block-copied to it. It draws nothing of its
-// own.
+// own. The picture keeps its pixel size in the window's logical pixels: on a screen with a
+// device-pixel ratio it is shown scaled by that ratio. For assistive technology it also holds
+// the page's text (accessibility.h).
 #pragma once
 
 #include <QWidget>
@@ -20,11 +22,18 @@ class PaintBox : public QWidget, public PaintTarget {
 
   const OffscreenBitmap& Picture() const { return picture_; }
 
+  // The page as assistive technology reads it. Each new text is announced, even one equal to the
+  // last: the picture's text and name change, and it is shown anew, which makes a screen reader
+  // speak it.
+  void SetPageText(const QString& text);
+  const QString& PageText() const { return page_text_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   OffscreenBitmap picture_;
+  QString page_text_;
 };
 
 }  // namespace game

@@ -7,6 +7,7 @@
 #include "contracts/error_report.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
+#include "window/accessibility.h"
 #include "window/app_identity.h"
 
 namespace game {
@@ -25,8 +26,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 }  // namespace
 
 TFormMain::TFormMain(GameApplication& app) : QWidget(nullptr), app_(app) {
+  InstallAccessibility();
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
+  ExposePage(true);
 }
 
 TFormMain::~TFormMain() {
@@ -56,10 +59,17 @@ void TFormMain::BuildLayout() {
   BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
   BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
   setTabOrder(BtnMain, BtnLX);
-  connect(BtnMain, &QPushButton::clicked, this,
-          [this] { RunReported(app_, [this] { BtnMainClick(); }); });
-  connect(BtnLX, &QPushButton::clicked, this,
-          [this] { RunReported(app_, [this] { BtnLXClick(); }); });
+  // The page goes to assistive technology after the press, even one that an error abandoned
+  // half-way. Next always brings a new page, even one that reads like the last; the special move
+  // changes the page only when it answers a trap.
+  connect(BtnMain, &QPushButton::clicked, this, [this] {
+    RunReported(app_, [this] { BtnMainClick(); });
+    ExposePage(true);
+  });
+  connect(BtnLX, &QPushButton::clicked, this, [this] {
+    RunReported(app_, [this] { BtnLXClick(); });
+    ExposePage(false);
+  });
 }
 
 void TFormMain::FormCreate() {
@@ -116,6 +126,12 @@ void TFormMain::UpdateSpecialButton() {
     return;
   }
   BtnLX->setText(SjisDecoder().Decode(special_.Caption()));
+  BtnLX->setAccessibleName(SpecialButtonName(special_.SpecialCount()));
+}
+
+void TFormMain::ExposePage(bool even_if_unchanged) {
+  const QString page = ReadablePage(story_.PageLines(), story_.PageLineCount());
+  if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
 }
 
 void TFormMain::PostPrivateMessage(int message) {

@@ -49,6 +49,9 @@ class TFormMain : public QWidget, public MessagePoster {
   void BtnMainClick();
   void BtnLXClick();
   void UpdateSpecialButton();
+  // Hands the page to assistive technology, which announces it (accessibility.h); a page that
+  // reads as the one before only when `even_if_unchanged`.
+  void ExposePage(bool even_if_unchanged);
   void RunClockReported();
 
   GameApplication& app_;

@@ -27,9 +27,7 @@ XSession::XSession() {
   if (!number.contains('\n')) return;
   display_ = ":" + QString::fromLatin1(number.trimmed());
 
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", display_);
-  window_manager_.setProcessEnvironment(env);
+  window_manager_.setProcessEnvironment(Environment());
   window_manager_.start("openbox", {});
   window_manager_.waitForStarted(5000);
   // openbox marks itself on the root window once it manages windows.
@@ -46,11 +44,16 @@ XSession::~XSession() {
   if (!server_.waitForFinished(3000)) server_.kill();
 }
 
+QProcessEnvironment XSession::Environment() const {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove("QT_QPA_PLATFORM");
+  env.insert("DISPLAY", display_);
+  return env;
+}
+
 QString XSession::Run(const QString& program, const QStringList& args, int timeout_ms) const {
   QProcess client;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", display_);
-  client.setProcessEnvironment(env);
+  client.setProcessEnvironment(Environment());
   client.start(program, args);
   client.waitForFinished(timeout_ms);
   return QString::fromUtf8(client.readAllStandardOutput());
@@ -58,9 +61,7 @@ QString XSession::Run(const QString& program, const QStringList& args, int timeo
 
 QImage XSession::Screenshot() const {
   QProcess import;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("DISPLAY", display_);
-  import.setProcessEnvironment(env);
+  import.setProcessEnvironment(Environment());
   import.start("import", {"-window", "root", "png:-"});
   import.waitForFinished(10000);
   return QImage::fromData(import.readAllStandardOutput(), "PNG")
@@ -70,9 +71,7 @@ QImage XSession::Screenshot() const {
 GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
                          const QString& program)
     : x_(x) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove("QT_QPA_PLATFORM");
-  env.insert("DISPLAY", x.Display());
+  QProcessEnvironment env = x.Environment();
   if (!env.contains("SDL_AUDIODRIVER")) env.insert("SDL_AUDIODRIVER", "dummy");
   for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
   process_.setProcessEnvironment(env);

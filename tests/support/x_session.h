@@ -23,6 +23,9 @@ class XSession {
   bool Ready() const { return !display_.isEmpty(); }
   const QString& Display() const { return display_; }
 
+  // The environment of a program shown on this display: this process's, with DISPLAY set and
+  // no QT_QPA_PLATFORM (the tests' own Qt runs off-screen).
+  QProcessEnvironment Environment() const;
   // Runs an X client (xdotool, import, ...) on this display; returns its standard output.
   QString Run(const QString& program, const QStringList& args, int timeout_ms = 10000) const;
   QImage Screenshot() const;
