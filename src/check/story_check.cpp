@@ -1,0 +1,161 @@
+#include "check/story_check.h"
+
+#include "check/asset_check.h"
+#include "check/line_width_check.h"
+#include "check/story_lines.h"
+#include "check/story_table.h"
+#include "contracts/app_error.h"
+#include "story/unit_story.h"
+
+namespace game::check {
+namespace {
+
+std::string Place(const CheckReport& report, int entry) {
+  const std::string place = report.story_path + ":" + std::to_string(entry + 1);
+  return entry == report.summary.end_marker ? place + " (end of file)" : place;
+}
+
+std::string WalkLines(const CheckReport& report, Language language) {
+  const WalkSummary& s = report.summary;
+  const bool ja = language == Language::kJapanese;
+  if (!report.walked) {
+    return ja ? "探索: ゲームがこの物語を読み込まないため、行いませんでした\n"
+              : "walk: not run, as the game does not load this story\n";
+  }
+  std::string endings;
+  for (int entry : s.endings) {
+    endings += (endings.empty() ? "" : ", ") + Place(report, entry);
+  }
+  const std::string count = std::to_string(s.endings.size());
+  std::string text = ja ? "探索: ページ " + std::to_string(s.pages) + "、状態 " +
+                              std::to_string(s.states) +
+                              " (ページと必殺技の残り回数の組); 到達する結末 " + count + " 個" +
+                              (endings.empty() ? "" : ": " + endings) + "\n"
+                        : "walk: " + std::to_string(s.pages) + " pages, " +
+                              std::to_string(s.states) + " states (page and uses left); " + count +
+                              " endings reached" + (endings.empty() ? "" : ": " + endings) + "\n";
+  if (s.shortest < 0)
+    return text + (ja ? "探索: どの道筋も結末に届きません\n" : "walk: no way ends\n");
+  const std::string loop = s.unbounded ? Place(report, s.loop_entry) : "";
+  if (ja) {
+    return text + "探索: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " +
+           (s.unbounded ? "無限 (" + loop + " のループを何度でも回って終われます)"
+                        : std::to_string(s.longest) + " ページ") +
+           "\n";
+  }
+  return text + "walk: " + std::to_string(s.shortest) +
+         " pages on the shortest way to an ending, " +
+         (s.unbounded ? "no bound on the longest (a loop through " + loop +
+                            " can be read round as often as the reader likes, and still end)"
+                      : std::to_string(s.longest) + " on the longest") +
+         "\n";
+}
+
+}  // namespace
+
+StoryCheck::StoryCheck(FileSystem& files, CheckServices& services, TextDecoder& decoder,
+                       const std::string& folder, PictureLayout layout)
+    : folder_(files, folder),
+      services_(services),
+      decoder_(decoder),
+      layout_(std::move(layout)),
+      walk_(folder_, decoder) {}
+
+CheckReport StoryCheck::Run() {
+  CheckReport report;
+  report.story_path = folder_.RealPath(UnitStory::kStoryPath);
+  CheckStoryFile(report);
+  CheckAssets(report);
+  SortFindings(report.findings);
+  return report;
+}
+
+void StoryCheck::CheckStoryFile(CheckReport& report) {
+  const std::string& path = report.story_path;
+  const PathKind kind = services_.KindOf(path);
+  if (auto not_file = NotRegularFile(kind)) {
+    report.findings.push_back({path,
+                               0,
+                               0,
+                               Severity::kError,
+                               {not_file->en + ": the game cannot read the story",
+                                not_file->ja + ": ゲームは物語を読めません"}});
+    return;
+  }
+  StoryLines lines;
+  try {
+    if (kind == PathKind::kMissing) {
+      const std::optional<std::string> shown = walk_.Load();
+      if (shown) {
+        report.findings.push_back(
+            {path,
+             0,
+             0,
+             Severity::kError,
+             {"there is no story file: the game shows \"" + *shown + "\" and ends",
+              "物語のファイルがありません: ゲームは 「" + *shown + "」 を出して終わります"}});
+        return;
+      }
+    }
+    lines = ReadStoryLines(*folder_.OpenForReading(UnitStory::kStoryPath), path, services_,
+                           report.findings);
+  } catch (const AppError& error) {
+    const std::string quoted = ReportText(error.what());
+    report.findings.push_back({path,
+                               0,
+                               0,
+                               Severity::kError,
+                               {"the story cannot be read: the game shows \"" + quoted + "\"",
+                                "物語を読めません: ゲームは 「" + quoted + "」 を出します"}});
+    return;
+  }
+  if (!lines.refused) WalkStory(report);
+  CheckTable(lines.entries, report.walked, report);
+}
+
+void StoryCheck::WalkStory(CheckReport& report) {
+  try {
+    if (walk_.Load()) return;
+  } catch (const AppError&) {
+    return;  // the file changed under the check; the lines read say what is wrong
+  }
+  walk_.Walk();
+  report.walked = true;
+  report.summary = SummarizeWalk(walk_);
+  AddWalkFindings(walk_, report.story_path, decoder_, report.findings);
+}
+
+void StoryCheck::CheckTable(const std::vector<std::string>& entries, bool loaded,
+                            CheckReport& report) {
+  JumpTargetFn jump_target;
+  if (loaded) {
+    jump_target = [this](int cursor, const std::string& label) {
+      return walk_.JumpTarget(cursor, label);
+    };
+  }
+  AddTableFindings(entries, report.story_path, decoder_, jump_target, report.findings);
+  AddWidthFindings(entries, report.story_path, services_, layout_.text_x, layout_.width,
+                   report.findings);
+}
+
+void StoryCheck::CheckAssets(CheckReport& report) {
+  AddFrameFindings(folder_, services_, layout_.frame_paths, layout_.width, layout_.height,
+                   report.findings);
+  AddSoundFindings(
+      folder_, services_,
+      {{UnitStory::kRisingSound, {"the special move's answer to a trap", "罠に答える必殺技の音"}},
+       {UnitStory::kMissSound, {"the special move's miss", "必殺技の空振りの音"}}},
+      report.findings);
+}
+
+std::string FormatReport(const CheckReport& report, Language language) {
+  std::string text;
+  for (const Finding& finding : report.findings) text += FormatFinding(finding, language) + "\n";
+  text += WalkLines(report, language);
+  return text +
+         FormatSummary(CountOf(report.findings, Severity::kError),
+                       CountOf(report.findings, Severity::kWarning), language) +
+         "\n";
+}
+
+}  // namespace game::check

@@ -1,0 +1,99 @@
+// story_check [--graph FILE] [--storyboard DIR] [FOLDER]: checks a story folder (default: dat)
+// with the game's own units and prints every fault the game would meet, in the compiler format
+// ("dat/story.txt:12:5: error: ..."), then the walk's summary and a count. Messages are Japanese
+// when the locale (LC_ALL, LC_MESSAGES, LANG) is Japanese.
+// Exit status: 0 no error, 1 errors found, 2 the check could not run (bad arguments, a map or
+// storyboard that could not be written).
+#include "check/story_check.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "check/desktop_check_services.h"
+#include "check/graph_file.h"
+#include "check/options.h"
+#include "check/story_map.h"
+#include "check/storyboard.h"
+#include "graphics/unit_bmp.h"
+#include "posix/posix_file_system.h"
+#include "qt/qt_text_decoder.h"
+
+namespace {
+
+using namespace game::check;
+
+constexpr int kCouldNotRun = 2;
+
+PictureLayout GameLayout() {
+  PictureLayout layout{.width = game::UnitBmp::kWidth,
+                       .height = game::UnitBmp::kHeight,
+                       .text_x = game::UnitBmp::kTextX};
+  for (int i = 0; i < game::UnitBmp::kFrameCount; ++i) {
+    layout.frame_paths.push_back(game::UnitBmp::FramePath(i));
+  }
+  return layout;
+}
+
+// Fonts and pictures need Qt's GUI side; without a display it runs off-screen.
+std::unique_ptr<QGuiApplication> StartQt() {
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  }
+  static int argc = 1;
+  static char name[] = "story_check";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Fail(const std::string& what, Language language) {
+  std::cerr << "story_check: "
+            << (language == Language::kJapanese ? "書けません: " : "cannot write ") << what << '\n';
+  return kCouldNotRun;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Language language = LanguageFromEnvironment(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  const ParsedOptions parsed =
+      ParseOptions(std::vector<std::string>(argv + 1, argv + argc), language);
+  if (!parsed.error.empty()) {
+    std::cerr << "story_check: " << parsed.error << '\n' << Usage(language);
+    return kCouldNotRun;
+  }
+  const Options& options = parsed.options;
+  if (options.help) {
+    std::cout << Usage(language);
+    return 0;
+  }
+  const auto app = StartQt();
+  game::PosixFileSystem files;
+  DesktopCheckServices services;
+  game::QtTextDecoder decoder;
+  StoryCheck check(files, services, decoder, options.folder, GameLayout());
+  const CheckReport report = check.Run();
+  std::cout << FormatReport(report, language) << std::flush;
+  if ((!options.graph.empty() || !options.storyboard.empty()) && !report.walked) {
+    std::cerr << "story_check: "
+              << (language == Language::kJapanese
+                      ? "物語を読み込めないため、地図も絵コンテも作れません\n"
+                      : "no map and no storyboard: the game does not load this story\n");
+    return kCouldNotRun;
+  }
+  const std::vector<int> order = ReadingOrder(check.Walk());
+  std::string error;
+  if (!options.graph.empty() &&
+      !WriteGraphFile(options.graph, StoryMapDot(check.Walk(), order, decoder), error)) {
+    return Fail(error, language);
+  }
+  if (!options.storyboard.empty() &&
+      !WriteStoryboard(check.Walk(), order, check.Folder(), decoder, report.story_path,
+                       options.storyboard, language, error)) {
+    return Fail(error, language);
+  }
+  return CountOf(report.findings, Severity::kError) > 0 ? 1 : 0;
+}
