@@ -15,39 +15,43 @@ std::string Place(const CheckReport& report, int entry) {
   return entry == report.summary.end_marker ? place + " (end of file)" : place;
 }
 
-std::string WalkLines(const CheckReport& report, Language language) {
+std::string EndingList(const CheckReport& report) {
+  std::string list;
+  for (int entry : report.summary.endings) {
+    list += (list.empty() ? ": " : ", ") + Place(report, entry);
+  }
+  return list;
+}
+
+std::string WalkLinesEn(const CheckReport& report) {
   const WalkSummary& s = report.summary;
-  const bool ja = language == Language::kJapanese;
-  if (!report.walked) {
-    return ja ? "探索: ゲームがこの物語を読み込まないため、行いませんでした\n"
-              : "walk: not run, as the game does not load this story\n";
-  }
-  std::string endings;
-  for (int entry : s.endings) {
-    endings += (endings.empty() ? "" : ", ") + Place(report, entry);
-  }
-  const std::string count = std::to_string(s.endings.size());
-  std::string text = ja ? "探索: ページ " + std::to_string(s.pages) + "、状態 " +
-                              std::to_string(s.states) +
-                              " (ページと必殺技の残り回数の組); 到達する結末 " + count + " 個" +
-                              (endings.empty() ? "" : ": " + endings) + "\n"
-                        : "walk: " + std::to_string(s.pages) + " pages, " +
-                              std::to_string(s.states) + " states (page and uses left); " + count +
-                              " endings reached" + (endings.empty() ? "" : ": " + endings) + "\n";
-  if (s.shortest < 0)
-    return text + (ja ? "探索: どの道筋も結末に届きません\n" : "walk: no way ends\n");
-  const std::string loop = s.unbounded ? Place(report, s.loop_entry) : "";
-  if (ja) {
-    return text + "探索: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " +
-           (s.unbounded ? "無限 (" + loop + " のループを何度でも回って終われます)"
-                        : std::to_string(s.longest) + " ページ") +
-           "\n";
-  }
-  return text + "walk: " + std::to_string(s.shortest) +
-         " pages on the shortest way to an ending, " +
-         (s.unbounded ? "no bound on the longest (a loop through " + loop +
-                            " can be read round as often as the reader likes, and still end)"
-                      : std::to_string(s.longest) + " on the longest") +
+  if (!report.walked) return "walk: not run, as the game does not load this story\n";
+  const std::string endings = std::to_string(s.endings.size()) +
+                              (s.endings.size() == 1 ? " ending" : " endings") + " reached";
+  const std::string first = "walk: " + std::to_string(s.pages) + " pages, " +
+                            std::to_string(s.states) + " states (page and uses left); " + endings +
+                            EndingList(report) + "\n";
+  if (s.shortest < 0) return first + "walk: no way ends\n";
+  const std::string longest =
+      s.unbounded ? "no bound on the longest (a loop through " + Place(report, s.loop_entry) +
+                        " can be read round as often as the reader likes, and still end)"
+                  : std::to_string(s.longest) + " on the longest";
+  return first + "walk: " + std::to_string(s.shortest) +
+         " pages on the shortest way to an ending, " + longest + "\n";
+}
+
+std::string WalkLinesJa(const CheckReport& report) {
+  const WalkSummary& s = report.summary;
+  if (!report.walked) return "探索: ゲームがこの物語を読み込まないため、行いませんでした\n";
+  const std::string first = "探索: ページ " + std::to_string(s.pages) + "、状態 " +
+                            std::to_string(s.states) +
+                            " (ページと必殺技の残り回数の組); 到達する結末 " +
+                            std::to_string(s.endings.size()) + " 個" + EndingList(report) + "\n";
+  if (s.shortest < 0) return first + "探索: どの道筋も結末に届きません\n";
+  const std::string longest = s.unbounded ? "無限 (" + Place(report, s.loop_entry) +
+                                                " を通るループを何度でも回って、なお終われます)"
+                                          : std::to_string(s.longest) + " ページ";
+  return first + "探索: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " + longest +
          "\n";
 }
 
@@ -151,7 +155,7 @@ void StoryCheck::CheckAssets(CheckReport& report) {
 std::string FormatReport(const CheckReport& report, Language language) {
   std::string text;
   for (const Finding& finding : report.findings) text += FormatFinding(finding, language) + "\n";
-  text += WalkLines(report, language);
+  text += language == Language::kJapanese ? WalkLinesJa(report) : WalkLinesEn(report);
   return text +
          FormatSummary(CountOf(report.findings, Severity::kError),
                        CountOf(report.findings, Severity::kWarning), language) +

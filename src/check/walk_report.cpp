@@ -195,13 +195,14 @@ class WalkFindings {
     std::set<std::vector<int>> seen;
     for (const WalkStep& step : walk_.Steps()) {
       if (step.cycle_message.empty() || step.cycle_labels.empty()) continue;
-      std::vector<int> key = step.cycle_labels;
-      std::sort(key.begin(), key.end());
-      if (!seen.insert(key).second) continue;
+      // Said from the label nearest the top, once for each cycle.
+      std::vector<int> labels = step.cycle_labels;
+      std::rotate(labels.begin(), std::min_element(labels.begin(), labels.end()), labels.end());
+      if (!seen.insert(labels).second) continue;
       std::string round;
-      for (int label : step.cycle_labels) round += Text(label) + " → ";
-      round += Text(step.cycle_labels.front());
-      Add(*std::min_element(key.begin(), key.end()), Severity::kError,
+      for (int label : labels) round += Text(label) + " → ";
+      round += Text(labels.front());
+      Add(labels.front(), Severity::kError,
           {"jumps go round without showing anything: " + round +
                "; a reader who gets here sees \"" + step.cycle_message + "\" and an empty page",
            "何も表示しないままジャンプが堂々巡りになります: " + round + "。ここに来た読者には 「" +
@@ -287,7 +288,11 @@ class WalkFindings {
         const WalkStep& step = walk_.Steps()[static_cast<std::size_t>(page.next_step)];
         if (step.ending_heat) entry = step.ending_entry;
       }
-      if (entry < 0 || !reported.insert(entry).second) continue;
+      if (entry < 0) continue;
+      // Running off the end is said at the last line.
+      const int marker = walk_.Script().ScriptCount() - 1;
+      if (entry == marker) entry = std::max(0, marker - 1);
+      if (!reported.insert(entry).second) continue;
       Add(entry, Severity::kWarning,
           {"the heat is still on when the story ends here: the last picture keeps the heat "
            "strokes (a \"#heatOff\" before the end switches them off)",
@@ -333,12 +338,12 @@ class WalkFindings {
     for (auto& [page, uses] : trapped) ReportNoEnding(page, uses);
   }
 
-  // Whether the reader is caught at `n` there and then: the start, or a press from a node that
-  // could still end.
+  // Whether the reader is caught on the page of `n` there and then: the first press leads there,
+  // or a press from a state that could still end.
   bool EntersTrap(int n, const std::vector<bool>& can_end) const {
-    if (n == graph_.Start()) return true;
+    if (n == graph_.Start()) return false;
     for (int m : graph_.Pred(n)) {
-      if (can_end[static_cast<std::size_t>(m)]) return true;
+      if (m == graph_.Start() || can_end[static_cast<std::size_t>(m)]) return true;
     }
     return false;
   }
