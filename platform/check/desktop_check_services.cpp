@@ -19,10 +19,12 @@ PathKind DesktopCheckServices::KindOf(const std::string& path) {
 }
 
 bool DesktopCheckServices::IsCp932(std::string_view sjis) {
-  const QString text = decoder_.Decode(sjis);
-  const auto substitutes = std::count(text.begin(), text.end(), QChar(0x1A));
-  return !text.contains(QChar(QChar::ReplacementCharacter)) &&
-         substitutes == std::count(sjis.begin(), sjis.end(), '\x1a');
+  // Control bytes are characters of their own and never a second byte; as spaces they cannot be
+  // taken for the decoder's substitution character.
+  std::string bytes(sjis);
+  std::replace_if(bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
+  const QString text = decoder_.Decode(bytes);
+  return !text.contains(QChar(QChar::ReplacementCharacter)) && !text.contains(QChar(0x1A));
 }
 
 int DesktopCheckServices::LineWidth(std::string_view sjis) { return measure_.Width(sjis); }

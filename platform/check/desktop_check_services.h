@@ -13,7 +13,8 @@ namespace game::check {
 class DesktopCheckServices : public CheckServices {
  public:
   PathKind KindOf(const std::string& path) override;
-  // No byte turns into the decoder's replacement (U+FFFD) or substitution (U+001A) character.
+  // No byte turns into the decoder's replacement (U+FFFD) or substitution (U+001A) character
+  // (control bytes aside).
   bool IsCp932(std::string_view sjis) override;
   int LineWidth(std::string_view sjis) override;
   std::optional<std::string> SoundProblem(const std::string& path) override;
