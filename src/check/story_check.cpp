@@ -11,8 +11,10 @@ namespace game::check {
 namespace {
 
 std::string Place(const CheckReport& report, int entry) {
-  const std::string place = report.story_path + ":" + std::to_string(entry + 1);
-  return entry == report.summary.end_marker ? place + " (end of file)" : place;
+  const bool end_of_file = entry == report.summary.end_marker;
+  const std::string place =
+      report.story_path + ":" + std::to_string(EndingLine(entry, end_of_file));
+  return end_of_file ? place + " (end of file)" : place;
 }
 
 std::string EndingList(const CheckReport& report) {

@@ -222,7 +222,7 @@ TEST(StoryCheck, FindingsComeSortedByFileAndLineWithASummary) {
             "reads on after it\n"
             "dat/story.txt:4:7: error: there is no label [@y]: the special move's answer shows "
             "its two lines and the story reads on unchanged\n"
-            "walk: 3 pages, 4 states (page and uses left); 1 ending reached: dat/story.txt:6 "
+            "walk: 3 pages, 4 states (page and uses left); 1 ending reached: dat/story.txt:5 "
             "(end of file)\n"
             "walk: 2 pages on the shortest way to an ending, 3 on the longest\n"
             "3 errors, 0 warnings\n");

@@ -96,7 +96,7 @@ class MapWriter {
     std::string label = Name(head);
     if (last != head) label += "–" + Name(last).substr(1);
     if (answer) label += " ★";
-    label += ": line " + std::to_string(PageEntry(walk_, shown) + 1);
+    label += (last != shown ? ": lines " : ": line ") + std::to_string(PageEntry(walk_, shown) + 1);
     if (last != shown) label += "–" + std::to_string(PageEntry(walk_, last) + 1);
     if (IsCycle(shown)) {
       label += "\n(jump cycle: nothing shown)";
@@ -115,7 +115,9 @@ class MapWriter {
   }
 
   std::string EndingLabel(int entry) const {
-    if (entry == walk_.Script().ScriptCount() - 1) return "end\\nend of file";
+    if (entry == walk_.Script().ScriptCount() - 1) {
+      return "end\\nend of file (line " + std::to_string(EndingLine(entry, true)) + ")";
+    }
     return "end\\nline " + std::to_string(entry + 1);
   }
 

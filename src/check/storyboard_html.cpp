@@ -59,6 +59,11 @@ class HtmlWriter {
   int Position(int id) const { return position_[static_cast<std::size_t>(id)]; }
   std::string Link(int id) const { return "<a href=\"#" + Name(id) + "\">" + Name(id) + "</a>"; }
   std::string Where(int entry) const { return HtmlEscaped(story_path_) + ":" + Line(entry); }
+  std::string WhereEnds(int entry) const {
+    const bool end_of_file = entry == walk_.Script().ScriptCount() - 1;
+    return HtmlEscaped(story_path_) + ":" + std::to_string(EndingLine(entry, end_of_file)) +
+           (end_of_file ? Say(", end of file", "、ファイルの終わり") : "");
+  }
   static std::string Line(int entry) { return std::to_string(entry + 1); }
   std::string Text(int entry) {
     return HtmlEscaped(decoder_.SjisToUtf8(walk_.Script().ScriptLine(entry)));
@@ -137,7 +142,7 @@ class HtmlWriter {
     html_ += "<ul>\n";
     if (page.Ends()) {
       html_ += "<li>＞次へ → " + Say("the story ends", "物語の終わり") + " (" +
-               Where(page.EndingEntry()) + ")</li>\n";
+               WhereEnds(page.EndingEntry()) + ")</li>\n";
     } else if (page.next_step >= 0) {
       const WalkStep& step = walk_.Steps()[static_cast<std::size_t>(page.next_step)];
       const std::string how = JumpsToNext(walk_, id) ? Say(" (by #goto)", " (#goto で)") : "";
@@ -145,7 +150,7 @@ class HtmlWriter {
         html_ += "<li>＞次へ → " + Link(step.page) + how + "</li>\n";
       } else {
         html_ += "<li>＞次へ → " + Say("the story ends at once", "物語はすぐに終わります") + " (" +
-                 Where(step.ending_entry) + ")</li>\n";
+                 WhereEnds(step.ending_entry) + ")</li>\n";
       }
       if (!step.cycle_message.empty()) {
         html_ += "<li>" + Say("the game shows: ", "ゲームの表示: ") +

@@ -289,11 +289,9 @@ class WalkFindings {
         if (step.ending_heat) entry = step.ending_entry;
       }
       if (entry < 0) continue;
-      // Running off the end is said at the last line.
-      const int marker = walk_.Script().ScriptCount() - 1;
-      if (entry == marker) entry = std::max(0, marker - 1);
-      if (!reported.insert(entry).second) continue;
-      Add(entry, Severity::kWarning,
+      const int line = EndingLine(entry, entry == walk_.Script().ScriptCount() - 1);
+      if (!reported.insert(line).second) continue;
+      Add(line - 1, Severity::kWarning,
           {"the heat is still on when the story ends here: the last picture keeps the heat "
            "strokes (a \"#heatOff\" before the end switches them off)",
            "ここで物語が終わるとき、まだ熱がオンです: 最後の画面に熱の線が残ります "
@@ -379,6 +377,8 @@ int PageEntry(StoryWalk& walk, int page) {
   }
   return reads.empty() ? 0 : reads.back();
 }
+
+int EndingLine(int entry, bool end_of_file) { return end_of_file ? std::max(1, entry) : entry + 1; }
 
 bool JumpsToNext(const StoryWalk& walk, int page) {
   const WalkPage& from = walk.Pages().at(static_cast<std::size_t>(page));

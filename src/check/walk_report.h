@@ -50,6 +50,10 @@ int PageEntry(StoryWalk& walk, int page);
 // line `page` shows and before the first line the next page shows are not one run.
 bool JumpsToNext(const StoryWalk& walk, int page);
 
+// The line to name for `entry`: its own, or for the end marker (`end_of_file`) the file's last
+// line (1 for an empty file).
+int EndingLine(int entry, bool end_of_file);
+
 // The last "#trap" entry the step that showed `page` read; -1 when there is none.
 int TrapEntry(StoryWalk& walk, int page);
 
