@@ -80,6 +80,12 @@ int main(int argc, char** argv) {
   const auto app = StartQt();
   game::PosixFileSystem files;
   DesktopCheckServices services;
+  if (services.KindOf(options.folder) != PathKind::kFolder) {
+    std::cerr << "story_check: "
+              << (language == Language::kJapanese ? "フォルダーがありません: " : "no folder ")
+              << options.folder << '\n';
+    return kCouldNotRun;
+  }
   game::QtTextDecoder decoder;
   StoryCheck check(files, services, decoder, options.folder, GameLayout());
   const CheckReport report = check.Run();

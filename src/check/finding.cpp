@@ -13,10 +13,6 @@ const char* FirstSet(std::initializer_list<const char*> values) {
   return "";
 }
 
-std::string Counted(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 }  // namespace
 
 Language LanguageFromEnvironment(const char* lc_all, const char* lc_messages, const char* lang) {
@@ -43,11 +39,16 @@ int CountOf(const std::vector<Finding>& findings, Severity severity) {
                                         [&](const Finding& f) { return f.severity == severity; }));
 }
 
+std::string Counted(std::size_t count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 std::string FormatSummary(int errors, int warnings, Language language) {
   if (language == Language::kJapanese) {
     return "エラー " + std::to_string(errors) + " 件、警告 " + std::to_string(warnings) + " 件";
   }
-  return Counted(errors, "error", "errors") + ", " + Counted(warnings, "warning", "warnings");
+  return Counted(static_cast<std::size_t>(errors), "error", "errors") + ", " +
+         Counted(static_cast<std::size_t>(warnings), "warning", "warnings");
 }
 
 }  // namespace game::check

@@ -43,6 +43,9 @@ void SortFindings(std::vector<Finding>& findings);
 
 int CountOf(const std::vector<Finding>& findings, Severity severity);
 
+// "1 page", "2 pages": `count` and the English word for one or for many.
+std::string Counted(std::size_t count, const std::string& one, const std::string& many);
+
 // "2 errors, 1 warning" or "エラー 2 件、警告 1 件".
 std::string FormatSummary(int errors, int warnings, Language language);
 

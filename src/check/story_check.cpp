@@ -28,18 +28,18 @@ std::string EndingList(const CheckReport& report) {
 std::string WalkLinesEn(const CheckReport& report) {
   const WalkSummary& s = report.summary;
   if (!report.walked) return "walk: not run, as the game does not load this story\n";
-  const std::string endings = std::to_string(s.endings.size()) +
-                              (s.endings.size() == 1 ? " ending" : " endings") + " reached";
-  const std::string first = "walk: " + std::to_string(s.pages) + " pages, " +
-                            std::to_string(s.states) + " states (page and uses left); " + endings +
-                            EndingList(report) + "\n";
+  const auto count = [](int n) { return static_cast<std::size_t>(n); };
+  const std::string first =
+      "walk: " + Counted(count(s.pages), "page", "pages") + ", " +
+      Counted(count(s.states), "state", "states") + " (page and uses left); " +
+      Counted(s.endings.size(), "ending", "endings") + " reached" + EndingList(report) + "\n";
   if (s.shortest < 0) return first + "walk: no way ends\n";
   const std::string longest =
       s.unbounded ? "no bound on the longest (a loop through " + Place(report, s.loop_entry) +
                         " can be read round as often as the reader likes, and still end)"
                   : std::to_string(s.longest) + " on the longest";
-  return first + "walk: " + std::to_string(s.shortest) +
-         " pages on the shortest way to an ending, " + longest + "\n";
+  return first + "walk: " + Counted(count(s.shortest), "page", "pages") +
+         " on the shortest way to an ending, " + longest + "\n";
 }
 
 std::string WalkLinesJa(const CheckReport& report) {

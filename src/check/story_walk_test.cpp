@@ -117,11 +117,11 @@ TEST(StoryWalk, ReadingOrderFollowsNextThenEachBranchAndShowRedrawsAPage) {
 TEST(StoryWalk, MapDrawsReadingOnJumpsAnswersAndEndings) {
   Walked story({"A", "#trap @x", "", "B", "#goto @y", "@x", "C", "@y", "D"});
   const std::string dot = StoryMapDot(story.walk, ReadingOrder(story.walk), story.decoder);
-  for (const char* part :
-       {"start -> p1;", "p1 [label=\"p1: line 1\\n[A]\", color=red", "p1 -> p2;",
-        "p1 -> p4 [color=red, fontcolor=red, style=dashed",
-        "p2 -> p3 [color=blue, fontcolor=blue, label=\"#goto\"]", "p4 [label=\"p4–5 ★: line 7",
-        "p4 -> p3;", "p3 -> end9;", "end9 [label=\"end\\nend of file (line 9)\", shape=doublecircle"}) {
+  for (const char* part : {"start -> p1;", "p1 [label=\"p1: line 1\\n[A]\", color=red", "p1 -> p2;",
+                           "p1 -> p4 [color=red, fontcolor=red, style=dashed",
+                           "p2 -> p3 [color=blue, fontcolor=blue, label=\"#goto\"]",
+                           "p4 [label=\"p4–5 ★: line 7", "p4 -> p3;", "p3 -> end9;",
+                           "end9 [label=\"end\\nend of file (line 9)\", shape=doublecircle"}) {
     EXPECT_NE(dot.find(part), std::string::npos) << part << "\n" << dot;
   }
   EXPECT_EQ(DotQuoted("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
