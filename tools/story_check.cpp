@@ -43,12 +43,14 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
   if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
 }
 
-// Fonts and pictures need Qt's GUI side; without a display it runs off-screen.
+// Fonts and pictures need Qt's GUI side. It uses the screen the game would use (for its dots per
+// inch), and runs off-screen when there is none or it cannot be reached.
 std::unique_ptr<QGuiApplication> StartQt() {
   qInstallMessageHandler(QuietQtNotes);
-  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
+  const char* platforms = std::getenv("WAYLAND_DISPLAY") != nullptr ? "wayland;xcb;offscreen"
+                          : std::getenv("DISPLAY") != nullptr       ? "xcb;offscreen"
+                                                                    : "offscreen";
+  setenv("QT_QPA_PLATFORM", platforms, 0);
   static int argc = 1;
   static char name[] = "story_check";
   static char* argv[] = {name, nullptr};

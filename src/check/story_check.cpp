@@ -10,17 +10,18 @@
 namespace game::check {
 namespace {
 
-std::string Place(const CheckReport& report, int entry) {
+std::string Place(const CheckReport& report, int entry, Language language) {
   const bool end_of_file = entry == report.summary.end_marker;
   const std::string place =
       report.story_path + ":" + std::to_string(EndingLine(entry, end_of_file));
-  return end_of_file ? place + " (end of file)" : place;
+  if (!end_of_file) return place;
+  return place + (language == Language::kJapanese ? " (ファイルの終わり)" : " (end of file)");
 }
 
-std::string EndingList(const CheckReport& report) {
+std::string EndingList(const CheckReport& report, Language language) {
   std::string list;
   for (int entry : report.summary.endings) {
-    list += (list.empty() ? ": " : ", ") + Place(report, entry);
+    list += (list.empty() ? ": " : ", ") + Place(report, entry, language);
   }
   return list;
 }
@@ -29,13 +30,15 @@ std::string WalkLinesEn(const CheckReport& report) {
   const WalkSummary& s = report.summary;
   if (!report.walked) return "walk: not run, as the game does not load this story\n";
   const auto count = [](int n) { return static_cast<std::size_t>(n); };
-  const std::string first =
-      "walk: " + Counted(count(s.pages), "page", "pages") + ", " +
-      Counted(count(s.states), "state", "states") + " (page and uses left); " +
-      Counted(s.endings.size(), "ending", "endings") + " reached" + EndingList(report) + "\n";
+  const std::string first = "walk: " + Counted(count(s.pages), "page", "pages") + ", " +
+                            Counted(count(s.states), "state", "states") +
+                            " (page and uses left); " +
+                            Counted(s.endings.size(), "ending", "endings") + " reached" +
+                            EndingList(report, Language::kEnglish) + "\n";
   if (s.shortest < 0) return first + "walk: no way ends\n";
   const std::string longest =
-      s.unbounded ? "no bound on the longest (a loop through " + Place(report, s.loop_entry) +
+      s.unbounded ? "no bound on the longest (a loop through " +
+                        Place(report, s.loop_entry, Language::kEnglish) +
                         " can be read round as often as the reader likes, and still end)"
                   : std::to_string(s.longest) + " on the longest";
   return first + "walk: " + Counted(count(s.shortest), "page", "pages") +
@@ -45,14 +48,15 @@ std::string WalkLinesEn(const CheckReport& report) {
 std::string WalkLinesJa(const CheckReport& report) {
   const WalkSummary& s = report.summary;
   if (!report.walked) return "探索: ゲームがこの物語を読み込まないため、行いませんでした\n";
-  const std::string first = "探索: ページ " + std::to_string(s.pages) + "、状態 " +
-                            std::to_string(s.states) +
-                            " (ページと必殺技の残り回数の組); 到達する結末 " +
-                            std::to_string(s.endings.size()) + " 個" + EndingList(report) + "\n";
+  const std::string first =
+      "探索: ページ " + std::to_string(s.pages) + "、状態 " + std::to_string(s.states) +
+      " (ページと必殺技の残り回数の組); 到達する結末 " + std::to_string(s.endings.size()) + " 個" +
+      EndingList(report, Language::kJapanese) + "\n";
   if (s.shortest < 0) return first + "探索: どの道筋も結末に届きません\n";
-  const std::string longest = s.unbounded ? "無限 (" + Place(report, s.loop_entry) +
-                                                " を通るループを何度でも回って、なお終われます)"
-                                          : std::to_string(s.longest) + " ページ";
+  const std::string longest = s.unbounded
+                                  ? "無限 (" + Place(report, s.loop_entry, Language::kJapanese) +
+                                        " を通るループを何度でも回って、なお終われます)"
+                                  : std::to_string(s.longest) + " ページ";
   return first + "探索: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " + longest +
          "\n";
 }
