@@ -68,6 +68,13 @@ TEST(StoryCheckTool, FindingsInTheLocaleLanguageAndTheExitStatus) {
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_TRUE(run.out.starts_with(c.first_line)) << run.out;
   }
+  folder.WriteStory("a b c d e f g h i j k l m n o p q\n");  // refused: nothing to walk
+  const ToolRun refused = Check({}, folder.Path());
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_NE(refused.out.find("walk: not run, as the game does not load this story\n"),
+            std::string::npos)
+      << refused.out;
+  EXPECT_EQ(Check({"--graph", "map.dot"}, folder.Path()).exit_code, 2);
   folder.WriteStory("A\n");
   const ToolRun clean =
       Check({"--graph", "map.svg", "--storyboard", "board", "dat"}, folder.Path());

@@ -57,10 +57,27 @@ std::unique_ptr<QGuiApplication> StartQt() {
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int Fail(const std::string& what, Language language) {
-  std::cerr << "story_check: "
-            << (language == Language::kJapanese ? "書けません: " : "cannot write ") << what << '\n';
-  return kCouldNotRun;
+// The map and the storyboard, as asked for; false when one could not be made (said on stderr).
+bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
+          game::TextDecoder& decoder, Language language) {
+  const bool ja = language == Language::kJapanese;
+  if (!report.walked) {
+    std::cerr << "story_check: "
+              << (ja ? "物語を読み込めないため、地図も絵コンテも作れません\n"
+                     : "no map and no storyboard: the game does not load this story\n");
+    return false;
+  }
+  const std::vector<int> order = ReadingOrder(check.Walk());
+  std::string error;
+  if ((!options.graph.empty() &&
+       !WriteGraphFile(options.graph, StoryMapDot(check.Walk(), order, decoder), error)) ||
+      (!options.storyboard.empty() &&
+       !WriteStoryboard(check.Walk(), order, check.Folder(), decoder, report.story_path,
+                        options.storyboard, language, error))) {
+    std::cerr << "story_check: " << (ja ? "書けません: " : "cannot write ") << error << '\n';
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -92,23 +109,7 @@ int main(int argc, char** argv) {
   StoryCheck check(files, services, decoder, options.folder, GameLayout());
   const CheckReport report = check.Run();
   std::cout << FormatReport(report, language) << std::flush;
-  if ((!options.graph.empty() || !options.storyboard.empty()) && !report.walked) {
-    std::cerr << "story_check: "
-              << (language == Language::kJapanese
-                      ? "物語を読み込めないため、地図も絵コンテも作れません\n"
-                      : "no map and no storyboard: the game does not load this story\n");
-    return kCouldNotRun;
-  }
-  const std::vector<int> order = ReadingOrder(check.Walk());
-  std::string error;
-  if (!options.graph.empty() &&
-      !WriteGraphFile(options.graph, StoryMapDot(check.Walk(), order, decoder), error)) {
-    return Fail(error, language);
-  }
-  if (!options.storyboard.empty() &&
-      !WriteStoryboard(check.Walk(), order, check.Folder(), decoder, report.story_path,
-                       options.storyboard, language, error)) {
-    return Fail(error, language);
-  }
+  const bool drawing = !options.graph.empty() || !options.storyboard.empty();
+  if (drawing && !Draw(options, check, report, decoder, language)) return kCouldNotRun;
   return CountOf(report.findings, Severity::kError) > 0 ? 1 : 0;
 }

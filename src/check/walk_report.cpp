@@ -448,6 +448,7 @@ void AddWalkFindings(StoryWalk& walk, const std::string& path, TextDecoder& deco
 
 std::vector<int> ReadingOrder(const StoryWalk& walk) {
   const auto& pages = walk.Pages();
+  if (pages.empty()) return {};  // not walked
   std::vector<bool> listed(pages.size(), false);
   std::vector<int> order;
   std::deque<int> branches{0};
