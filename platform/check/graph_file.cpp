@@ -7,8 +7,6 @@
 namespace game::check {
 namespace {
 
-constexpr int kDotTimeoutMs = 120000;
-
 bool WriteDot(const QString& path, const std::string& dot, std::string& error) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -29,7 +27,8 @@ bool RunDot(const QString& format, const QString& path, const std::string& dot,
   }
   process.write(dot.data(), static_cast<qint64>(dot.size()));
   process.closeWriteChannel();
-  if (!process.waitForFinished(kDotTimeoutMs) || process.exitStatus() != QProcess::NormalExit ||
+  // A story of thousands of sections takes dot minutes: it is waited for as long as it takes.
+  if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit ||
       process.exitCode() != 0) {
     error = "dot: " + process.readAllStandardError().trimmed().toStdString();
     return false;
