@@ -22,7 +22,8 @@ bool DesktopCheckServices::IsCp932(std::string_view sjis) {
   // Control bytes are characters of their own and never a second byte; as spaces they cannot be
   // taken for the decoder's substitution character.
   std::string bytes(sjis);
-  std::replace_if(bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
+  std::replace_if(
+      bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
   const QString text = decoder_.Decode(bytes);
   return !text.contains(QChar(QChar::ReplacementCharacter)) && !text.contains(QChar(0x1A));
 }
