@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont-gothic
   googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
-  at-spi2-core python3-pyatspi dbus-x11)
+  at-spi2-core python3-pyatspi dbus-x11
+  graphviz)
 
 install_missing() {
   local missing=()

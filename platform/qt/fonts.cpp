@@ -15,4 +15,10 @@ QFont GothicFont(int pixel_size, bool bold) {
   return font;
 }
 
+QFont CanvasGothicFont(int pixel_size, bool bold) {
+  QFont font = GothicFont(pixel_size, bold);
+  font.setHintingPreference(QFont::PreferVerticalHinting);
+  return font;
+}
+
 }  // namespace game

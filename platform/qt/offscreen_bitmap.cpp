@@ -31,13 +31,9 @@ StepRange StepsInside(std::int64_t start, int direction, std::int64_t steps, std
   return {std::max<std::int64_t>(0, start - size + 1), std::min(steps, start + 1)};
 }
 
-// The canvas's default font. Its hinting is the fontconfig default of a 96-dpi screen (slight, on
-// the vertical only) and does not follow Qt's, which drops hinting once the screen is scaled: the
-// letters come out the same at every device-pixel ratio.
+// The canvas's default font.
 QFont CanvasFont() {
-  QFont font = GothicFont(FontPixelSize(kDefaultFontPoints, kCanvasDotsPerInch), false);
-  font.setHintingPreference(QFont::PreferVerticalHinting);
-  return font;
+  return CanvasGothicFont(FontPixelSize(kDefaultFontPoints, kCanvasDotsPerInch), false);
 }
 
 }  // namespace

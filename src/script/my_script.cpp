@@ -11,88 +11,32 @@ namespace {
 constexpr char kCtrlZ = '\x1a';
 constexpr std::size_t kReadChunk = 64 * 1024;
 
-// Builds a new table line by line by the rules of the script file, aside from the store's own.
+// Builds a new table from a script file's bytes, fed in pieces of any size, by the rules of the
+// script file, aside from the store's own.
 class TableBuilder {
  public:
-  explicit TableBuilder(bool scrambled) : scrambled_(scrambled) {}
+  explicit TableBuilder(bool scrambled)
+      : maker_(scrambled),
+        splitter_([this](std::string line) { Store(maker_.Entry(std::move(line))); }) {}
 
-  void AddLine(std::string line) {
-    std::string stored = TextBeforeComment(std::move(line));
-    NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
-    if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
-    Store(std::move(stored));
-  }
+  // Returns false once the input has ended at a Ctrl-Z; later bytes are not wanted.
+  bool Feed(std::string_view bytes) { return splitter_.Feed(bytes); }
 
   std::vector<std::string> Finish() {
+    splitter_.Finish();
     Store(MyScript::kEndMarker);
     return std::move(lines_);
   }
 
  private:
-  // Takes the line by value so that it is gone before the words are made (lines can be long).
-  std::string TextBeforeComment(std::string line) {
-    if (scrambled_) line = UnscrambleLine(line);
-    SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
-    return std::move(words_[0]);
-  }
-
   void Store(std::string entry) {
     if (lines_.size() >= MyScript::kTableSize) ThrowRangeError();
     lines_.push_back(std::move(entry));
   }
 
-  bool scrambled_;
-  WordArray words_;
+  ScriptEntryMaker maker_;
   std::vector<std::string> lines_;
-};
-
-// Cuts bytes, fed in pieces of any size, into lines: LF ends a line, every CR is dropped, a
-// Ctrl-Z as the first byte of a line ends the input.
-class LineSplitter {
- public:
-  explicit LineSplitter(TableBuilder& builder) : builder_(builder) {}
-
-  // Returns false once the input has ended at a Ctrl-Z; later bytes are not wanted.
-  bool Feed(std::string_view bytes) {
-    while (!bytes.empty()) {
-      if (at_line_start_ && bytes.front() == kCtrlZ) {
-        ended_ = true;
-        return false;
-      }
-      at_line_start_ = false;
-      const std::size_t lf = bytes.find('\n');
-      AppendWithoutCr(bytes.substr(0, lf));
-      if (lf == std::string_view::npos) return true;
-      EndLine();
-      bytes.remove_prefix(lf + 1);
-    }
-    return !ended_;
-  }
-
-  // The last line, when the input stopped inside one.
-  void Finish() {
-    if (!at_line_start_ && !ended_) EndLine();
-  }
-
- private:
-  void AppendWithoutCr(std::string_view piece) {
-    for (std::size_t cr = piece.find('\r'); cr != std::string_view::npos; cr = piece.find('\r')) {
-      line_.append(piece.substr(0, cr));
-      piece.remove_prefix(cr + 1);
-    }
-    line_.append(piece);
-  }
-
-  void EndLine() {
-    builder_.AddLine(std::move(line_));
-    line_.clear();
-    at_line_start_ = true;
-  }
-
-  TableBuilder& builder_;
-  std::string line_;
-  bool at_line_start_ = true;
-  bool ended_ = false;
+  ScriptLineSplitter splitter_;
 };
 
 // Reads the file by the rules of the script file. A file larger than the store takes is refused
@@ -100,16 +44,14 @@ class LineSplitter {
 std::vector<std::string> ReadTable(InputFile& file, bool scrambled) {
   if (file.Size() > MyScript::kMaxFileBytes) ThrowRangeError();
   TableBuilder builder(scrambled);
-  LineSplitter splitter(builder);
   std::string buffer(kReadChunk, '\0');
   std::uint64_t total = 0;
   for (std::size_t n = file.Read(buffer.data(), buffer.size()); n > 0;
        n = file.Read(buffer.data(), buffer.size())) {
     total += n;
     if (total > MyScript::kMaxFileBytes) ThrowRangeError();
-    if (!splitter.Feed(std::string_view(buffer.data(), n))) break;
+    if (!builder.Feed(std::string_view(buffer.data(), n))) break;
   }
-  splitter.Finish();
   return builder.Finish();
 }
 
@@ -152,15 +94,14 @@ bool MyScript::LoadScript(const std::string& path, bool scrambled) {
 
 void MyScript::LoadFromBytes(std::string_view bytes, bool scrambled) {
   TableBuilder builder(scrambled);
-  LineSplitter splitter(builder);
-  splitter.Feed(bytes);
-  splitter.Finish();
+  builder.Feed(bytes);
   lines_ = builder.Finish();
   cursor_ = 0;
 }
 
 std::string MyScript::NextScriptLine() {
   if (cursor_ >= ScriptCount()) return kEndMarker;
+  if (read_observer_) read_observer_(cursor_);
   return lines_[cursor_++];
 }
 
@@ -184,6 +125,65 @@ bool MyScript::JumpToLabel(const std::string& label) {
 const std::string& MyScript::ScriptLine(int i) const {
   if (i < 0 || i >= ScriptCount()) ThrowRangeError();
   return lines_[i];
+}
+
+void MyScript::SetScriptCursor(int cursor) {
+  if (cursor < 0 || cursor > ScriptCount()) ThrowRangeError();
+  cursor_ = cursor;
+}
+
+void MyScript::SetReadObserver(std::function<void(int)> observer) {
+  read_observer_ = std::move(observer);
+}
+
+ScriptLineSplitter::ScriptLineSplitter(std::function<void(std::string)> sink)
+    : sink_(std::move(sink)) {}
+
+bool ScriptLineSplitter::Feed(std::string_view bytes) {
+  while (!bytes.empty()) {
+    if (at_line_start_ && bytes.front() == kCtrlZ) {
+      ended_ = true;
+      return false;
+    }
+    at_line_start_ = false;
+    const std::size_t lf = bytes.find('\n');
+    AppendWithoutCr(bytes.substr(0, lf));
+    if (lf == std::string_view::npos) return true;
+    EndLine();
+    bytes.remove_prefix(lf + 1);
+  }
+  return !ended_;
+}
+
+void ScriptLineSplitter::Finish() {
+  if (!at_line_start_ && !ended_) EndLine();
+}
+
+void ScriptLineSplitter::AppendWithoutCr(std::string_view piece) {
+  for (std::size_t cr = piece.find('\r'); cr != std::string_view::npos; cr = piece.find('\r')) {
+    line_.append(piece.substr(0, cr));
+    piece.remove_prefix(cr + 1);
+  }
+  line_.append(piece);
+}
+
+void ScriptLineSplitter::EndLine() {
+  std::string line = std::move(line_);
+  line_.clear();
+  at_line_start_ = true;
+  sink_(std::move(line));
+}
+
+std::string ScriptEntryMaker::Entry(std::string line) {
+  // The line goes before the words are made (lines can be long).
+  if (scrambled_) line = UnscrambleLine(line);
+  SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
+  line.clear();
+  line.shrink_to_fit();
+  std::string stored = std::move(words_[0]);
+  NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
+  if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
+  return stored;
 }
 
 void NormalizeWords(const std::string& s, WordArray& words, int max_index) {

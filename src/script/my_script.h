@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,12 +81,56 @@ class MyScript {
   // stays valid until the next successful load.
   const std::string& ScriptLine(int i) const;
 
+  // For tools that explore a story state by state: puts the cursor at `cursor`, 0 <= cursor <=
+  // ScriptCount() (any other value throws the range error), and calls `observer` with the index
+  // of every entry NextScriptLine hands out from the table (not for the end marker it returns
+  // past the end). An empty observer stops the calls. The game uses neither.
+  void SetScriptCursor(int cursor);
+  void SetReadObserver(std::function<void(int index)> observer);
+
  private:
   FileSystem& files_;
   MessageBoxes& boxes_;
   Termination& termination_;
   std::vector<std::string> lines_;
   int cursor_ = 0;
+  std::function<void(int)> read_observer_;
+};
+
+// Cuts a script file's bytes, fed in pieces of any size, into its lines by the rules above: LF
+// ends a line, every CR is dropped, a Ctrl-Z as the first byte of a line ends the input, a last
+// line without a line end is a line too. Each line goes to `sink` as it is complete, with no
+// limit on the number of lines. The loader reads through it; tools that report by line use it
+// to see the lines the loader sees.
+class ScriptLineSplitter {
+ public:
+  explicit ScriptLineSplitter(std::function<void(std::string line)> sink);
+  // Returns false once the input has ended at a Ctrl-Z; later bytes are not wanted.
+  bool Feed(std::string_view bytes);
+  // Hands over the last line, when the input stopped inside one.
+  void Finish();
+
+ private:
+  void AppendWithoutCr(std::string_view piece);
+  void EndLine();
+
+  std::function<void(std::string)> sink_;
+  std::string line_;
+  bool at_line_start_ = true;
+  bool ended_ = false;
+};
+
+// What the table stores for one line of a script file (steps 1 to 3 above). Throws the range
+// error for more than 15 "//" in the line or more than 16 words before its comment. Keeps its
+// word array from one line to the next.
+class ScriptEntryMaker {
+ public:
+  explicit ScriptEntryMaker(bool scrambled) : scrambled_(scrambled) {}
+  std::string Entry(std::string line);
+
+ private:
+  bool scrambled_;
+  WordArray words_;
 };
 
 // Turns the separators of `s` into single spaces and splits it into words[0..max_index]:

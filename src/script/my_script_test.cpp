@@ -351,5 +351,21 @@ TEST_F(MyScriptStore, UnreadableFileRaisesTheInputOutputError) {
   EXPECT_EQ(termination.requests, 0);
 }
 
+TEST_F(MyScriptStore, ACursorPutByAToolAndTheReadsItSees) {
+  Load("@a\nA\n#goto @a\n");
+  std::vector<int> reads;
+  script.SetReadObserver([&](int index) { reads.push_back(index); });
+  script.SetScriptCursor(2);
+  EXPECT_EQ(script.NextScriptLine(), "#goto @a");
+  script.JumpToLabel("@a");
+  script.NextScriptLine();
+  script.SetScriptCursor(4);
+  EXPECT_EQ(script.NextScriptLine(), "#End");  // past the end: no entry read
+  EXPECT_EQ(reads, (std::vector<int>{2, 0}));
+  EXPECT_EQ(ErrorOf([&] { script.SetScriptCursor(5); }), kRangeError);
+  EXPECT_EQ(ErrorOf([&] { script.SetScriptCursor(-1); }), kRangeError);
+  EXPECT_EQ(script.ScriptCursor(), 4);
+}
+
 }  // namespace
 }  // namespace game

@@ -11,9 +11,6 @@ constexpr char kAnswerLine2[] =
     "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4\x82\xb5\x82\xbd\x81"
     "\x5b\x81\xf4";
 
-constexpr char kMissSound[] = "dat/suka.wav";
-constexpr char kRisingSound[] = "dat/up.wav";
-
 }  // namespace
 
 UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination,
@@ -56,37 +53,56 @@ void UnitStory::StepStory() {
   }
 }
 
+StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words) {
+  if (line.empty() || IsLabelAt(line, 1)) return StoryLineKind::kBreak;
+  static constexpr struct {
+    const char* keyword;
+    StoryLineKind kind;
+  } kCommands[] = {
+      {"#end", StoryLineKind::kEnd},         {"#goto", StoryLineKind::kGoto},
+      {"#trap", StoryLineKind::kTrap},       {"#heatOn", StoryLineKind::kHeatOn},
+      {"#heatOff", StoryLineKind::kHeatOff}, {"#notext", StoryLineKind::kNoText},
+  };
+  words.resize(UnitStory::kCommandMaxIndex + 1);
+  for (const auto& command : kCommands) {
+    if (MatchCommand(line, command.keyword, words, UnitStory::kCommandMaxIndex)) {
+      return command.kind;
+    }
+  }
+  return StoryLineKind::kText;
+}
+
 UnitStory::Flow UnitStory::ObeyLine(const std::string& line, bool& shown) {
-  if (line.empty() || IsLabelAt(line, 1)) return shown ? Flow::kEndStep : Flow::kReadOn;
+  WordArray words;
   Flow flow = Flow::kReadOn;
-  if (ObeyCommand(line, shown, flow)) return flow;
+  switch (ClassifyStoryLine(line, words)) {
+    case StoryLineKind::kBreak:
+      return shown ? Flow::kEndStep : Flow::kReadOn;
+    case StoryLineKind::kEnd:
+      EndStory(shown, flow);
+      return flow;
+    case StoryLineKind::kGoto:
+      GotoIfLabel(words[1]);
+      return flow;
+    case StoryLineKind::kTrap:
+      trap_armed_ = true;
+      trap_label_ = words[1];
+      return flow;
+    case StoryLineKind::kHeatOn:
+      heat_on_ = true;
+      return flow;
+    case StoryLineKind::kHeatOff:
+      heat_on_ = false;
+      return flow;
+    case StoryLineKind::kNoText:
+      shown = true;
+      return flow;
+    case StoryLineKind::kText:
+      break;
+  }
   AddPageLine(line);
   shown = true;
   return page_line_count_ >= kMaxPageLines ? Flow::kEndStep : Flow::kReadOn;
-}
-
-bool UnitStory::ObeyCommand(const std::string& line, bool& shown, Flow& flow) {
-  WordArray words(kCommandMaxIndex + 1);
-  auto is = [&](const char* keyword) {
-    return MatchCommand(line, keyword, words, kCommandMaxIndex);
-  };
-  if (is("#end")) {
-    EndStory(shown, flow);
-  } else if (is("#goto")) {
-    GotoIfLabel(words[1]);
-  } else if (is("#trap")) {
-    trap_armed_ = true;
-    trap_label_ = words[1];
-  } else if (is("#heatOn")) {
-    heat_on_ = true;
-  } else if (is("#heatOff")) {
-    heat_on_ = false;
-  } else if (is("#notext")) {
-    shown = true;
-  } else {
-    return false;
-  }
-  return true;
 }
 
 void UnitStory::EndStory(bool shown, Flow& flow) {
@@ -101,6 +117,20 @@ void UnitStory::EndStory(bool shown, Flow& flow) {
 void UnitStory::ReportCycle() {
   boxes_.ShowMessage("error", "「" + decoder_.SjisToUtf8(last_jump_) +
                                   "」へのジャンプが堂々巡りになっていて、表示する文がありません。");
+}
+
+StoryFlags UnitStory::Flags() const {
+  return {.heat_on = heat_on_,
+          .end_pending = end_pending_,
+          .trap_armed = trap_armed_,
+          .trap_label = trap_label_};
+}
+
+void UnitStory::RestoreFlags(const StoryFlags& flags) {
+  heat_on_ = flags.heat_on;
+  end_pending_ = flags.end_pending;
+  trap_armed_ = flags.trap_armed;
+  trap_label_ = flags.trap_label;
 }
 
 void UnitStory::TrapResponse(MyWave& wave, std::int32_t& portrait_index) {

@@ -16,11 +16,40 @@
 
 namespace game {
 
+// What a step does with one table entry.
+enum class StoryLineKind {
+  kBreak,    // blank or a label: ends a page that holds text, skipped before that
+  kEnd,      // "#end"
+  kGoto,     // "#goto": jumps to its argument when that is a label
+  kTrap,     // "#trap": arms the trap with its argument
+  kHeatOn,   // "#heatOn"
+  kHeatOff,  // "#heatOff"
+  kNoText,   // "#notext": counts as text shown
+  kText,     // anything else: a page line
+};
+
+// The kind of `line` as StepStory sees it: blank lines and labels first, then the commands in the
+// order "#end", "#goto", "#trap", "#heatOn", "#heatOff", "#notext", each matched by MatchCommand
+// with `words` (made 11 entries long); the argument is then words[1]. Throws the range error for
+// a command or text line of more than 11 words.
+StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words);
+
+// The story's state that lives on from one press to the next.
+struct StoryFlags {
+  bool heat_on = false;
+  bool end_pending = false;
+  bool trap_armed = false;
+  std::string trap_label;
+  bool operator==(const StoryFlags&) const = default;
+};
+
 class UnitStory {
  public:
   static constexpr int kMaxPageLines = 5;
   static constexpr int kCommandMaxIndex = 10;  // commands are matched with 11-word arrays
   static constexpr const char* kStoryPath = "dat/story.txt";
+  static constexpr const char* kRisingSound = "dat/up.wav";  // an answered trap
+  static constexpr const char* kMissSound = "dat/suka.wav";  // a use without a trap
 
   // The store, the boxes, the termination request and the decoder (which turns a label into the
   // cycle message's text) must outlive the story.
@@ -59,10 +88,14 @@ class UnitStory {
   bool TrapArmed() const { return trap_armed_; }
   const std::string& TrapLabel() const { return trap_label_; }
 
+  // For tools that explore a story state by state (with MyScript::SetScriptCursor): the flags
+  // as they are, and putting them back. The game uses neither.
+  StoryFlags Flags() const;
+  void RestoreFlags(const StoryFlags& flags);
+
  private:
   enum class Flow { kReadOn, kEndStep };
   Flow ObeyLine(const std::string& line, bool& shown);
-  bool ObeyCommand(const std::string& line, bool& shown, Flow& flow);
   void EndStory(bool shown, Flow& flow);
   void ReportCycle();
 

@@ -243,5 +243,49 @@ TEST_F(UnitStoryTest, ATrapWhoseArgumentIsNoLabelAnswersWithoutMoving) {
   EXPECT_EQ(script.ScriptCursor(), cursor);
 }
 
+TEST(ClassifyStoryLine, SaysWhatAStepDoesWithALine) {
+  using K = StoryLineKind;
+  const struct {
+    std::string line;
+    K kind;
+    std::string argument;
+  } cases[] = {
+      {"", K::kBreak, ""},
+      {"@x", K::kBreak, ""},
+      {"#END", K::kEnd, ""},
+      {"#goto @x", K::kGoto, "@x"},
+      {"\t#Trap\x81\x40@y z", K::kTrap, "@y"},
+      {"#heaton", K::kHeatOn, ""},
+      {"#heatOff", K::kHeatOff, ""},
+      {"#notext", K::kNoText, ""},
+      {"#hello", K::kText, ""},
+      {"  ", K::kText, ""},
+  };
+  for (const auto& c : cases) {
+    WordArray words;
+    EXPECT_EQ(ClassifyStoryLine(c.line, words), c.kind) << c.line;
+    if (c.kind == K::kGoto || c.kind == K::kTrap) {
+      EXPECT_EQ(words[1], c.argument) << c.line;
+    }
+  }
+  WordArray words;
+  EXPECT_THROW(ClassifyStoryLine("a b c d e f g h i j k l", words), AppError);
+}
+
+TEST_F(UnitStoryTest, FlagsPutBackBringBackWhatTheNextPressesDo) {
+  Load({"#heatOn", "#trap @x", "A", "", "B", "@x", "C"});
+  Step();
+  const StoryFlags flags = story.Flags();
+  EXPECT_EQ(flags, (StoryFlags{.heat_on = true, .trap_armed = true, .trap_label = "@x"}));
+  story.RestoreFlags({});
+  story.TrapResponse(wave, portrait);
+  EXPECT_EQ(speaker.played.back().path, "dat/suka.wav");
+  story.RestoreFlags(flags);
+  story.TrapResponse(wave, portrait);
+  EXPECT_EQ(speaker.played.back().path, "dat/up.wav");
+  EXPECT_EQ(Step(), (Page{"C"}));
+  EXPECT_TRUE(story.HeatOn());
+}
+
 }  // namespace
 }  // namespace game

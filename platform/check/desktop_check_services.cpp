@@ -1,0 +1,37 @@
+#include "check/desktop_check_services.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace game::check {
+
+PathKind DesktopCheckServices::KindOf(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) {
+    // Anything but nothing there (a folder that may not be searched, say) is left to the reader
+    // of the file to report.
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kRegularFile;
+  }
+  if (S_ISREG(status.st_mode)) return PathKind::kRegularFile;
+  return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kOther;
+}
+
+bool DesktopCheckServices::IsCp932(std::string_view sjis) {
+  // Control bytes are characters of their own and never a second byte; as spaces they cannot be
+  // taken for the decoder's substitution character.
+  std::string bytes(sjis);
+  std::replace_if(
+      bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
+  const QString text = decoder_.Decode(bytes);
+  return !text.contains(QChar(QChar::ReplacementCharacter)) && !text.contains(QChar(0x1A));
+}
+
+int DesktopCheckServices::LineWidth(std::string_view sjis) { return measure_.Width(sjis); }
+
+std::optional<std::string> DesktopCheckServices::SoundProblem(const std::string& path) {
+  return sounds_.Problem(path);
+}
+
+}  // namespace game::check

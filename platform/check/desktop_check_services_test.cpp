@@ -1,0 +1,59 @@
+#include "check/desktop_check_services.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "temp_dir.h"
+#include "wave_encoder.h"
+
+namespace game::check {
+namespace {
+
+TEST(DesktopCheckServices, TellsFilesFoldersAndTheRest) {
+  const testing::TempDir dir;
+  DesktopCheckServices services;
+  const std::string file = dir.Write("story.txt", "A\n");
+  std::filesystem::create_directory(dir / "folder");
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(services.KindOf(file), PathKind::kRegularFile);
+  EXPECT_EQ(services.KindOf(dir / "folder"), PathKind::kFolder);
+  EXPECT_EQ(services.KindOf(dir / "pipe"), PathKind::kOther);
+  EXPECT_EQ(services.KindOf(dir / "none"), PathKind::kMissing);
+  EXPECT_EQ(services.KindOf(file + "/below"), PathKind::kMissing);
+}
+
+TEST(DesktopCheckServices, KnowsCodePage932ByTheDrawingDecoder) {
+  DesktopCheckServices services;
+  const struct {
+    std::string bytes;
+    bool character;
+  } cases[] = {
+      {"\x82\xA0", true},  // あ
+      {"\x87\x40", true},  // ① (NEC row 13)
+      {"\xF0\x40", true},  // user-defined
+      {"\xB1", true},      // half-width ｱ
+      {"Ctrl-Z\x1a\x82\xA0", true},
+      {"\x85\x40", false},  // unassigned
+      {"\xEF\xBB", false},  // a UTF-8 byte-order mark's first bytes
+      {"\x80", false},
+      {"\xFD", false},
+      {"\x82", false},  // a lead byte alone
+  };
+  for (const auto& c : cases) EXPECT_EQ(services.IsCp932(c.bytes), c.character) << c.bytes;
+}
+
+TEST(DesktopCheckServices, PlaysWhatTheSoundOutputCanLoad) {
+  const testing::TempDir dir;
+  DesktopCheckServices services;
+  const std::string wave =
+      dir.Write("up.wav", testing::EncodeWave({testing::WaveEncoding::kImaAdpcm, 22050, 1},
+                                              testing::SteadyLevel(4096, 1, 1000)));
+  EXPECT_EQ(services.SoundProblem(wave), std::nullopt);
+  EXPECT_NE(services.SoundProblem(dir.Write("text.wav", "not a sound at all\n")), std::nullopt);
+  EXPECT_NE(services.SoundProblem(dir / "missing.wav"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace game::check

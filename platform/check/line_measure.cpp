@@ -1,0 +1,18 @@
+#include "check/line_measure.h"
+
+#include <QFontMetrics>
+
+#include "graphics/unit_bmp.h"
+#include "qt/fonts.h"
+#include "qt/offscreen_bitmap.h"
+
+namespace game::check {
+
+LineMeasure::LineMeasure()
+    : font_(CanvasGothicFont(FontPixelSize(UnitBmp::kFontPoints, kCanvasDotsPerInch), true)) {}
+
+int LineMeasure::Width(std::string_view sjis) {
+  return QFontMetrics(font_).horizontalAdvance(decoder_.Decode(sjis));
+}
+
+}  // namespace game::check

@@ -1,0 +1,32 @@
+#include "check/sound_probe.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include "sdl/sdl_sound_output.h"
+
+namespace game::check {
+
+SoundProbe::SoundProbe() {
+  SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  subsystem_open_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!subsystem_open_) return;
+  device_open_ = Mix_OpenAudio(SdlSoundOutput::kFrequency, AUDIO_S16SYS, SdlSoundOutput::kChannels,
+                               SdlSoundOutput::kBlockFrames) == 0;
+}
+
+SoundProbe::~SoundProbe() {
+  if (device_open_) Mix_CloseAudio();
+  if (subsystem_open_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+std::optional<std::string> SoundProbe::Problem(const std::string& path) {
+  if (!device_open_) return std::string("SDL: ") + SDL_GetError();
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (chunk == nullptr) return std::string(Mix_GetError());
+  Mix_FreeChunk(chunk);
+  return std::nullopt;
+}
+
+}  // namespace game::check

@@ -1,0 +1,27 @@
+// The storyboard: every page the walk found, drawn by the game's own renderer (UnitBmp) as the
+// game draws it: the portrait's first frame, the page's lines, and heat strokes where the page
+// has heat (from a fixed seed, so every run draws the same strokes); written as PNG files with
+// the index.html of storyboard_html.h. Needs the application object.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "check/finding.h"
+#include "check/story_walk.h"
+#include "contracts/file_system.h"
+#include "contracts/text_decoder.h"
+
+namespace game::check {
+
+// The seed each page is drawn from: its first draw keeps the portrait on frame 0.
+inline constexpr std::uint32_t kStoryboardSeed = 0x80000000u;
+
+// Draws the pages of `order` (ReadingOrder) into `folder` (made when missing). `files` reads the
+// game's frame paths ("dat/a0.bmp"); frames the game cannot load are drawn blank, as the game
+// draws them. Returns false with `error` set when a file cannot be written.
+bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem& files,
+                     TextDecoder& decoder, const std::string& story_path, const std::string& folder,
+                     Language language, std::string& error);
+
+}  // namespace game::check

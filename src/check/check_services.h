@@ -1,0 +1,27 @@
+// What the checker needs from outside the rules: what kind of thing stands at a path, the
+// platform's code page 932 decoder, the width of a page line as the game draws it, and whether
+// the game's sound output can play a file. The desktop ones are platform/check/; tests fake them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace game::check {
+
+enum class PathKind { kMissing, kRegularFile, kFolder, kOther };
+
+class CheckServices {
+ public:
+  virtual ~CheckServices() = default;
+  // What is at `path` (a real path, links followed).
+  virtual PathKind KindOf(const std::string& path) = 0;
+  // Whether every byte of `sjis` belongs to a character of code page 932.
+  virtual bool IsCp932(std::string_view sjis) = 0;
+  // The width in pixels of the page line `sjis` drawn in the game's face and size.
+  virtual int LineWidth(std::string_view sjis) = 0;
+  // Nothing when the sound output can play the file at `path` (a real path), else why not.
+  virtual std::optional<std::string> SoundProblem(const std::string& path) = 0;
+};
+
+}  // namespace game::check

@@ -1,0 +1,46 @@
+// How the bytes of a story file are encoded: byte-order marks, UTF-8 by mistake, and the spots
+// that are no Shift-JIS (code page 932) character, found the way the game pairs bytes.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace game::check {
+
+enum class ByteOrderMark { kNone, kUtf8, kUtf16 };
+
+// The mark the file's first bytes carry: EF BB BF (UTF-8), FF FE or FE FF (UTF-16).
+ByteOrderMark ByteOrderMarkOf(std::string_view file_start);
+
+// Whether `bytes` are well-formed UTF-8 (shortest forms, no surrogates, nothing past U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+
+// Whether any byte is 0x80 or above.
+bool HasHighBytes(std::string_view bytes);
+
+enum class SjisFaultKind {
+  kNotACharacter,      // a byte or pair that is no character of code page 932
+  kLoneLeadAtEnd,      // the line ends in a lead byte: the loader stores the line empty
+  kLeadBeforeComment,  // a lead byte just before "//": it takes the first '/', the comment stays
+};
+
+struct SjisFault {
+  SjisFaultKind kind;
+  std::size_t position;  // byte from 0
+  std::size_t length;    // 1 or 2
+  bool operator==(const SjisFault&) const = default;
+};
+
+// Whether the bytes are characters of code page 932 (the platform's decoder decides).
+using Cp932Test = std::function<bool(std::string_view)>;
+
+// The faults of one line of a script file, left to right. Bytes are paired as the game pairs them:
+// a lead byte (0x81-0x9F, 0xE0-0xFC) takes the next byte whatever it is. A pair whose second byte
+// is outside 0x40-0x7E and 0x80-0xFC, and the single bytes 0x80, 0xA0 and 0xFD-0xFF, are no
+// characters; every other byte or pair of 0x80 and above is one when `is_cp932` says so. The
+// whole line is offered to `is_cp932` first, and the characters one by one only when it says no.
+std::vector<SjisFault> ScanSjisLine(std::string_view line, const Cp932Test& is_cp932);
+
+}  // namespace game::check

@@ -1,0 +1,52 @@
+// The checker's findings: one fault or doubtful spot in a story folder, said in the compiler format
+// that editors understand ("dat/story.txt:12:5: error: ..."), in English or Japanese.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace game::check {
+
+enum class Language { kEnglish, kJapanese };
+
+// The language of the checker's messages from the locale variables, the first one set and not
+// empty of LC_ALL, LC_MESSAGES and LANG (null pointers count as unset): Japanese when it begins
+// with "ja", English otherwise.
+Language LanguageFromEnvironment(const char* lc_all, const char* lc_messages, const char* lang);
+
+// A text in both languages (UTF-8).
+struct Message {
+  std::string en;
+  std::string ja;
+  const std::string& In(Language language) const {
+    return language == Language::kJapanese ? ja : en;
+  }
+};
+
+enum class Severity { kError, kWarning };
+
+struct Finding {
+  std::string file;  // the path as the author gave the folder, e.g. "dat/story.txt"
+  int line = 0;      // from 1; 0 when the finding is about the whole file
+  int column = 0;    // byte from 1; 0 when there is none
+  Severity severity = Severity::kError;
+  Message message;
+};
+
+// "file:line:column: error: text", leaving out a line or column of 0 ("dat/a3.bmp: error: ..."),
+// with "warning" for a warning; the severity words stay English in both languages, as compilers
+// keep them, so that editors recognise them.
+std::string FormatFinding(const Finding& finding, Language language);
+
+// Sorted by file, then line, then column; findings at one place keep their order.
+void SortFindings(std::vector<Finding>& findings);
+
+int CountOf(const std::vector<Finding>& findings, Severity severity);
+
+// "1 page", "2 pages": `count` and the English word for one or for many.
+std::string Counted(std::size_t count, const std::string& one, const std::string& many);
+
+// "2 errors, 1 warning" or "エラー 2 件、警告 1 件".
+std::string FormatSummary(int errors, int warnings, Language language);
+
+}  // namespace game::check

@@ -1,0 +1,30 @@
+// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER]
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "check/finding.h"
+
+namespace game::check {
+
+struct Options {
+  std::string folder = "dat";  // the folder that stands where the game reads "dat"
+  std::string graph;           // where to write the map; empty: no map
+  std::string storyboard;      // where to draw the storyboard; empty: none
+  bool help = false;
+};
+
+struct ParsedOptions {
+  Options options;
+  std::string error;  // empty when the arguments are good
+};
+
+// `arguments` without the program's name. "--graph FILE" and "--storyboard DIR" take the next
+// argument (or "--graph=FILE"); "-h"/"--help" asks for the usage; "--" ends the options; at most
+// one folder.
+ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language language);
+
+std::string Usage(Language language);
+
+}  // namespace game::check

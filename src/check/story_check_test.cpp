@@ -1,0 +1,232 @@
+#include "check/story_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+
+#include "bmp/bmp_writer.h"
+#include "fake_check_services.h"
+#include "fakes.h"
+
+namespace game::check {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Expected {
+  int line;
+  int column;
+  Severity severity;
+  std::string text;  // a part of the English message
+};
+
+struct Case {
+  const char* name;
+  Lines story;  // joined with LF; empty: no story file
+  std::vector<Expected> findings;
+  std::function<void(testing::FakeFileSystem&, testing::FakeCheckServices&)> setup = {};
+};
+
+std::string Bytes(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+std::string Frame(int width, int height) {
+  const DecodedBitmap image{width, height,
+                            std::vector<std::uint8_t>(std::size_t(width) * height * 3, 200)};
+  return Bytes(EncodeBmp(image, BmpEncoding::kRle8));
+}
+
+std::string Repeat(const std::string& piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+// A story folder of fakes: six good frames and two good sounds unless a case says otherwise.
+class FakeFolder {
+ public:
+  FakeFolder() {
+    static const std::string frame = Frame(500, 300);
+    for (int i = 0; i < 6; ++i) files.files["dat/a" + std::to_string(i) + ".bmp"] = frame;
+    files.files["dat/up.wav"] = files.files["dat/suka.wav"] = "RIFF....WAVE";
+  }
+
+  CheckReport Run(const Case& c) {
+    if (!c.story.empty()) {
+      std::string bytes;
+      for (const std::string& line : c.story) bytes += line + "\n";
+      files.files["dat/story.txt"] = bytes;
+    }
+    if (c.setup) c.setup(files, services);
+    PictureLayout layout{.width = 500, .height = 300, .text_x = 230};
+    for (int i = 0; i < 6; ++i) layout.frame_paths.push_back("dat/a" + std::to_string(i) + ".bmp");
+    StoryCheck check(files, services, decoder, "dat", layout);
+    return check.Run();
+  }
+
+  void ExpectFindings(const Case& c) {
+    SCOPED_TRACE(c.name);
+    const CheckReport report = Run(c);
+    ASSERT_EQ(report.findings.size(), c.findings.size())
+        << FormatReport(report, Language::kEnglish);
+    for (std::size_t i = 0; i < c.findings.size(); ++i) {
+      const Finding& got = report.findings[i];
+      const Expected& want = c.findings[i];
+      EXPECT_EQ(got.line, want.line) << got.message.en;
+      EXPECT_EQ(got.column, want.column) << got.message.en;
+      EXPECT_EQ(got.severity, want.severity) << got.message.en;
+      EXPECT_NE(got.message.en.find(want.text), std::string::npos) << got.message.en;
+      EXPECT_FALSE(got.message.ja.empty());
+    }
+  }
+
+  testing::FakeFileSystem files;
+  testing::FakeCheckServices services{files};
+  testing::FakeTextDecoder decoder;
+};
+
+void ExpectEach(const std::vector<Case>& cases) {
+  for (const Case& c : cases) FakeFolder().ExpectFindings(c);
+}
+
+constexpr Severity E = Severity::kError;
+constexpr Severity W = Severity::kWarning;
+
+TEST(StoryCheck, EachFaultTheGameWouldMeetIsAnErrorAtItsLine) {
+  ExpectEach({
+      {"goto to a misspelt label",
+       {"@start", "A", "#goto @strat", "", "@other", "B"},
+       {{3, 7, E,
+         "there is no label [@strat]: the game ignores this #goto and reads on after it; did you "
+         "mean [@start] (line 1)?"}}},
+      {"trap to a missing label",
+       {"A", "#trap @nowhere", "", "B"},
+       {{2, 7, E, "there is no label [@nowhere]: the special move's answer shows"}}},
+      {"goto to a word that is no label",
+       {"@start", "A", "#goto start"},
+       {{3, 7, E, "not a label"}}},
+      {"twelve words",
+       {"a b c d e f g h i j k l"},
+       {{1, 23, E,
+         "12 words, but a command or text line holds at most 11: a reader who gets here sees "
+         "\"範囲チェックエラー.\""}}},
+      {"jump cycle",
+       {"A", "", "@a", "#goto @b", "#end", "@b", "#goto @a"},
+       {{3, 1, E,
+         "jumps go round without showing anything: [@a] → [@b] → [@a]; a reader who gets here "
+         "sees \"「[@b]」へのジャンプが堂々巡りになっていて、表示する文がありません。\""},
+        {5, 1, W, "no way through the story reads this line"}}},
+      {"bytes that are no Shift-JIS",
+       {"A\x85\x40"
+        "B"},
+       {{1, 2, E, "bytes 85 40 are no Shift-JIS"}}},
+      {"UTF-8 file", {"\xE3\x81\x82"}, {{1, 1, E, "iconv -f UTF-8 -t CP932 dat/story.txt"}}},
+      {"byte-order mark", {"\xEF\xBB\xBF@start", "A"}, {{1, 1, E, "UTF-8 byte-order mark"}}},
+      {"sixteen comment markers", {"x" + Repeat("//", 16)}, {{1, 33, E, "more than 15 \"//\""}}},
+      {"seventeen words before the comment",
+       {"a b c d e f g h i j k l m n o p q // c"},
+       {{1, 33, E,
+         "more than 16 words before the comment: the game refuses the whole story with "
+         "\"範囲チェックエラー.\""}}},
+      {"10000 lines", Lines(10000, "x"), {{10000, 1, E, "the story has 10000 lines"}}},
+      {"no story file",
+       {},
+       {{0, 0, E,
+         "there is no story file: the game shows "
+         "\"『dat/story.txt』が見つかりません。終了します。\""}}},
+      {"story is a folder",
+       {},
+       {{0, 0, E, "this is a folder"}},
+       [](auto&, auto& services) { services.folders.insert("dat/story.txt"); }},
+      {"story cannot be read",
+       {},
+       {{0, 0, E, "ファイルへのアクセスが拒否されました."}},
+       [](auto& files, auto&) { files.read_errors["dat/story.txt"] = EACCES; }},
+  });
+}
+
+TEST(StoryCheck, FramesAndSoundsTheGameCannotUseAreErrorsOnTheirFiles) {
+  const Lines story = {"A"};
+  ExpectEach({
+      {"missing frame",
+       story,
+       {{0, 0, E, "\"ファイル dat/a3.bmp は開けません.\" (and loads none of the frames after it)"}},
+       [](auto& files, auto&) { files.files.erase("dat/a3.bmp"); }},
+      {"PNG named .bmp",
+       story,
+       {{0, 0, E, "at start-up the game shows \"ビットマップイメージが不正です.\""}},
+       [](auto& files, auto&) {
+         files.files["dat/a5.bmp"] = "\x89PNG\r\n\x1a\n" + std::string(64, '\0');
+       }},
+      {"frame is a pipe",
+       story,
+       {{0, 0, E, "not a regular file"}},
+       [](auto&, auto& services) { services.others.insert("dat/a0.bmp"); }},
+      {"missing sound",
+       story,
+       {{0, 0, E, "the sound is missing: the special move's answer to a trap is silent"}},
+       [](auto& files, auto&) { files.files.erase("dat/up.wav"); }},
+      {"sound that cannot play",
+       story,
+       {{0, 0, E, "cannot play this file (not a wave)"}},
+       [](auto& files, auto&) { files.files["dat/suka.wav"] = "OggS"; }},
+  });
+}
+
+TEST(StoryCheck, WhatIsLegalButProbablyNotMeantIsAWarning) {
+  ExpectEach({
+      {"line wider than the space",
+       {"abcdefghijklmnopqrstuvwxyz01"},
+       {{1, 28, W, "280 pixels wide, but 270 fit"}}},
+      {"sixth line between breaks",
+       {"1", "2", "3", "4", "5", "6"},
+       {{6, 1, W, "this sixth line since the page began (line 1)"}}},
+      {"label defined twice",
+       {"A", "#goto @x", "@x", "B", "#end", "@x", "C"},
+       {{3, 1, W, "no way through the story reads lines 3 to 5"},
+        {6, 1, W,
+         "defined again (first at line 3): a jump goes to the first one after it, else "
+         "to the first from the top; the #goto at line 2 goes to line 6"}}},
+      {"line no way reads",
+       {"A", "#end", "B"},
+       {{3, 1, W, "no way through the story reads this line"}}},
+      {"trap that changes nothing",
+       {"A", "#trap @next", "@next", "B"},
+       {{2, 1, W, "leads where reading goes on anyway"}}},
+      {"heat at an ending",
+       {"#heatOn", "A"},
+       {{2, 1, W, "the heat is still on when the story ends here"}}},
+      {"lone lead byte at the end", {"A\x82"}, {{1, 2, W, "stores the whole line empty"}}},
+      {"lead byte before a comment",
+       {"A\x82// note"},
+       {{1, 2, W, "this comment marker is not seen"}}},
+      {"no ending",
+       {"@loop", "A", "", "#goto @loop"},
+       {{2, 1, W, "no ending can be reached once the reader sees this page (with 7 uses"}}},
+      {"frame of another size",
+       {"A"},
+       {{0, 0, W, "the frame is 100 by 100, not 500 by 300"}},
+       [](auto& files, auto&) { files.files["dat/a2.bmp"] = Frame(100, 100); }},
+  });
+}
+
+TEST(StoryCheck, FindingsComeSortedByFileAndLineWithASummary) {
+  FakeFolder folder;
+  folder.files.files.erase("dat/a1.bmp");
+  const CheckReport report = folder.Run({"", {"A", "#goto @x", "", "#trap @y", "B"}, {}});
+  std::string text = FormatReport(report, Language::kEnglish);
+  EXPECT_EQ(text,
+            "dat/a1.bmp: error: the frame is missing: at start-up the game shows \"ファイル "
+            "dat/a1.bmp は開けません.\" (and loads none of the frames after it)\n"
+            "dat/story.txt:2:7: error: there is no label [@x]: the game ignores this #goto and "
+            "reads on after it\n"
+            "dat/story.txt:4:7: error: there is no label [@y]: the special move's answer shows "
+            "its two lines and the story reads on unchanged\n"
+            "walk: 3 pages, 4 states (page and uses left); 1 ending reached: dat/story.txt:5 "
+            "(end of file)\n"
+            "walk: 2 pages on the shortest way to an ending, 3 on the longest\n"
+            "3 errors, 0 warnings\n");
+}
+
+}  // namespace
+}  // namespace game::check

@@ -1,0 +1,25 @@
+#include "check/story_folder.h"
+
+namespace game::check {
+namespace {
+
+constexpr std::string_view kGameFolder = "dat/";
+
+}  // namespace
+
+StoryFolder::StoryFolder(FileSystem& real, std::string folder)
+    : real_(real), folder_(std::move(folder)) {
+  while (folder_.size() > 1 && folder_.ends_with('/')) folder_.pop_back();
+}
+
+std::unique_ptr<InputFile> StoryFolder::OpenForReading(const std::string& game_path) {
+  return real_.OpenForReading(RealPath(game_path));
+}
+
+std::string StoryFolder::RealPath(const std::string& game_path) const {
+  if (!game_path.starts_with(kGameFolder)) return game_path;
+  const std::string separator = folder_.ends_with('/') ? "" : "/";
+  return folder_ + separator + game_path.substr(kGameFolder.size());
+}
+
+}  // namespace game::check

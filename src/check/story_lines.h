@@ -1,0 +1,35 @@
+// The story file read line by line as the game's loader reads it (MyScript's line splitter and
+// entry maker), with the faults each line shows on the way: its encoding (byte-order mark, UTF-8
+// by mistake, bytes that are no Shift-JIS character, a lone lead byte at the end or before a
+// comment) and the limits at which the loader refuses the whole story (more than 9999 lines, more
+// than 15 "//" in a line, more than 16 words before a comment).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "check/check_services.h"
+#include "check/finding.h"
+#include "contracts/file_system.h"
+
+namespace game::check {
+
+struct StoryLines {
+  // What the loader stores for each line it reads, line n at index n - 1 (at most 9999); a line
+  // the loader refuses is stored empty here.
+  std::vector<std::string> entries;
+  int line_count = 0;    // lines in the file, those past 9999 included
+  bool refused = false;  // the game's load stops with the range error
+};
+
+// Reads `file` to its end. `shown_path` names the file in the findings, which are appended.
+// Throws FileError when the file cannot be read.
+StoryLines ReadStoryLines(InputFile& file, const std::string& shown_path, CheckServices& services,
+                          std::vector<Finding>& findings);
+
+// The byte (from 1) at which `call`, given ever longer beginnings of `text`, first throws the
+// range error (game::AppError): where a limit is crossed. 0 when it never throws or the text is
+// too long to search (over 2000 bytes).
+int FirstFailingColumn(const std::string& text, void (*call)(const std::string& prefix));
+
+}  // namespace game::check

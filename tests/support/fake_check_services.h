@@ -1,0 +1,45 @@
+// The checker's outside for unit tests: path kinds from a FakeFileSystem (plus named folders and
+// special files), a decoder that knows no character beginning with 0x85 or 0x86, lines 10 pixels
+// a byte wide, and sounds that play when they begin with "RIFF".
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "check/check_services.h"
+#include "fakes.h"
+
+namespace game::testing {
+
+class FakeCheckServices : public check::CheckServices {
+ public:
+  static constexpr int kPixelsPerByte = 10;
+
+  explicit FakeCheckServices(FakeFileSystem& files) : files_(files) {}
+
+  check::PathKind KindOf(const std::string& path) override {
+    if (folders.contains(path)) return check::PathKind::kFolder;
+    if (others.contains(path)) return check::PathKind::kOther;
+    const bool there = files_.files.contains(path) || files_.read_errors.contains(path);
+    return there ? check::PathKind::kRegularFile : check::PathKind::kMissing;
+  }
+  bool IsCp932(std::string_view sjis) override {
+    return sjis.find('\x85') == std::string_view::npos &&
+           sjis.find('\x86') == std::string_view::npos;
+  }
+  int LineWidth(std::string_view sjis) override {
+    return static_cast<int>(sjis.size()) * kPixelsPerByte;
+  }
+  std::optional<std::string> SoundProblem(const std::string& path) override {
+    if (files_.files[path].starts_with("RIFF")) return std::nullopt;
+    return "not a wave";
+  }
+
+  std::set<std::string> folders;
+  std::set<std::string> others;
+
+ private:
+  FakeFileSystem& files_;
+};
+
+}  // namespace game::testing

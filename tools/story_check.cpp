@@ -1,0 +1,115 @@
+// story_check [--graph FILE] [--storyboard DIR] [FOLDER]: checks a story folder (default: dat)
+// with the game's own units and prints every fault the game would meet, in the compiler format
+// ("dat/story.txt:12:5: error: ..."), then the walk's summary and a count. Messages are Japanese
+// when the locale (LC_ALL, LC_MESSAGES, LANG) is Japanese.
+// Exit status: 0 no error, 1 errors found, 2 the check could not run (bad arguments, a map or
+// storyboard that could not be written).
+#include "check/story_check.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "check/desktop_check_services.h"
+#include "check/graph_file.h"
+#include "check/options.h"
+#include "check/story_map.h"
+#include "check/storyboard.h"
+#include "graphics/unit_bmp.h"
+#include "posix/posix_file_system.h"
+#include "qt/qt_text_decoder.h"
+
+namespace {
+
+using namespace game::check;
+
+constexpr int kCouldNotRun = 2;
+
+PictureLayout GameLayout() {
+  PictureLayout layout{.width = game::UnitBmp::kWidth,
+                       .height = game::UnitBmp::kHeight,
+                       .text_x = game::UnitBmp::kTextX};
+  for (int i = 0; i < game::UnitBmp::kFrameCount; ++i) {
+    layout.frame_paths.push_back(game::UnitBmp::FramePath(i));
+  }
+  return layout;
+}
+
+// The checker speaks through its report alone: Qt's own notes (a missing runtime folder and the
+// like) are dropped; its critical and fatal messages still go to standard error.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
+// Fonts and pictures need Qt's GUI side. It uses the screen the game would use (for its dots per
+// inch), and runs off-screen when there is none or it cannot be reached.
+std::unique_ptr<QGuiApplication> StartQt() {
+  qInstallMessageHandler(QuietQtNotes);
+  const char* platforms = std::getenv("WAYLAND_DISPLAY") != nullptr ? "wayland;xcb;offscreen"
+                          : std::getenv("DISPLAY") != nullptr       ? "xcb;offscreen"
+                                                                    : "offscreen";
+  setenv("QT_QPA_PLATFORM", platforms, 0);
+  static int argc = 1;
+  static char name[] = "story_check";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The map and the storyboard, as asked for; false when one could not be made (said on stderr).
+bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
+          game::TextDecoder& decoder, Language language) {
+  const bool ja = language == Language::kJapanese;
+  if (!report.walked) {
+    std::cerr << "story_check: "
+              << (ja ? "物語を読み込めないため、地図も絵コンテも作れません\n"
+                     : "no map and no storyboard: the game does not load this story\n");
+    return false;
+  }
+  const std::vector<int> order = ReadingOrder(check.Walk());
+  std::string error;
+  if ((!options.graph.empty() &&
+       !WriteGraphFile(options.graph, StoryMapDot(check.Walk(), order, decoder), error)) ||
+      (!options.storyboard.empty() &&
+       !WriteStoryboard(check.Walk(), order, check.Folder(), decoder, report.story_path,
+                        options.storyboard, language, error))) {
+    std::cerr << "story_check: " << (ja ? "書けません: " : "cannot write ") << error << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Language language = LanguageFromEnvironment(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  const ParsedOptions parsed =
+      ParseOptions(std::vector<std::string>(argv + 1, argv + argc), language);
+  if (!parsed.error.empty()) {
+    std::cerr << "story_check: " << parsed.error << '\n' << Usage(language);
+    return kCouldNotRun;
+  }
+  const Options& options = parsed.options;
+  if (options.help) {
+    std::cout << Usage(language);
+    return 0;
+  }
+  const auto app = StartQt();
+  game::PosixFileSystem files;
+  DesktopCheckServices services;
+  if (services.KindOf(options.folder) != PathKind::kFolder) {
+    std::cerr << "story_check: "
+              << (language == Language::kJapanese ? "フォルダーがありません: " : "no folder ")
+              << options.folder << '\n';
+    return kCouldNotRun;
+  }
+  game::QtTextDecoder decoder;
+  StoryCheck check(files, services, decoder, options.folder, GameLayout());
+  const CheckReport report = check.Run();
+  std::cout << FormatReport(report, language) << std::flush;
+  const bool drawing = !options.graph.empty() || !options.storyboard.empty();
+  if (drawing && !Draw(options, check, report, decoder, language)) return kCouldNotRun;
+  return CountOf(report.findings, Severity::kError) > 0 ? 1 : 0;
+}
