@@ -22,7 +22,10 @@ UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termina
 
 void UnitStory::LoadStory() { script_.LoadScript(kStoryPath, false); }
 
-void UnitStory::ClearPage() { page_line_count_ = 0; }
+void UnitStory::ClearPage() {
+  page_line_count_ = 0;
+  ++page_revision_;
+}
 
 void UnitStory::AddPageLine(const std::string& line) {
   if (page_line_count_ >= kMaxPageLines) {
@@ -30,6 +33,7 @@ void UnitStory::AddPageLine(const std::string& line) {
     return;
   }
   page_lines_[page_line_count_++] = line;
+  ++page_revision_;
 }
 
 void UnitStory::GotoIfLabel(const std::string& s) {

@@ -53,6 +53,9 @@ class UnitStory {
 
   const std::array<std::string, kMaxPageLines>& PageLines() const { return page_lines_; }
   int PageLineCount() const { return page_line_count_; }
+  // Changes whenever the page does (ClearPage, AddPageLine), so that whoever draws the page can
+  // keep what it made of it until then.
+  std::uint64_t PageRevision() const { return page_revision_; }
   bool HeatOn() const { return heat_on_; }
   bool EndPending() const { return end_pending_; }
   bool TrapArmed() const { return trap_armed_; }
@@ -71,6 +74,7 @@ class UnitStory {
   TextDecoder& decoder_;
   std::array<std::string, kMaxPageLines> page_lines_;
   int page_line_count_ = 0;
+  std::uint64_t page_revision_ = 0;
   bool heat_on_ = false;
   bool end_pending_ = false;
   bool trap_armed_ = false;
