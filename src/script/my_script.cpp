@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "contracts/app_error.h"
+#include "script/line_scan.h"
 #include "text/my_crypt.h"
 
 namespace game {
@@ -12,15 +13,25 @@ constexpr char kCtrlZ = '\x1a';
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 // Builds a new table line by line by the rules of the script file, aside from the store's own.
+// A line is cut and stored in the string it came in (lines can be as long as the file): its
+// comment and its words are found by scanning it (line_scan.h), never by copying it.
 class TableBuilder {
  public:
   explicit TableBuilder(bool scrambled) : scrambled_(scrambled) {}
 
   void AddLine(std::string line) {
-    std::string stored = TextBeforeComment(std::move(line));
-    NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
-    if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
-    Store(std::move(stored));
+    if (scrambled_) line = UnscrambleLine(std::move(line));
+    const std::size_t read = line.size();
+    line.resize(TextBeforeComment(line, MyScript::kLoadMaxIndex));
+    const WordPlace word = FirstNormalizedWord(line, MyScript::kLoadMaxIndex);
+    // IsLabelAt(word, 1): a word's first byte is never a second byte.
+    if (word.length > 0 && line[word.begin] == '@') {
+      line.resize(word.begin + word.length);
+      line.erase(0, word.begin);
+    }
+    // A long line that left little behind gives its memory back.
+    if (line.size() < read / 2) line.shrink_to_fit();
+    Store(std::move(line));
   }
 
   std::vector<std::string> Finish() {
@@ -29,20 +40,12 @@ class TableBuilder {
   }
 
  private:
-  // Takes the line by value so that it is gone before the words are made (lines can be long).
-  std::string TextBeforeComment(std::string line) {
-    if (scrambled_) line = UnscrambleLine(line);
-    SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
-    return std::move(words_[0]);
-  }
-
   void Store(std::string entry) {
     if (lines_.size() >= MyScript::kTableSize) ThrowRangeError();
     lines_.push_back(std::move(entry));
   }
 
   bool scrambled_;
-  WordArray words_;
   std::vector<std::string> lines_;
 };
 
