@@ -17,15 +17,16 @@ class WordCounter {
  public:
   explicit WordCounter(std::size_t capacity) : capacity_(capacity) {}
 
-  // A byte above 32 at `pos`; `trail` tells whether it stands on a second byte.
-  void Visible(std::size_t pos, unsigned char byte, bool trail) {
+  // Bytes above 32 from `pos` to `end`; `trail_after` tells whether the byte after them would
+  // stand on a second byte.
+  void Visible(std::size_t pos, std::size_t end, bool trail_after) {
     if (begin_ == kNone) begin_ = pos;
     if (pending_ > 0 && first_separator_ == kNone) first_separator_ = first_pending_;
     separators_ += pending_;
     pending_ = 0;
     if (separators_ > capacity_) ThrowRangeError();
-    end_ = pos + 1;
-    end_trail_ = IsSjisLeadByte(byte) && !trail;
+    end_ = end;
+    end_trail_ = trail_after;
   }
 
   // A space at `pos`: a separator once a byte above 32 follows, unless it is a second byte.
@@ -82,6 +83,19 @@ class SpaceRun {
   bool trail_ = false;
 };
 
+// A byte above 32 that cannot begin a full-width space: it only ever stands inside a word.
+bool IsPlain(unsigned char byte) { return byte > 32 && byte != 0x81; }
+
+// Whether the byte after text[begin, end) stands on a second byte, given whether text[begin]
+// does: only the run of lead bytes at the end counts, which continues the one before `begin`
+// when it fills the whole stretch. Reads each byte of the stretch at most once.
+bool TrailAfter(std::string_view text, std::size_t begin, std::size_t end, bool trail_at_begin) {
+  std::size_t run = end;
+  while (run > begin && IsSjisLeadByte(static_cast<unsigned char>(text[run - 1]))) --run;
+  const bool odd = ((end - run) & 1) != 0;
+  return run == begin ? trail_at_begin != odd : odd;
+}
+
 }  // namespace
 
 std::size_t TextBeforeComment(std::string_view line, int max_index) {
@@ -119,19 +133,29 @@ WordPlace FirstNormalizedWord(std::string_view text, int max_index) {
   bool trail = false;  // text[i] is the second byte of a double-byte character
   for (std::size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
+    if (IsPlain(byte)) {
+      const std::size_t start = i;
+      while (++i < text.size() && IsPlain(static_cast<unsigned char>(text[i]))) {
+      }
+      trail = TrailAfter(text, start, i, trail);
+      run.End(words);
+      words.Visible(start, i, trail);
+      continue;
+    }
     const bool full_width_space = byte == 0x81 && i + 1 < text.size() && text[i + 1] == 0x40;
     if (!trail && (byte == '\t' || full_width_space)) {
       run.Add(i, false);
       i += full_width_space ? 2 : 1;
       continue;
     }
+    const bool trail_after = IsSjisLeadByte(byte) && !trail;
     if (byte == ' ') {
       run.Add(i, trail);
     } else {
       run.End(words);
-      if (byte > 32) words.Visible(i, byte, trail);
+      if (byte > 32) words.Visible(i, i + 1, trail_after);
     }
-    trail = IsSjisLeadByte(byte) && !trail;
+    trail = trail_after;
     ++i;
   }
   run.End(words);

@@ -1,5 +1,9 @@
 #include "story/unit_story.h"
 
+#include <utility>
+
+#include "script/line_scan.h"
+
 namespace game {
 namespace {
 
@@ -27,12 +31,12 @@ void UnitStory::ClearPage() {
   ++page_revision_;
 }
 
-void UnitStory::AddPageLine(const std::string& line) {
+void UnitStory::AddPageLine(std::string line) {
   if (page_line_count_ >= kMaxPageLines) {
     boxes_.ShowMessage("error", "text line over(max: 3)");
     return;
   }
-  page_lines_[page_line_count_++] = line;
+  page_lines_[page_line_count_++] = std::move(line);
   ++page_revision_;
 }
 
@@ -63,16 +67,20 @@ void UnitStory::StepStory() {
   }
 }
 
-UnitStory::Flow UnitStory::ObeyLine(const std::string& line, bool& shown) {
+UnitStory::Flow UnitStory::ObeyLine(std::string line, bool& shown) {
   if (line.empty() || IsLabelAt(line, 1)) return shown ? Flow::kEndStep : Flow::kReadOn;
   Flow flow = Flow::kReadOn;
   if (ObeyCommand(line, shown, flow)) return flow;
-  AddPageLine(line);
+  AddPageLine(std::move(line));
   shown = true;
   return page_line_count_ >= kMaxPageLines ? Flow::kEndStep : Flow::kReadOn;
 }
 
 bool UnitStory::ObeyCommand(const std::string& line, bool& shown, Flow& flow) {
+  // Every command's first word begins with '#'. Any other line is text, told by one scan of it
+  // (a line can be megabytes long) that throws the range error the first MatchCommand would.
+  const WordPlace first = FirstNormalizedWord(line, kCommandMaxIndex);
+  if (first.length == 0 || line[first.begin] != '#') return false;
   WordArray words(kCommandMaxIndex + 1);
   auto is = [&](const char* keyword) {
     return MatchCommand(line, keyword, words, kCommandMaxIndex);

@@ -33,7 +33,7 @@ class UnitStory {
   void ClearPage();
   // Adds a line to the page; a sixth line shows "text line over(max: 3)" (caption "error") and
   // changes nothing.
-  void AddPageLine(const std::string& line);
+  void AddPageLine(std::string line);
   // Jumps to `s` when it is a label; otherwise does nothing.
   void GotoIfLabel(const std::string& s);
 
@@ -63,7 +63,7 @@ class UnitStory {
 
  private:
   enum class Flow { kReadOn, kEndStep };
-  Flow ObeyLine(const std::string& line, bool& shown);
+  Flow ObeyLine(std::string line, bool& shown);
   bool ObeyCommand(const std::string& line, bool& shown, Flow& flow);
   void EndStory(bool shown, Flow& flow);
   void ReportCycle();
