@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "bmp/bmp_reader.h"
 #include "qt/fonts.h"
@@ -102,17 +103,17 @@ void OffscreenBitmap::Fill(Rgb colour) {
 }
 
 void OffscreenBitmap::LoadFromFile(FileSystem& files, const std::string& path) {
-  const DecodedBitmap decoded = ReadBmpFile(files, path);
+  DecodedBitmap decoded = ReadBmpFile(files, path);
   if (decoded.width == 0 || decoded.height == 0) {
     impl_->image = QImage();
     return;
   }
-  QImage loaded(decoded.width, decoded.height, QImage::Format_RGB888);
-  const std::size_t row_bytes = static_cast<std::size_t>(decoded.width) * kBytesPerPixel;
-  for (int y = 0; y < decoded.height; ++y) {
-    std::memcpy(loaded.scanLine(y), decoded.rgb.data() + y * row_bytes, row_bytes);
-  }
-  impl_->image = std::move(loaded);
+  // The image takes the decoded pixels over as they are (rows of 3 * width bytes), without a copy.
+  auto* pixels = new std::vector<std::uint8_t>(std::move(decoded.rgb));
+  impl_->image = QImage(
+      pixels->data(), decoded.width, decoded.height, qsizetype{decoded.width} * kBytesPerPixel,
+      QImage::Format_RGB888,
+      [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, pixels);
 }
 
 void OffscreenBitmap::SetFontSize(int points) {

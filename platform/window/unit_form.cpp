@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "audio/sound_module.h"
 #include "contracts/error_report.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
@@ -24,7 +25,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 
 }  // namespace
 
-TFormMain::TFormMain(GameApplication& app) : QWidget(nullptr), app_(app) {
+TFormMain::TFormMain(GameApplication& app)
+    : QWidget(nullptr),
+      app_(app),
+      speaker_([] { return MakeSoundFromModule(SoundModuleBesideProgram()); }) {
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
 }
@@ -60,6 +64,10 @@ void TFormMain::BuildLayout() {
           [this] { RunReported(app_, [this] { BtnMainClick(); }); });
   connect(BtnLX, &QPushButton::clicked, this,
           [this] { RunReported(app_, [this] { BtnLXClick(); }); });
+  // The only sounds are the special move's: the audio device opens in the background while the
+  // pointer comes to its button or the button goes down, so the sound is ready by the click.
+  connect(BtnLX, &QPushButton::pressed, this, [this] { speaker_.Prepare(); });
+  BtnLX->installEventFilter(this);
 }
 
 void TFormMain::FormCreate() {
@@ -129,6 +137,11 @@ bool TFormMain::event(QEvent* event) {
   if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
   if (gate_.Arrived()) RunClockReported();
   return true;
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == BtnLX && event->type() == QEvent::Enter) speaker_.Prepare();
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFormMain::RunClockReported() {
