@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "audio/sound_module.h"
 #include "contracts/error_report.h"
@@ -134,6 +135,10 @@ void TFormMain::FinishStartup() { gate_.Finish(*this, kClockStartMessage); }
 
 bool TFormMain::event(QEvent* event) {
   if (event->type() == QEvent::Move) CentreOnceFramed();
+  // The native window exists once the window shows: watch it for being exposed.
+  if (event->type() == QEvent::Show && windowHandle() != nullptr) {
+    windowHandle()->installEventFilter(this);
+  }
   if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
   if (gate_.Arrived()) RunClockReported();
   return true;
@@ -141,6 +146,10 @@ bool TFormMain::event(QEvent* event) {
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == BtnLX && event->type() == QEvent::Enter) speaker_.Prepare();
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    FinishStartup();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -30,7 +30,10 @@ class TFormMain : public QWidget, public MessagePoster {
   explicit TFormMain(GameApplication& app);
   ~TFormMain() override;  // runs FormDestroy
 
-  // Start-up has returned: the clock's start message may now enter the loop.
+  // Start-up has returned: the clock's start message may now enter the loop. The window calls it
+  // itself when it is first exposed on the screen: the loop spins without a pause, and until then
+  // it would only take the processor from the X server and the window manager that are putting
+  // the window up (the render slot first fires 51 ms after start-up, well after that).
   void FinishStartup();
 
   void PostPrivateMessage(int message) override;
