@@ -67,8 +67,10 @@ QImage XSession::Screenshot() const {
       .convertToFormat(QImage::Format_RGB888);
 }
 
-GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra)
+GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
+                         const QString& error_file)
     : x_(x) {
+  if (!error_file.isEmpty()) process_.setStandardErrorFile(error_file);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.remove("QT_QPA_PLATFORM");
   env.insert("DISPLAY", x.Display());
