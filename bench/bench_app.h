@@ -1,6 +1,7 @@
 // The benchmark process's one application object, made on first use on Qt's offscreen platform
 // (unless QT_QPA_PLATFORM says otherwise). Every benchmark that needs Qt asks for it here, so the
-// order the benchmarks run in does not matter.
+// order the benchmarks run in does not matter. The benchmark main destroys it once every
+// benchmark has run and before the program's static objects go, Qt's own among them.
 #pragma once
 
 #include "qt/game_app.h"

@@ -1,6 +1,9 @@
 // One tick of the render slot with a full page (five lines) and the heat strokes on: composing
 // the picture in the back buffer, and the block copy to the paint box (copy and repaint), apart
 // and together; the parts of composing; and a plain 500 x 300 x 3 memory copy as the floor.
+// Composing is also timed on pages with one line of 1 MB and of 100 MB (Japanese text without a
+// break), which should cost what a page of short lines does: the text is laid out once per page
+// and frame, and only what shows of a line is ever decoded and shaped.
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise (xcb with DISPLAY set
 // measures the copy to a real X server).
 #include <benchmark/benchmark.h>
@@ -11,6 +14,8 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench_app.h"
@@ -26,13 +31,14 @@ namespace {
 using namespace game;
 namespace fs = std::filesystem;
 
+// The heat command comes first: the page ends at its fifth line, before anything after it.
 constexpr char kPage[] =
+    "#heatOn\n"
     "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x81\x41\x83\x8A\x83\x80\x82\xC5\x82\xB7\x81\x42\n"
     "Tonight the club opens the seventh drawer.\n"
     "\x8E\x9F\x82\xCC\x83\x79\x81\x5B\x83\x57\x82\xD6\x90\x69\x82\xDE\x82\xC6\n"
     "WWWW WWWW WWWW WWWW\n"
     "\x81\x9A\x82\x60\x82\x61\x82\x62\x81\x9A\n"
-    "#heatOn\n"
     "\n";
 
 class NoScreen : public PaintTarget {
@@ -55,13 +61,22 @@ void WriteFrames(const fs::path& folder) {
   }
 }
 
-// A renderer over a five-line page with the heat on, its frames loaded.
+// A page with the heat on: a short line, `bytes` of "あ" on one line, another short line.
+std::string LongLinePage(std::size_t bytes) {
+  std::string page = "#heatOn\nTonight the club opens the seventh drawer.\n";
+  page.reserve(bytes + 200);
+  for (std::size_t i = 0; i < bytes / 2; ++i) page += "\x82\xA0";
+  return page + "\nWWWW WWWW WWWW WWWW\n\n";
+}
+
+// A renderer over a page (by default five lines with the heat on), its frames loaded.
 class Scene {
  public:
-  explicit Scene(PaintTarget& screen) : bmp_(random_, story_, screen, files_) {
+  explicit Scene(PaintTarget& screen, std::string_view page = kPage)
+      : bmp_(random_, story_, screen, files_) {
     WriteFrames(folder_.Path());
     bmp_.InitGraphics();
-    script_.LoadFromBytes(kPage, false);
+    script_.LoadFromBytes(page, false);
     story_.StepStory();
   }
   UnitBmp& Bmp() { return bmp_; }
@@ -92,6 +107,14 @@ void BM_RenderFrame_Compose(benchmark::State& state) {
   for (auto _ : state) scene.Bmp().RenderFrame();
 }
 BENCHMARK(BM_RenderFrame_Compose);
+
+// The same tick on a page with one long line of state.range(0) bytes.
+void BM_RenderFrame_ComposeLongLine(benchmark::State& state) {
+  NoScreen screen;
+  Scene scene(screen, LongLinePage(static_cast<std::size_t>(state.range(0))));
+  for (auto _ : state) scene.Bmp().RenderFrame();
+}
+BENCHMARK(BM_RenderFrame_ComposeLongLine)->Arg(1'000'000)->Arg(100'000'000);
 
 void BM_RenderFrame_CopyToScreen(benchmark::State& state) {
   NoScreen no_screen;

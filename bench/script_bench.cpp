@@ -4,7 +4,9 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -97,6 +99,42 @@ BENCHMARK(BM_LoadOneLongLine)
     ->Arg(100'000'000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// The process's resident memory now, and its peak since the last ResetPeakMemory, in bytes.
+std::int64_t StatusBytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field, 0) == 0) return std::stoll(line.substr(std::strlen(field))) * 1024;
+  }
+  return 0;
+}
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// A story of one line of state.range(0) bytes of "あ", loaded from its file into a fresh store:
+// the peak of resident memory during the load, above what was resident before it, against the
+// file's size (peak_per_file_byte; the table itself holds the line once).
+void BM_LoadOneLineFilePeakMemory(benchmark::State& state) {
+  const std::size_t size = static_cast<std::size_t>(state.range(0));
+  const game::testing::TempDir folder;
+  std::string bytes;
+  bytes.reserve(size);
+  while (bytes.size() < size) bytes += "\x82\xa0";
+  const std::string path = folder.Write("story.txt", bytes);
+  bytes = std::string();
+  game::SilentServices outside;
+  game::PosixFileSystem files;
+  double peak = 0;
+  for (auto _ : state) {
+    game::MyScript script(files, outside, outside);
+    ResetPeakMemory();
+    const std::int64_t before = StatusBytes("VmRSS:");
+    if (!script.LoadScript(path, false)) state.SkipWithError("the file went missing");
+    peak = std::max(peak, double(StatusBytes("VmHWM:") - before));
+  }
+  state.counters["peak_per_file_byte"] = peak / double(size);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+}
+BENCHMARK(BM_LoadOneLineFilePeakMemory)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLineOfSpaces(benchmark::State& state) {
   LoadFromMemory(state, std::string(static_cast<std::size_t>(state.range(0)), ' ') + "\n");

@@ -49,6 +49,12 @@ class SpecialMoveEndToEnd : public ::testing::Test {
   QProcessEnvironment audio;
 };
 
+// Whether the game has the sound library loaded: not before a sound is wanted.
+bool LoadedSound(const GameProcess& game) {
+  QFile maps(QString("/proc/%1/maps").arg(game.Pid()));
+  return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libSDL2_mixer");
+}
+
 TEST_F(SpecialMoveEndToEnd, AnswersATrapMissesElsewhereAndDisappearsAfterSevenUses) {
   GameProcess game(x, folder.Path(), audio);
   ASSERT_FALSE(game.WaitForWindow().isEmpty()) << game.Output().toStdString();
@@ -64,10 +70,12 @@ TEST_F(SpecialMoveEndToEnd, AnswersATrapMissesElsewhereAndDisappearsAfterSevenUs
 
   game.Click(452, 244);  // Next: "A", the trap armed
   EXPECT_TRUE(rows_with_text(1)(game.WaitForScreen(rows_with_text(1))));
+  EXPECT_FALSE(LoadedSound(game));
   game.Click(452, 276);  // the special move answers: two lines, the rising sound
   EXPECT_TRUE(rows_with_text(2)(game.WaitForScreen(rows_with_text(2))));
   EXPECT_TRUE(Heard(kRisingLevel));
   EXPECT_FALSE(Heard(kMissLevel, 0));
+  EXPECT_TRUE(LoadedSound(game));
 
   ASSERT_TRUE(game.Running()) << game.Output().toStdString();
   game.Click(452, 244);  // Next reads on after the label: "C"

@@ -15,6 +15,7 @@ void UnitBmp::InitGraphics() {
   back_buffer_.SetFontColor(kTextColour);
   back_buffer_.SetBrushStyle(OffscreenBitmap::BrushStyle::kClear);
   loaded_.fill(false);
+  ForgetPageText();
   for (int index = 0; index < kFrameCount; ++index) LoadFrame(index);
   SetPortrait(0);
 }
@@ -36,6 +37,11 @@ void UnitBmp::FreeGraphics() {
     frame_rows_[i].clear();
     loaded_[i] = false;
   }
+  ForgetPageText();
+}
+
+void UnitBmp::ForgetPageText() {
+  for (std::optional<FrameOverlay>& text : page_text_) text.reset();
 }
 
 bool UnitBmp::FrameLoaded(int index) const {
@@ -88,10 +94,28 @@ void UnitBmp::CopyPortrait() {
   }
 }
 
+bool UnitBmp::CoversBackBuffer(std::int32_t index) const {
+  if (!FrameLoaded(index)) return false;
+  const OffscreenBitmap& frame = frames_[static_cast<std::size_t>(index)];
+  return frame.Width() >= back_buffer_.Width() && frame.Height() >= back_buffer_.Height();
+}
+
+void UnitBmp::PutPageText() {
+  if (story_.PageRevision() != text_revision_) {
+    ForgetPageText();
+    text_revision_ = story_.PageRevision();
+  }
+  if (!CoversBackBuffer(portrait_index_)) return DrawPageLines();
+  std::optional<FrameOverlay>& text = page_text_[static_cast<std::size_t>(portrait_index_)];
+  if (text) return text->PasteOnto(back_buffer_);
+  DrawPageLines();
+  text = FrameOverlay::Capture(back_buffer_, frames_[static_cast<std::size_t>(portrait_index_)]);
+}
+
 void UnitBmp::RenderFrame() {
   Wander();
   CopyPortrait();
-  DrawPageLines();
+  PutPageText();
   if (story_.HeatOn()) DrawHeat();
   screen_.BlockCopy(back_buffer_);
 }

@@ -10,15 +10,25 @@
 // FreeGraphics and any portrait index outside 0 to 5, is drawn as a blank frame: the whole back
 // buffer is cleared to white, so the page's black text stays readable and no stroke lingers. A
 // frame loaded from a zero-byte file is an empty bitmap: copying it changes nothing.
+//
+// The page's text is drawn once per page and frame, not on every tick. The first tick that shows
+// a page over a frame that covers the whole back buffer draws the lines and keeps what they
+// changed (a FrameOverlay); later ticks over that frame paste it, which gives the same pixels. A
+// new page (UnitStory::PageRevision) or new frames (InitGraphics, FreeGraphics) drop what was
+// kept. Over a frame that does not cover the buffer, the text lies over whatever earlier ticks
+// left there, so it is drawn every tick. Drawing a line costs about what shows of it (TextOut),
+// however long the line is.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "contracts/file_system.h"
 #include "contracts/paint_target.h"
 #include "contracts/random.h"
+#include "graphics/frame_overlay.h"
 #include "graphics/my_cg.h"
 #include "qt/offscreen_bitmap.h"
 #include "story/unit_story.h"
@@ -68,7 +78,7 @@ class UnitBmp {
   //  1. wander: when Random(5) is 0, Random(2) moves the index one up (1) or one down (0); a
   //     move past 0 or 5 is dropped;
   //  2. the current frame is copied onto the back buffer at (0, 0) (see blank frames above);
-  //  3. DrawPageLines;
+  //  3. the page's lines, as DrawPageLines draws them (kept per page and frame, see above);
   //  4. DrawHeat while the story's heat is on;
   //  5. one block copy of the back buffer to the screen.
   // Only step 2 clears the buffer: a frame smaller than 500 by 300 leaves the rest of it as the
@@ -91,6 +101,9 @@ class UnitBmp {
  private:
   void Wander();
   void CopyPortrait();
+  void PutPageText();
+  bool CoversBackBuffer(std::int32_t index) const;
+  void ForgetPageText();
   void LoadFrame(int index);
 
   Random& random_;
@@ -103,6 +116,9 @@ class UnitBmp {
   std::array<APT, kFrameCount> frame_rows_;
   std::array<bool, kFrameCount> loaded_{};
   std::int32_t portrait_index_ = -1;
+  // The page's text over each frame, for the page of `text_revision_`.
+  std::array<std::optional<FrameOverlay>, kFrameCount> page_text_;
+  std::uint64_t text_revision_ = 0;
 };
 
 }  // namespace game

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "bmp/bmp_writer.h"
 #include "contracts/app_error.h"
@@ -56,6 +58,16 @@ bool SamePicture(const OffscreenBitmap& a, const OffscreenBitmap& b) {
 void CopyPicture(OffscreenBitmap& dest, const OffscreenBitmap& source) {
   dest.SetSize(source.Width(), source.Height());
   dest.CopyFrom(source);
+}
+
+// `lines` written as the renderer writes a page, over a copy of `frame`.
+void WritePage(OffscreenBitmap& picture, const OffscreenBitmap& frame,
+               const std::vector<std::string>& lines) {
+  CopyPicture(picture, frame);
+  picture.SetFontSize(14);
+  picture.SetFontBold(true);
+  picture.SetBrushStyle(OffscreenBitmap::BrushStyle::kClear);
+  for (std::size_t i = 0; i < lines.size(); ++i) picture.TextOut(230, 50 + 20 * int(i), lines[i]);
 }
 
 bool IsPink(Rgb c) { return c.red == 255 && c.green == c.blue && c.green >= 96 && c.green <= 191; }
@@ -211,12 +223,8 @@ TEST_F(UnitBmpTest, FiveLinesAtTheirRowsWithThePortraitBetweenTheLetters) {
 
   // The same text written line by line at (230, 50 + 20 i) over the frame.
   OffscreenBitmap expected;
-  expected.SetSize(500, 300);
-  expected.Fill(kSky);
-  expected.SetFontSize(14);
-  expected.SetFontBold(true);
-  expected.SetBrushStyle(OffscreenBitmap::BrushStyle::kClear);
-  for (int i = 0; i < 5; ++i) expected.TextOut(230, 50 + 20 * i, story_.PageLines()[i]);
+  WritePage(expected, bmp_.PortraitFrames()[0],
+            std::vector<std::string>(story_.PageLines().begin(), story_.PageLines().end()));
   EXPECT_TRUE(SamePicture(screen_.last, expected));
 
   // Each line's band holds dark ink and the portrait between the letters; nothing is drawn
@@ -235,6 +243,36 @@ TEST_F(UnitBmpTest, FiveLinesAtTheirRowsWithThePortraitBetweenTheLetters) {
       EXPECT_GT(sky, 150) << "line " << (y - 50) / 20;
     }
   }
+}
+
+// A line of 4 MB looks like the same line cut after 30 characters (past the right edge), and a
+// tick on its page shapes a few characters, only when the page meets a frame for the first time.
+TEST_F(UnitBmpTest, ALineOfMegabytesLooksCutToWhatShowsAndIsShapedOncePerFrame) {
+  WriteFrames(500, 300, Patterned);
+  bmp_.InitGraphics();
+  std::string huge;
+  for (int i = 0; i < (2 << 20); ++i) huge += "\x82\xA0";  // あ
+  ShowFirstPage("Before\n" + huge + "\nAfter\n\n");
+  const std::vector<std::string> cut = {"Before", huge.substr(0, 60), "After"};
+
+  std::array<bool, UnitBmp::kFrameCount> seen{};
+  OffscreenBitmap expected;
+  for (int tick = 0; tick < 60; ++tick) {
+    const std::size_t shaped = bmp_.BackBuffer().ShapedCharacters();
+    Tick();
+    const std::int32_t index = bmp_.PortraitIndex();
+    const std::size_t now_shaped = bmp_.BackBuffer().ShapedCharacters() - shaped;
+    if (seen[index]) {
+      EXPECT_EQ(now_shaped, 0u) << tick;
+    } else {
+      EXPECT_GT(now_shaped, 30u) << tick;
+      EXPECT_LT(now_shaped, 300u) << tick;
+    }
+    seen[index] = true;
+    WritePage(expected, bmp_.PortraitFrames()[index], cut);
+    ASSERT_TRUE(SamePicture(screen_.last, expected)) << tick;
+  }
+  EXPECT_GE(std::count(seen.begin(), seen.end(), true), 2);
 }
 
 TEST_F(UnitBmpTest, HeatStrokesArePinkAndStayWithinTheirRectangles) {

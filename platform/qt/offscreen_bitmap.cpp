@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "bmp/bmp_reader.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
+#include "text/my_string.h"
 
 namespace game {
 namespace {
@@ -51,6 +53,7 @@ struct OffscreenBitmap::Impl {
   int pen_x = 0;
   int pen_y = 0;
   SjisDecoder decoder;
+  std::size_t shaped = 0;
 };
 
 OffscreenBitmap::OffscreenBitmap() : impl_(std::make_unique<Impl>()) {}
@@ -96,17 +99,17 @@ void OffscreenBitmap::Fill(Rgb colour) {
 }
 
 void OffscreenBitmap::LoadFromFile(FileSystem& files, const std::string& path) {
-  const DecodedBitmap decoded = ReadBmpFile(files, path);
+  DecodedBitmap decoded = ReadBmpFile(files, path);
   if (decoded.width == 0 || decoded.height == 0) {
     impl_->image = QImage();
     return;
   }
-  QImage loaded(decoded.width, decoded.height, QImage::Format_RGB888);
-  const std::size_t row_bytes = static_cast<std::size_t>(decoded.width) * kBytesPerPixel;
-  for (int y = 0; y < decoded.height; ++y) {
-    std::memcpy(loaded.scanLine(y), decoded.rgb.data() + y * row_bytes, row_bytes);
-  }
-  impl_->image = std::move(loaded);
+  // The image takes the decoded pixels over as they are (rows of 3 * width bytes), without a copy.
+  auto* pixels = new std::vector<std::uint8_t>(std::move(decoded.rgb));
+  impl_->image = QImage(
+      pixels->data(), decoded.width, decoded.height, qsizetype{decoded.width} * kBytesPerPixel,
+      QImage::Format_RGB888,
+      [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, pixels);
 }
 
 void OffscreenBitmap::SetFontSize(int points) {
@@ -156,9 +159,28 @@ void OffscreenBitmap::LineTo(int x, int y) {
   }
 }
 
+std::string_view OffscreenBitmap::VisibleHead(int x, std::string_view shift_jis) {
+  const QFontMetrics metrics(impl_->font);
+  // A glyph may reach a little left of its own cell or kern with its neighbour: the head goes on
+  // well past the edge.
+  const std::int64_t reach = std::int64_t{Width()} - x + 2 * std::int64_t{metrics.height()};
+  for (std::size_t bytes = kFirstMeasuredBytes; bytes < shift_jis.size(); bytes *= 2) {
+    const std::size_t cut = bytes + (IsSjisTrailPosition(shift_jis, bytes) ? 1 : 0);
+    if (cut >= shift_jis.size()) break;
+    const std::string_view head = shift_jis.substr(0, cut);
+    const QString text = impl_->decoder.Decode(head);
+    impl_->shaped += static_cast<std::size_t>(text.size());
+    if (metrics.horizontalAdvance(text) >= reach || bytes >= kMostMeasuredBytes) return head;
+  }
+  return shift_jis;
+}
+
+std::size_t OffscreenBitmap::ShapedCharacters() const { return impl_->shaped; }
+
 void OffscreenBitmap::TextOut(int x, int y, std::string_view shift_jis) {
   if (Empty() || shift_jis.empty()) return;
-  const QString text = impl_->decoder.Decode(shift_jis);
+  const QString text = impl_->decoder.Decode(VisibleHead(x, shift_jis));
+  impl_->shaped += static_cast<std::size_t>(text.size());
   QPainter painter(&impl_->image);
   painter.setFont(impl_->font);
   const QFontMetrics metrics = painter.fontMetrics();

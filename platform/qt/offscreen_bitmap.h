@@ -95,8 +95,24 @@ class OffscreenBitmap {
   int PenY() const;
 
   // Writes `shift_jis` (code page 932 bytes) on one line, the top-left corner of its text cell at
-  // (x, y), in the canvas's font; clipped to the bitmap, neither wrapped nor moved.
+  // (x, y), in the canvas's font; clipped to the bitmap, neither wrapped nor moved. Only
+  // VisibleHead(x, shift_jis) is decoded, shaped and drawn, so a text of any length costs about
+  // what shows of it.
   void TextOut(int x, int y, std::string_view shift_jis);
+
+  // The head of `shift_jis` that TextOut draws from `x`: the whole text when it is at most
+  // kFirstMeasuredBytes long, else the shortest head of kFirstMeasuredBytes times a power of two
+  // (never splitting a double-byte character) whose advance passes the bitmap's right edge by
+  // two font heights, so that what follows it cannot show. Past kMostMeasuredBytes nothing more
+  // is measured: a text that has not reached the edge by then (characters of no width) is drawn
+  // only that far.
+  std::string_view VisibleHead(int x, std::string_view shift_jis);
+  static constexpr std::size_t kFirstMeasuredBytes = 64;
+  static constexpr std::size_t kMostMeasuredBytes = 16 * 1024;
+
+  // Characters this canvas has decoded and shaped for text, measuring included, since it was made
+  // or Reset: the work text output has cost.
+  std::size_t ShapedCharacters() const;
 
   // Copies the source's whole picture onto this bitmap with the source's (0, 0) at this
   // bitmap's (0, 0), clipped to this bitmap; pixels outside the copied area are not touched.

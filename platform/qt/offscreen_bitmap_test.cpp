@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "bmp/bmp_writer.h"
@@ -228,6 +230,45 @@ TEST(OffscreenBitmap, ASolidBrushFillsTheTextCellAndBoldInksMore) {
   EXPECT_GT(cell.size(), 2 * ink_of(true, clear).size());
   EXPECT_EQ(Bounds(cell).left, 5);
   EXPECT_EQ(Bounds(cell).top, 5);
+}
+
+std::string Repeated(const std::string& unit, std::size_t times) {
+  std::string text;
+  text.reserve(unit.size() * times);
+  for (std::size_t i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
+// A text of megabytes draws exactly what the text cut a little past the right edge draws (drawn
+// on a wider bitmap, where it is not cut), and only a head of it is decoded and shaped.
+TEST(OffscreenBitmap, ALongTextDrawsWhatShowsAndShapesOnlyAHeadOfIt) {
+  const struct {
+    const char* name;
+    std::string unit;
+    int x;
+    std::size_t shown_units;  // reaches past x 500 in a 14-point bold face
+  } cases[] = {
+      {"full-width", "\x82\xA0", 230, 30},
+      {"digits", "0123456789", 230, 6},
+      // Starts far left of the bitmap: the first head measured does not reach the edge.
+      {"mixed", "a\x82\xA0", -600, 70},
+      {"half-width katakana", "\xB1\xB2\xB3", 100, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string line = Repeated(c.unit, (4u << 20) / c.unit.size());
+    Sized drawn(500, 40, kPaper);
+    drawn.TextOut(c.x, 10, line);
+    EXPECT_LT(drawn.ShapedCharacters(), 1000u);
+
+    Sized wide(2000, 40, kPaper);
+    wide.TextOut(c.x, 10, Repeated(c.unit, c.shown_units));
+    const Box ink = Bounds(Changed(wide, kPaper));
+    ASSERT_GT(ink.right, 540) << "the cut text must reach past the edge";
+    for (int y = 0; y < 40; ++y) {
+      ASSERT_EQ(std::memcmp(drawn.Row(y), wide.Row(y), 500 * 3), 0) << "row " << y;
+    }
+  }
 }
 
 TEST(OffscreenBitmap, CopyFromCopiesTheSourceAtTheOriginClippedToThisBitmap) {

@@ -63,7 +63,9 @@ Mix_Chunk* SdlSoundOutput::Load(const std::string& path) {
     std::unique_ptr<InputFile> file = files_.OpenForReading(path);
     if (file->Size() > kMaxFileBytes) return nullptr;
     bytes = ReadUpTo(*file, kMaxFileBytes + 1);
-  } catch (const FileError&) {
+  } catch (const std::exception&) {
+    // Any file failure is silence. The module holds a copy of the rules library of its own, so
+    // the program's FileError is told by its base class here.
     return nullptr;
   }
   if (bytes.size() > kMaxFileBytes) return nullptr;

@@ -15,8 +15,7 @@ int main(int argc, char** argv) {
   app.installEventFilter(&keys);
 
   game::TFormMain form(app);
-  form.FinishStartup();
   if (app.Terminated()) return 0;  // start-up already ended the program (a missing story)
-  form.show();
+  form.show();  // start-up finishes once the window is on the screen (TFormMain::FinishStartup)
   return app.Run();
 }

@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
+#include "audio/sound_module.h"
 #include "contracts/error_report.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
@@ -25,7 +27,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 
 }  // namespace
 
-TFormMain::TFormMain(GameApplication& app) : QWidget(nullptr), app_(app) {
+TFormMain::TFormMain(GameApplication& app)
+    : QWidget(nullptr),
+      app_(app),
+      speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }) {
   InstallAccessibility();
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
@@ -70,6 +75,11 @@ void TFormMain::BuildLayout() {
     RunReported(app_, [this] { BtnLXClick(); });
     ExposePage(false);
   });
+  // The only sounds are the special move's: the audio device opens in the background while the
+  // pointer comes to its button, the button takes the focus or goes down, so the sound is ready by
+  // the press.
+  connect(BtnLX, &QPushButton::pressed, this, [this] { speaker_.Prepare(); });
+  BtnLX->installEventFilter(this);
 }
 
 void TFormMain::FormCreate() {
@@ -142,9 +152,24 @@ void TFormMain::FinishStartup() { gate_.Finish(*this, kClockStartMessage); }
 
 bool TFormMain::event(QEvent* event) {
   if (event->type() == QEvent::Move) CentreOnceFramed();
+  // The native window exists once the window shows: watch it for being exposed.
+  if (event->type() == QEvent::Show && windowHandle() != nullptr) {
+    windowHandle()->installEventFilter(this);
+  }
   if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
   if (gate_.Arrived()) RunClockReported();
   return true;
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == BtnLX && (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn)) {
+    speaker_.Prepare();
+  }
+  if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+    windowHandle()->removeEventFilter(this);
+    FinishStartup();
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFormMain::RunClockReported() {

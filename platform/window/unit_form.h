@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "audio/deferred_sound_output.h"
 #include "clock/my_time.h"
 #include "contracts/random.h"
 #include "graphics/unit_bmp.h"
@@ -15,7 +16,6 @@
 #include "qt/game_app.h"
 #include "qt/qt_text_decoder.h"
 #include "script/my_script.h"
-#include "sdl/sdl_sound_output.h"
 #include "sound/my_wave.h"
 #include "story/special_move.h"
 #include "story/unit_story.h"
@@ -30,13 +30,17 @@ class TFormMain : public QWidget, public MessagePoster {
   explicit TFormMain(GameApplication& app);
   ~TFormMain() override;  // runs FormDestroy
 
-  // Start-up has returned: the clock's start message may now enter the loop.
+  // Start-up has returned: the clock's start message may now enter the loop. The window calls it
+  // itself when it is first exposed on the screen: the loop spins without a pause, and until then
+  // it would only take the processor from the X server and the window manager that are putting
+  // the window up (the render slot first fires 51 ms after start-up, well after that).
   void FinishStartup();
 
   void PostPrivateMessage(int message) override;
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -60,7 +64,7 @@ class TFormMain : public QWidget, public MessagePoster {
   QtTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, app_, app_};
-  SdlSoundOutput speaker_{files_};
+  DeferredSoundOutput speaker_;  // made when the special move is about to be used
   MyWave wave_{speaker_};
   MyScript script_{files_, app_, app_};
   UnitStory story_{script_, app_, app_, decoder_};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 
 namespace game {
 
@@ -65,15 +66,15 @@ int WindowsErrorNumber(int posix_error) {
 }
 
 std::string ReadUpTo(InputFile& file, std::size_t limit) {
-  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  // Read in small pieces and kept as they come: the string grows with what the file holds, and no
+  // memory is cleared or touched for bytes the file does not have.
+  constexpr std::size_t kChunk = 64 * 1024;
   std::string bytes;
+  const auto buffer = std::make_unique<char[]>(kChunk);
   while (bytes.size() < limit) {
-    const std::size_t old_size = bytes.size();
-    const std::size_t want = std::min(kChunk, limit - old_size);
-    bytes.resize(old_size + want);
-    const std::size_t got = file.Read(bytes.data() + old_size, want);
-    bytes.resize(old_size + got);
+    const std::size_t got = file.Read(buffer.get(), std::min(kChunk, limit - bytes.size()));
     if (got == 0) break;
+    bytes.append(buffer.get(), got);
   }
   return bytes;
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "contracts/app_error.h"
+#include "script/line_scan.h"
 #include "text/my_crypt.h"
 
 namespace game {
@@ -175,15 +176,20 @@ void ScriptLineSplitter::EndLine() {
 }
 
 std::string ScriptEntryMaker::Entry(std::string line) {
-  // The line goes before the words are made (lines can be long).
-  if (scrambled_) line = UnscrambleLine(line);
-  SplitText(line, "//", words_, MyScript::kLoadMaxIndex);
-  line.clear();
-  line.shrink_to_fit();
-  std::string stored = std::move(words_[0]);
-  NormalizeWords(stored, words_, MyScript::kLoadMaxIndex);
-  if (IsLabelAt(words_[0], 1)) stored = std::move(words_[0]);
-  return stored;
+  // A line is cut and stored in the string it came in (lines can be as long as the file): its
+  // comment and its words are found by scanning it (line_scan.h), never by copying it.
+  if (scrambled_) line = UnscrambleLine(std::move(line));
+  const std::size_t read = line.size();
+  line.resize(TextBeforeComment(line, MyScript::kLoadMaxIndex));
+  const WordPlace word = FirstNormalizedWord(line, MyScript::kLoadMaxIndex);
+  // IsLabelAt(word, 1): a word's first byte is never a second byte.
+  if (word.length > 0 && line[word.begin] == '@') {
+    line.resize(word.begin + word.length);
+    line.erase(0, word.begin);
+  }
+  // A long line that left little behind gives its memory back.
+  if (line.size() < read / 2) line.shrink_to_fit();
+  return line;
 }
 
 void NormalizeWords(const std::string& s, WordArray& words, int max_index) {

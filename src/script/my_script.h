@@ -121,8 +121,7 @@ class ScriptLineSplitter {
 };
 
 // What the table stores for one line of a script file (steps 1 to 3 above). Throws the range
-// error for more than 15 "//" in the line or more than 16 words before its comment. Keeps its
-// word array from one line to the next.
+// error for more than 15 "//" in the line or more than 16 words before its comment.
 class ScriptEntryMaker {
  public:
   explicit ScriptEntryMaker(bool scrambled) : scrambled_(scrambled) {}
@@ -130,7 +129,6 @@ class ScriptEntryMaker {
 
  private:
   bool scrambled_;
-  WordArray words_;
 };
 
 // Turns the separators of `s` into single spaces and splits it into words[0..max_index]:

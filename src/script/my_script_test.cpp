@@ -126,7 +126,8 @@ TEST_F(MyScriptStore, CutsCommentsAndReducesLabelsToTheirFirstWord) {
       {"\xb1\xb2//x", "\xb1\xb2"},     // half-width katakana
       {"x\x81//y", "x\x81//y"},        // the first '/' is a second byte: no comment
       {"abc\x81 // c", "abc\x81 "},
-      {"abc\x81", ""},  // a lead byte at the very end swallows the split's separator
+      {"abc\x81", ""},             // a lead byte at the very end swallows the split's separator
+      {"@x\x81 // c", "@x\x81 "},  // ... and then the words' separator: no word, no label
       {"  text with blanks\t ", "  text with blanks\t "},
   };
   for (const auto& c : cases) EXPECT_EQ(Load(c.line + "\n"), WithEnd({c.stored})) << c.line;

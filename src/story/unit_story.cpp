@@ -1,5 +1,9 @@
 #include "story/unit_story.h"
 
+#include <utility>
+
+#include "script/line_scan.h"
+
 namespace game {
 namespace {
 
@@ -19,14 +23,18 @@ UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termina
 
 void UnitStory::LoadStory() { script_.LoadScript(kStoryPath, false); }
 
-void UnitStory::ClearPage() { page_line_count_ = 0; }
+void UnitStory::ClearPage() {
+  page_line_count_ = 0;
+  ++page_revision_;
+}
 
-void UnitStory::AddPageLine(const std::string& line) {
+void UnitStory::AddPageLine(std::string line) {
   if (page_line_count_ >= kMaxPageLines) {
     boxes_.ShowMessage("error", "text line over(max: 3)");
     return;
   }
-  page_lines_[page_line_count_++] = line;
+  page_lines_[page_line_count_++] = std::move(line);
+  ++page_revision_;
 }
 
 void UnitStory::GotoIfLabel(const std::string& s) {
@@ -55,6 +63,10 @@ void UnitStory::StepStory() {
 
 StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words) {
   if (line.empty() || IsLabelAt(line, 1)) return StoryLineKind::kBreak;
+  // Every command's first word begins with '#'. Any other line is text, told by one scan of it
+  // (a line can be megabytes long) that throws the range error the first MatchCommand would.
+  const WordPlace first = FirstNormalizedWord(line, UnitStory::kCommandMaxIndex);
+  if (first.length == 0 || line[first.begin] != '#') return StoryLineKind::kText;
   static constexpr struct {
     const char* keyword;
     StoryLineKind kind;
@@ -72,7 +84,7 @@ StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words) {
   return StoryLineKind::kText;
 }
 
-UnitStory::Flow UnitStory::ObeyLine(const std::string& line, bool& shown) {
+UnitStory::Flow UnitStory::ObeyLine(std::string line, bool& shown) {
   WordArray words;
   Flow flow = Flow::kReadOn;
   switch (ClassifyStoryLine(line, words)) {
@@ -100,7 +112,7 @@ UnitStory::Flow UnitStory::ObeyLine(const std::string& line, bool& shown) {
     case StoryLineKind::kText:
       break;
   }
-  AddPageLine(line);
+  AddPageLine(std::move(line));
   shown = true;
   return page_line_count_ >= kMaxPageLines ? Flow::kEndStep : Flow::kReadOn;
 }

@@ -62,7 +62,7 @@ class UnitStory {
   void ClearPage();
   // Adds a line to the page; a sixth line shows "text line over(max: 3)" (caption "error") and
   // changes nothing.
-  void AddPageLine(const std::string& line);
+  void AddPageLine(std::string line);
   // Jumps to `s` when it is a label; otherwise does nothing.
   void GotoIfLabel(const std::string& s);
 
@@ -83,6 +83,9 @@ class UnitStory {
 
   const std::array<std::string, kMaxPageLines>& PageLines() const { return page_lines_; }
   int PageLineCount() const { return page_line_count_; }
+  // Changes whenever the page does (ClearPage, AddPageLine), so that whoever draws the page can
+  // keep what it made of it until then.
+  std::uint64_t PageRevision() const { return page_revision_; }
   bool HeatOn() const { return heat_on_; }
   bool EndPending() const { return end_pending_; }
   bool TrapArmed() const { return trap_armed_; }
@@ -95,7 +98,7 @@ class UnitStory {
 
  private:
   enum class Flow { kReadOn, kEndStep };
-  Flow ObeyLine(const std::string& line, bool& shown);
+  Flow ObeyLine(std::string line, bool& shown);
   void EndStory(bool shown, Flow& flow);
   void ReportCycle();
 
@@ -105,6 +108,7 @@ class UnitStory {
   TextDecoder& decoder_;
   std::array<std::string, kMaxPageLines> page_lines_;
   int page_line_count_ = 0;
+  std::uint64_t page_revision_ = 0;
   bool heat_on_ = false;
   bool end_pending_ = false;
   bool trap_armed_ = false;

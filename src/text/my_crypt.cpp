@@ -2,13 +2,12 @@
 
 namespace game {
 
-std::string UnscrambleLine(const std::string& s) {
-  std::string result = s;
-  for (char& c : result) {
+std::string UnscrambleLine(std::string s) {
+  for (char& c : s) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 32) c = static_cast<char>(byte ^ kScrambleMask);
   }
-  return result;
+  return s;
 }
 
 }  // namespace game

@@ -69,8 +69,9 @@ QImage XSession::Screenshot() const {
 }
 
 GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
-                         const QString& program)
+                         const QString& program, const QString& error_file)
     : x_(x) {
+  if (!error_file.isEmpty()) process_.setStandardErrorFile(error_file);
   QProcessEnvironment env = x.Environment();
   if (!env.contains("SDL_AUDIODRIVER")) env.insert("SDL_AUDIODRIVER", "dummy");
   for (const QString& key : extra.keys()) env.insert(key, extra.value(key));

@@ -40,8 +40,10 @@ class XSession {
 // launcher, say) when given.
 class GameProcess {
  public:
+  // Standard error goes to the file `error_file` when one is given (Output() is then empty):
+  // a pipe nobody reads would stall a game that writes much there.
   GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {},
-              const QString& program = {});
+              const QString& program = {}, const QString& error_file = {});
   ~GameProcess();  // kills the game if it still runs
 
   // Waits for the game's main window to be shown in the window manager's frame, where it then
@@ -59,6 +61,7 @@ class GameProcess {
   template <typename Pred>
   QImage WaitForScreen(Pred ready, int timeout_ms = 10000) const;
   bool Running() const { return process_.state() != QProcess::NotRunning; }
+  qint64 Pid() const { return process_.processId(); }
   QString Output() { return QString::fromUtf8(process_.readAllStandardError()); }
 
  private:
