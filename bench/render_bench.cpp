@@ -61,12 +61,15 @@ void WriteFrames(const fs::path& folder) {
   }
 }
 
-// A page with the heat on: a short line, `bytes` of "あ" on one line, another short line.
+// The five-line page with its third line made `bytes` of "あ".
 std::string LongLinePage(std::size_t bytes) {
-  std::string page = "#heatOn\nTonight the club opens the seventh drawer.\n";
-  page.reserve(bytes + 200);
-  for (std::size_t i = 0; i < bytes / 2; ++i) page += "\x82\xA0";
-  return page + "\nWWWW WWWW WWWW WWWW\n\n";
+  const std::string_view page = kPage;
+  const std::size_t third = page.find('\n', page.find("drawer."));
+  const std::size_t fourth = page.find('\n', third + 1);
+  std::string long_page(page.substr(0, third + 1));
+  long_page.reserve(bytes + page.size());
+  for (std::size_t i = 0; i < bytes / 2; ++i) long_page += "\x82\xA0";
+  return long_page.append(page.substr(fourth));
 }
 
 // A renderer over a page (by default five lines with the heat on), its frames loaded.
