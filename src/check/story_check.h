@@ -33,6 +33,7 @@ struct CheckReport {
   std::vector<Finding> findings;  // sorted by file, line and column
   bool walked = false;            // the game loads the story and the walk ran
   WalkSummary summary;
+  std::string startup_stop;  // the frame at which the game's start-up stops; empty: none does
 };
 
 class StoryCheck {
@@ -61,7 +62,8 @@ class StoryCheck {
 };
 
 // The report as the checker prints it, one line each: the findings, the walk's two lines and the
-// summary line ("2 errors, 1 warning").
+// summary line ("2 errors, 1 warning"). When the start-up stops at a frame, a line before the
+// walk's says that the player gets none of it until the frame loads.
 std::string FormatReport(const CheckReport& report, Language language);
 
 }  // namespace game::check

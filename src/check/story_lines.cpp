@@ -1,16 +1,17 @@
 #include "check/story_lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "check/encoding.h"
 #include "contracts/app_error.h"
 #include "script/my_script.h"
+#include "text/my_string.h"
 
 namespace game::check {
 namespace {
 
 constexpr int kMaxLines = MyScript::kTableSize - 1;
-constexpr std::size_t kColumnSearchLimit = 2000;
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 std::string Hex(std::string_view bytes) {
@@ -28,8 +29,6 @@ void SplitAtComments(const std::string& prefix) {
   WordArray words;
   SplitText(prefix, "//", words, MyScript::kLoadMaxIndex);
 }
-
-void MakeEntry(const std::string& prefix) { ScriptEntryMaker(false).Entry(prefix); }
 
 // Checks each line as the splitter hands it over and keeps what the loader stores.
 class LineChecker {
@@ -95,8 +94,11 @@ class LineChecker {
     } else {
       column_offset_ = 0;
     }
-    if (HasHighBytes(line)) {
-      if (IsUtf8(line)) {
+    // The game drops everything from the first "//": only the text before it can go wrong.
+    const std::size_t comment = std::min(FindSjis(line, "//"), line.size());
+    const std::string_view text = line.substr(0, comment);
+    if (HasHighBytes(text)) {
+      if (IsUtf8(text)) {
         if (utf8_lines_++ == 0) first_utf8_line_ = lines_.line_count;
       } else {
         all_utf8_ = false;
@@ -104,15 +106,16 @@ class LineChecker {
     }
     const std::vector<SjisFault> faults =
         ScanSjisLine(line, [this](std::string_view bytes) { return services_.IsCp932(bytes); });
-    int unreadable = 0;
+    std::vector<SjisFault> in_text, in_comment;
     for (const SjisFault& fault : faults) {
       if (fault.kind != SjisFaultKind::kNotACharacter) {
         AddSjisFault(fault, line);
-      } else if (unreadable++ == 0) {
-        first_unreadable_ = fault;
+      } else {
+        (fault.position < comment ? in_text : in_comment).push_back(fault);
       }
     }
-    if (unreadable > 0) ReportUnreadable(line, unreadable);
+    if (!in_text.empty()) ReportUnreadable(line, in_text, false);
+    if (!in_comment.empty()) ReportUnreadable(line, in_comment, true);
   }
 
   void AddSjisFault(const SjisFault& fault, std::string_view line) {
@@ -139,21 +142,26 @@ class LineChecker {
 
   int Column(std::size_t position) const { return static_cast<int>(position + column_offset_) + 1; }
 
-  void ReportUnreadable(std::string_view line, int count) {
-    const std::string bytes =
-        Hex(line.substr(first_unreadable_.position, first_unreadable_.length));
-    std::string more_en, more_ja;
-    if (count > 1) {
-      more_en = " (and " + std::to_string(count - 1) + " more in this line)";
-      more_ja = "(この行にほかに " + std::to_string(count - 1) + " 箇所)";
+  void ReportUnreadable(std::string_view line, const std::vector<SjisFault>& faults,
+                        bool in_comment) {
+    const SjisFault& first = faults.front();
+    const std::string bytes = Hex(line.substr(first.position, first.length));
+    const std::size_t more = faults.size() - 1;
+    Message message{"bytes " + bytes + " are no Shift-JIS (code page 932) character",
+                    "バイト " + bytes + " は Shift-JIS (コードページ 932) の文字ではありません"};
+    if (more > 0) {
+      message.en +=
+          " (and " + std::to_string(more) + " more in this " + (in_comment ? "comment)" : "line)");
+      message.ja += std::string(in_comment ? "(このコメントに" : "(この行に") + "ほかに " +
+                    std::to_string(more) + " 箇所)";
     }
-    sjis_findings_.push_back(
-        {path_,
-         lines_.line_count,
-         Column(first_unreadable_.position),
-         Severity::kError,
-         {"bytes " + bytes + " are no Shift-JIS (code page 932) character" + more_en,
-          "バイト " + bytes + " は Shift-JIS (コードページ 932) の文字ではありません" + more_ja}});
+    if (in_comment) {
+      message.en += ", in a comment: the game drops the comment, so the page is not touched";
+      message.ja += "。コメントの中なので、ゲームはコメントごと読み捨て、ページには影響しません";
+    }
+    sjis_findings_.push_back({path_, lines_.line_count, Column(first.position),
+                              in_comment ? Severity::kWarning : Severity::kError,
+                              std::move(message)});
   }
 
   void ReportUtf8() {
@@ -199,7 +207,9 @@ class LineChecker {
     } catch (const AppError&) {
       slashes = true;
     }
-    const int column = FirstFailingColumn(line, slashes ? SplitAtComments : MakeEntry);
+    const int column = slashes ? CommentMarkerColumn(line, MyScript::kLoadMaxIndex)
+                               : WordColumn(std::string_view(line).substr(0, FindSjis(line, "//")),
+                                            MyScript::kLoadMaxIndex + 1);
     const std::string quoted = ReportText(text);
     if (slashes) {
       Add(lines_.line_count, column, Severity::kError,
@@ -230,7 +240,6 @@ class LineChecker {
   std::vector<Finding> sjis_findings_;  // dropped when the whole file is UTF-8
   ScriptEntryMaker maker_{false};
   StoryLines lines_;
-  SjisFault first_unreadable_{};
   int utf8_lines_ = 0;
   int first_utf8_line_ = 0;
   bool all_utf8_ = true;
@@ -240,16 +249,46 @@ class LineChecker {
 
 }  // namespace
 
-int FirstFailingColumn(const std::string& text, void (*call)(const std::string& prefix)) {
-  if (text.size() > kColumnSearchLimit) return 0;
-  for (std::size_t length = 1; length <= text.size(); ++length) {
-    try {
-      call(text.substr(0, length));
-    } catch (const AppError&) {
-      return static_cast<int>(length);
+int WordColumn(std::string_view text, int index) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  // The width of the separator at `i` (at a character's start): 0 when there is none.
+  const auto separator = [&](std::size_t i) -> std::size_t {
+    if (at(i) == ' ' || at(i) == '\t') return 1;
+    return at(i) == 0x81 && i + 1 < text.size() && at(i + 1) == 0x40 ? 2 : 0;
+  };
+  std::size_t end = text.size();
+  while (end > 0) {
+    if (end >= 2 && at(end - 2) == 0x81 && at(end - 1) == 0x40 &&
+        IsSjisTrailPosition(text, end - 1)) {
+      end -= 2;
+    } else if (at(end - 1) <= ' ' && !IsSjisTrailPosition(text, end - 1)) {
+      end -= 1;
+    } else {
+      break;
     }
   }
+  int word = -1;
+  bool in_word = false;
+  for (std::size_t i = 0; i < end;) {
+    const std::size_t width = separator(i);
+    const std::size_t length = IsSjisLeadByte(at(i)) && i + 1 < text.size() ? 2 : 1;
+    const bool leading_control = word < 0 && width == 0 && at(i) <= ' ';
+    if (width > 0 || leading_control) {
+      in_word = false;
+      i += width > 0 ? width : 1;
+      continue;
+    }
+    if (!in_word && ++word == index) return static_cast<int>(i) + 1;
+    in_word = true;
+    i += length;
+  }
   return 0;
+}
+
+int CommentMarkerColumn(std::string_view line, int index) {
+  std::size_t at = FindSjis(line, "//");
+  for (int i = 0; i < index && at != std::string_view::npos; ++i) at = FindSjis(line, "//", at + 2);
+  return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 StoryLines ReadStoryLines(InputFile& file, const std::string& shown_path, CheckServices& services,

@@ -13,11 +13,6 @@ namespace {
 
 std::string Line(int entry) { return std::to_string(entry + 1); }
 
-void ClassifyPrefix(const std::string& prefix) {
-  WordArray words;
-  ClassifyStoryLine(prefix, words);
-}
-
 int WordCount(const std::string& line) {
   WordArray words;
   NormalizeWords(line, words, static_cast<int>(line.size()) + 1);
@@ -80,7 +75,7 @@ class TableFindings {
     const std::string& line = entries_[static_cast<std::size_t>(entry)];
     const std::string count = std::to_string(WordCount(line));
     const std::string quoted = ReportText(text);
-    Add(entry, FirstFailingColumn(line, ClassifyPrefix), Severity::kError,
+    Add(entry, WordColumn(line, UnitStory::kCommandMaxIndex + 1), Severity::kError,
         {count +
              " words, but a command or text line holds at most 11: a reader who gets here "
              "sees \"" +

@@ -174,6 +174,7 @@ class WalkFindings {
       : walk_(walk), path_(path), decoder_(decoder), findings_(findings), graph_(walk, uses) {}
 
   void AddAll() {
+    NoPageShown();
     JumpCycles();
     UnreadLines();
     TrapsThatChangeNothing();
@@ -190,6 +191,30 @@ class WalkFindings {
   std::string Text(int entry) { return decoder_.SjisToUtf8(walk_.Script().ScriptLine(entry)); }
 
   const WalkPage& Page(int id) const { return walk_.Pages()[static_cast<std::size_t>(id)]; }
+
+  // The first press of ＞次へ ends the story at once: the reader never sees a line.
+  void NoPageShown() {
+    const WalkPage& start = Page(0);
+    if (start.next_step < 0) return;
+    const WalkStep& first = walk_.Steps()[static_cast<std::size_t>(start.next_step)];
+    if (first.page >= 0) return;
+    const bool end_of_file = first.ending_entry == walk_.Script().ScriptCount() - 1;
+    const std::string line = std::to_string(EndingLine(first.ending_entry, end_of_file));
+    const Message where = end_of_file ? Message{"the end of the file", "ファイルの終わり"}
+                                      : Message{"the #end at line " + line, line + " 行目の #end"};
+    findings_.push_back(
+        {path_,
+         0,
+         0,
+         Severity::kError,
+         {"the story shows no page: the first press of ＞次へ reads to " + where.en +
+              " without a line to show, so the game shows the portrait alone until that press, "
+              "which ends it",
+          "物語に表示されるページがありません: 最初に ＞次へ を押すと、表示する行がないまま " +
+              where.ja +
+              " まで読み進みます。ゲームはそれまで文のない立ち絵を出し、その一押しで"
+              "終わります"}});
+  }
 
   void JumpCycles() {
     std::set<std::vector<int>> seen;
@@ -376,6 +401,12 @@ int PageEntry(StoryWalk& walk, int page) {
     if (walk.KindOf(entry) == StoryLineKind::kNoText) return entry;
   }
   return reads.empty() ? 0 : reads.back();
+}
+
+int PageLastEntry(StoryWalk& walk, int page) {
+  const WalkPage& p = walk.Pages().at(static_cast<std::size_t>(page));
+  if (p.kind == PageKind::kStep && !p.shown.empty()) return p.shown.back();
+  return PageEntry(walk, page);
 }
 
 int EndingLine(int entry, bool end_of_file) { return end_of_file ? std::max(1, entry) : entry + 1; }
