@@ -45,8 +45,9 @@ Message StartUpStops(const StoryFolder& folder, const std::vector<std::string>& 
     const std::string loaded_ja = failed == 1 ? folder.RealPath(frame_paths[0])
                                               : folder.RealPath(frame_paths[0]) + " から " +
                                                     folder.RealPath(frame_paths[failed - 1]);
-    picture = {"the picture starts blank white and the portrait wanders onto " + loaded + " only",
-               "絵は真っ白で始まり、立ち絵は " + loaded_ja + " の間だけを動きます"};
+    picture = {"the picture starts blank white, and as the portrait wanders it shows " + loaded +
+                   " and white for the rest",
+               "絵は真っ白で始まり、立ち絵が動くと " + loaded_ja + " を、それ以外では白を出します"};
   }
   return {
       " at start-up and stops its start-up there: it loads no frame after this one and no "

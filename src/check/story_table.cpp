@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "check/story_lines.h"
 #include "contracts/app_error.h"
+#include "script/line_scan.h"
 #include "script/my_script.h"
 #include "story/unit_story.h"
 
@@ -65,6 +68,7 @@ class TableFindings {
         continue;
       }
       if (kind == StoryLineKind::kBreak && !entry.empty()) labels_[entry].push_back(i);
+      if (kind == StoryLineKind::kText) CheckLookalike(i);
       if (kind == StoryLineKind::kGoto || kind == StoryLineKind::kTrap) {
         jumps_.push_back({i, kind == StoryLineKind::kTrap, words[1]});
       }
@@ -83,6 +87,82 @@ class TableFindings {
          "語が " + count + " 個ありますが、命令や本文の行は 11 語までです: ここに来た読者には 「" +
              quoted + "」 が出て、ページはこの行で止まります"});
   }
+
+  // A text line whose first word begins with "#" or the full-width "＃": the reader sees it as
+  // text, which is seldom what its author meant.
+  void CheckLookalike(int entry) {
+    const std::string& line = entries_[static_cast<std::size_t>(entry)];
+    const WordPlace first = FirstNormalizedWord(line, UnitStory::kCommandMaxIndex);
+    const std::string word = line.substr(first.begin, first.length);
+    if (!word.starts_with('#') && !word.starts_with(kFullWidthHash)) return;
+    const std::string shown = Utf8(word);
+    const std::optional<std::string> meant = MeantCommand(line, word);
+    Message message{"\"" + shown +
+                        "\" is no command the game obeys (#end, #goto, #trap, #heatOn, #heatOff, "
+                        "#notext), so the reader sees this line as text",
+                    "「" + shown +
+                        "」 はゲームが従う命令 (#end, #goto, #trap, #heatOn, #heatOff, #notext) で"
+                        "はないので、この行は本文として表示されます"};
+    if (meant) {
+      message.en += "; did you mean \"" + Utf8(*meant) + "\"?";
+      message.ja += "。「" + Utf8(*meant) + "」 のことですか?";
+    }
+    Add(entry, static_cast<int>(first.begin) + 1, Severity::kWarning, std::move(message));
+  }
+
+  // What a line that begins like a command was probably meant to be: the command with a space
+  // before what was run into it ("#goto@x"), the same written with a half-width "#", a command
+  // split in two ("#heat On"), or the nearest command by spelling ("#heat_on").
+  static std::optional<std::string> MeantCommand(const std::string& line, const std::string& word) {
+    const std::string ascii =
+        word.starts_with(kFullWidthHash) ? "#" + word.substr(kFullWidthHash.size()) : word;
+    const std::string folded = Folded(ascii);
+    const std::string* run_into = nullptr;
+    for (const std::string& command : kCommands) {
+      if (folded == Folded(command)) return command + RestAfter(line);
+      if (folded.starts_with(Folded(command)) &&
+          (run_into == nullptr || command.size() > run_into->size())) {
+        run_into = &command;
+      }
+    }
+    if (run_into != nullptr) return *run_into + " " + ascii.substr(run_into->size());
+    WordArray words;
+    NormalizeWords(line, words, UnitStory::kCommandMaxIndex);
+    for (const std::string& command : kCommands) {
+      if (words.size() > 1 && Folded(ascii + words[1]) == Folded(command)) return command;
+    }
+    const std::string* nearest = nullptr;
+    std::size_t best = kMaxMisspelling + 1;
+    for (const std::string& command : kCommands) {
+      const std::size_t distance = EditDistance(folded, Folded(command));
+      if (distance < best) {
+        best = distance;
+        nearest = &command;
+      }
+    }
+    if (nearest == nullptr) return std::nullopt;
+    return *nearest + RestAfter(line);
+  }
+
+  // The line's second word after a space (" @x" for "＃goto @x"), or nothing.
+  static std::string RestAfter(const std::string& line) {
+    WordArray words;
+    NormalizeWords(line, words, UnitStory::kCommandMaxIndex);
+    return words.size() > 1 && !words[1].empty() ? " " + words[1] : "";
+  }
+
+  static std::string Folded(const std::string& text) {
+    std::string folded = text;
+    for (char& c : folded) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+  }
+
+  static constexpr std::string_view kFullWidthHash = "\x81\x94";  // ＃
+  static constexpr std::size_t kMaxMisspelling = 2;
+  static inline const std::string kCommands[] = {"#end",    "#goto",    "#trap",
+                                                 "#heatOn", "#heatOff", "#notext"};
 
   // What the command does without its jump, said for the findings.
   static Message WithoutJump(bool trap) {
