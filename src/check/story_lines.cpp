@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kMaxLines = MyScript::kTableSize - 1;
 constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kMaxConversionStops = 1000;
 
 std::string Hex(std::string_view bytes) {
   std::string text;
@@ -48,7 +49,9 @@ class LineChecker {
   }
 
   StoryLines Finish() {
-    if (utf8_lines_ > 0 && all_utf8_) ReportUtf8();
+    const bool utf8_file = utf8_lines_ > 0 && all_utf8_;
+    if (utf8_mark_) ReportUtf8Mark(utf8_file);
+    if (utf8_file) ReportUtf8();
     // Once the whole file is known to be in another encoding, its bytes say nothing more.
     if (!utf16_ && !(utf8_lines_ > 0 && all_utf8_)) {
       findings_.insert(findings_.end(), sjis_findings_.begin(), sjis_findings_.end());
@@ -67,21 +70,18 @@ class LineChecker {
       case ByteOrderMark::kNone:
         return;
       case ByteOrderMark::kUtf8:
-        Add(1, 1, Severity::kError,
-            {"the file begins with a UTF-8 byte-order mark (EF BB BF): the game reads it as "
-             "text, so the first page begins with junk and the first line can be no label; save "
-             "the file without a byte-order mark",
-             "ファイルの先頭に UTF-8 のバイト順マーク (EF BB BF) があります。ゲームはこれを文字"
-             "として読むので、最初のページの頭に化けた文字が出て、1 行目はラベルになれません。"
-             "バイト順マークなしで保存してください"});
+        utf8_mark_ = true;  // said once the whole file is known
         return;
       case ByteOrderMark::kUtf16:
         utf16_ = true;
         Add(1, 1, Severity::kError,
             {"the file begins with a UTF-16 byte-order mark: the game reads Shift-JIS only; "
-             "convert it with `iconv -f UTF-16 -t CP932`",
+             "convert it with `" +
+                 ConvertCommand("iconv -f UTF-16 -t CP932 " + path_) + "`: " + ConvertResult().en,
              "ファイルの先頭に UTF-16 のバイト順マークがあります。ゲームが読めるのは Shift-JIS "
-             "だけです。`iconv -f UTF-16 -t CP932` で変換してください"});
+             "だけです。`" +
+                 ConvertCommand("iconv -f UTF-16 -t CP932 " + path_) +
+                 "` で変換してください: " + ConvertResult().ja});
         return;
     }
   }
@@ -104,6 +104,7 @@ class LineChecker {
         all_utf8_ = false;
       }
     }
+    CheckConversion(line);
     const std::vector<SjisFault> faults =
         ScanSjisLine(line, [this](std::string_view bytes) { return services_.IsCp932(bytes); });
     std::vector<SjisFault> in_text, in_comment;
@@ -164,19 +165,97 @@ class LineChecker {
                               std::move(message)});
   }
 
+  // Where converting the file from UTF-8 would stop: kept for the advice, in case the whole file
+  // turns out to be UTF-8.
+  void CheckConversion(std::string_view line) {
+    if (conversion_stops_.size() >= kMaxConversionStops) return;
+    for (const ConversionStop& stop : Utf8ConversionStops(
+             line, [this](std::string_view c) { return services_.HasCp932Form(c); })) {
+      conversion_stops_.push_back(
+          {path_, lines_.line_count, Column(stop.position), Severity::kError,
+           StopMessage(line.substr(stop.position, stop.length), stop.utf8)});
+    }
+  }
+
+  static Message StopMessage(std::string_view bytes, bool utf8) {
+    if (!utf8) {
+      return {"bytes " + Hex(bytes) +
+                  " are no UTF-8: converting the file from UTF-8 stops here; remove them first",
+              "バイト " + Hex(bytes) +
+                  " は UTF-8 ではありません: UTF-8 からの変換はここで止まります。先に取り除いて"
+                  "ください"};
+    }
+    const std::string name = "\"" + std::string(bytes) + "\" (" + CodePointName(bytes) + ")";
+    return {name +
+                " has no Shift-JIS (code page 932) form: converting the file to Shift-JIS stops "
+                "here; replace it with a character Shift-JIS has first",
+            name +
+                " には Shift-JIS (コードページ 932) の形がありません: Shift-JIS への変換はここで"
+                "止まります。先に Shift-JIS にある文字に置き換えてください"};
+  }
+
+  // The conversion's command line, written to a file beside and moved over the story only when
+  // it succeeds.
+  std::string ConvertCommand(const std::string& convert) const {
+    return convert + " > story.sjis && mv story.sjis " + path_;
+  }
+
+  Message ConvertResult() const {
+    return {
+        "it writes the story in Shift-JIS to story.sjis in the current folder and, only when "
+        "every character converts, moves it over " +
+            path_ + " (else iconv names the position where it stopped and " + path_ +
+            " stays as it is)",
+        "Shift-JIS にした物語を今のフォルダーの story.sjis に書き、すべての文字が変換できた"
+        "ときだけ " +
+            path_ + " をそれで置き換えます (できなければ iconv が止まった位置を出し、" + path_ +
+            " はそのまま残ります)"};
+  }
+
+  void ReportUtf8Mark(bool utf8_file) {
+    const std::string strip = "sed -i '1s/^\\xEF\\xBB\\xBF//' " + path_;
+    Message advice{"save the file without a byte-order mark, or remove it with `" + strip +
+                       "` (it rewrites " + path_ + " without its first three bytes)",
+                   "バイト順マークなしで保存するか、`" + strip + "` で取り除いてください (" +
+                       path_ + " を先頭の 3 バイトを除いて書き直します)"};
+    if (utf8_file) {
+      advice = {"the conversion below drops it", "下の変換で取り除かれます"};
+    }
+    Add(1, 1, Severity::kError,
+        {"the file begins with a UTF-8 byte-order mark (EF BB BF): the game reads it as text, so "
+         "the first page begins with junk and the first line can be no label; " +
+             advice.en,
+         "ファイルの先頭に UTF-8 のバイト順マーク (EF BB BF) があります。ゲームはこれを文字として"
+         "読むので、最初のページの頭に化けた文字が出て、1 行目はラベルになれません。" +
+             advice.ja});
+  }
+
   void ReportUtf8() {
+    const std::string source =
+        utf8_mark_ ? "sed '1s/^\\xEF\\xBB\\xBF//' " + path_ + " | iconv -f UTF-8 -t CP932"
+                   : "iconv -f UTF-8 -t CP932 " + path_;
+    const std::string command = ConvertCommand(source);
+    const Message result = ConvertResult();
+    Message first{"", ""};
+    if (!conversion_stops_.empty()) {
+      const std::string count = std::to_string(conversion_stops_.size());
+      first = {"first deal with the " + Counted(conversion_stops_.size(), "spot", "spots") +
+                   " where the conversion would stop (each named at its line), then ",
+               "まず変換が止まる " + count + " 箇所 (それぞれの行に示します) を直し、それから "};
+    }
     Add(first_utf8_line_, 1, Severity::kError,
-        {"the file reads as UTF-8 (" + std::to_string(utf8_lines_) +
-             " lines hold multi-byte characters), but the game reads Shift-JIS only: every line "
+        {"the file reads as UTF-8 (" +
+             Counted(static_cast<std::size_t>(utf8_lines_), "line holds", "lines hold") +
+             " multi-byte characters), but the game reads Shift-JIS only: every line "
              "whose last byte looks like a Shift-JIS lead byte is stored empty and breaks the "
-             "page, and the rest shows as junk; convert it with `iconv -f UTF-8 -t CP932 " +
-             path_ + " > story.sjis` and put story.sjis in its place",
+             "page, and the rest shows as junk; " +
+             first.en + "convert it with `" + command + "`: " + result.en,
          "このファイルは UTF-8 として読めます (マルチバイト文字のある行が " +
              std::to_string(utf8_lines_) +
              " 行)。ゲームが読めるのは Shift-JIS だけで、最後のバイトが Shift-JIS の先行バイト"
-             "に見える行は空になってページを区切り、残りは化けて表示されます。`iconv -f UTF-8 "
-             "-t CP932 " +
-             path_ + " > story.sjis` で変換し、story.sjis と置き換えてください"});
+             "に見える行は空になってページを区切り、残りは化けて表示されます。" +
+             first.ja + "`" + command + "` で変換してください: " + result.ja});
+    findings_.insert(findings_.end(), conversion_stops_.begin(), conversion_stops_.end());
   }
 
   void ReportTooManyLines() {
@@ -244,6 +323,8 @@ class LineChecker {
   int first_utf8_line_ = 0;
   bool all_utf8_ = true;
   bool utf16_ = false;
+  bool utf8_mark_ = false;
+  std::vector<Finding> conversion_stops_;  // reported when the whole file is UTF-8
   std::size_t column_offset_ = 0;
 };
 
