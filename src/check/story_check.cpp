@@ -130,7 +130,7 @@ void StoryCheck::CheckStoryFile(CheckReport& report) {
     return;
   }
   if (!lines.refused) WalkStory(report);
-  CheckTable(lines.entries, report.walked, report);
+  CheckTable(lines, report.walked, report);
 }
 
 void StoryCheck::WalkStory(CheckReport& report) {
@@ -145,15 +145,16 @@ void StoryCheck::WalkStory(CheckReport& report) {
   AddWalkFindings(walk_, report.story_path, decoder_, report.findings);
 }
 
-void StoryCheck::CheckTable(const std::vector<std::string>& entries, bool loaded,
-                            CheckReport& report) {
+void StoryCheck::CheckTable(const StoryLines& lines, bool loaded, CheckReport& report) {
+  const std::vector<std::string>& entries = lines.entries;
   JumpTargetFn jump_target;
   if (loaded) {
     jump_target = [this](int cursor, const std::string& label) {
       return walk_.JumpTarget(cursor, label);
     };
   }
-  AddTableFindings(entries, report.story_path, decoder_, jump_target, report.findings);
+  AddTableFindings(entries, report.story_path, decoder_, jump_target, report.findings,
+                   lines.early_end);
   AddWidthFindings(entries, report.story_path, services_, layout_.text_x, layout_.width,
                    report.findings);
 }

@@ -12,6 +12,7 @@
 #include "check/check_services.h"
 #include "check/finding.h"
 #include "check/story_folder.h"
+#include "check/story_lines.h"
 #include "check/story_walk.h"
 #include "check/walk_report.h"
 #include "contracts/file_system.h"
@@ -50,7 +51,7 @@ class StoryCheck {
 
  private:
   void CheckStoryFile(CheckReport& report);
-  void CheckTable(const std::vector<std::string>& entries, bool loaded, CheckReport& report);
+  void CheckTable(const StoryLines& lines, bool loaded, CheckReport& report);
   void WalkStory(CheckReport& report);
   void CheckAssets(CheckReport& report);
 

@@ -48,6 +48,8 @@ class LineChecker {
     lines_.entries.push_back(Entry(std::move(line)));
   }
 
+  int LineCount() const { return lines_.line_count; }
+
   StoryLines Finish() {
     const bool utf8_file = utf8_lines_ > 0 && all_utf8_;
     if (utf8_mark_) ReportUtf8Mark(utf8_file);
@@ -328,6 +330,53 @@ class LineChecker {
   std::size_t column_offset_ = 0;
 };
 
+// What stands after a Ctrl-Z at the start of a line: the game reads none of it.
+class AfterEarlyEnd {
+ public:
+  bool Started() const { return ctrl_z_line_ > 0; }
+  void Start(int ctrl_z_line) { ctrl_z_line_ = ctrl_z_line; }
+  void Feed(std::string_view bytes) { splitter_.Feed(bytes); }
+
+  // The labels after the Ctrl-Z, and a warning on its line when anything but blanks follows it.
+  EarlyEnd Finish(const std::string& path, std::vector<Finding>& findings) {
+    splitter_.Finish();
+    if (early_end_.lines_after == 0) return {};
+    early_end_.line = ctrl_z_line_;
+    const std::string count = std::to_string(early_end_.lines_after);
+    findings.push_back(
+        {path,
+         ctrl_z_line_,
+         1,
+         Severity::kWarning,
+         {"a Ctrl-Z (1A) at the start of this line ends the file for the game: it never reads "
+          "the " +
+              Counted(static_cast<std::size_t>(early_end_.lines_after), "line", "lines") +
+              " with text after it",
+          "この行頭の Ctrl-Z (1A) でゲームにとってのファイルは終わります: その後ろの文のある " +
+              count + " 行は読まれません"}});
+    return std::move(early_end_);
+  }
+
+ private:
+  void Line(std::string line) {
+    const int number = ctrl_z_line_ + line_index_++;
+    std::string entry;
+    try {
+      entry = ScriptEntryMaker(false).Entry(std::move(line));
+    } catch (const AppError&) {
+      return;
+    }
+    if (entry.find_first_not_of(" \t\x1a") == std::string::npos) return;
+    ++early_end_.lines_after;
+    if (IsLabelAt(entry, 1)) early_end_.labels.try_emplace(entry, number);
+  }
+
+  int ctrl_z_line_ = 0;
+  int line_index_ = 0;
+  EarlyEnd early_end_;
+  ScriptLineSplitter splitter_{[this](std::string line) { Line(std::move(line)); }};
+};
+
 }  // namespace
 
 int WordColumn(std::string_view text, int index) {
@@ -376,13 +425,30 @@ StoryLines ReadStoryLines(InputFile& file, const std::string& shown_path, CheckS
                           std::vector<Finding>& findings) {
   LineChecker checker(shown_path, services, findings);
   ScriptLineSplitter splitter([&checker](std::string line) { checker.Line(std::move(line)); });
+  AfterEarlyEnd after;
+  std::size_t line_ends = 0;  // LF bytes before the current piece
   std::string buffer(kReadChunk, '\0');
   for (std::size_t n = file.Read(buffer.data(), buffer.size()); n > 0;
        n = file.Read(buffer.data(), buffer.size())) {
-    if (!splitter.Feed(std::string_view(buffer.data(), n))) break;
+    std::string_view piece(buffer.data(), n);
+    if (!after.Started()) {
+      if (splitter.Feed(piece)) {
+        line_ends += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
+        continue;
+      }
+      after.Start(checker.LineCount() + 1);
+      // The Ctrl-Z begins the line after the splitter's last: skip to it, and past it.
+      for (std::size_t lf = line_ends; lf < static_cast<std::size_t>(checker.LineCount()); ++lf) {
+        piece.remove_prefix(piece.find('\n') + 1);
+      }
+      piece.remove_prefix(1);
+    }
+    after.Feed(piece);
   }
   splitter.Finish();
-  return checker.Finish();
+  StoryLines lines = checker.Finish();
+  if (after.Started()) lines.early_end = after.Finish(shown_path, findings);
+  return lines;
 }
 
 }  // namespace game::check

@@ -11,6 +11,7 @@
 
 #include "check/check_services.h"
 #include "check/finding.h"
+#include "check/story_table.h"
 #include "contracts/file_system.h"
 
 namespace game::check {
@@ -21,9 +22,11 @@ struct StoryLines {
   std::vector<std::string> entries;
   int line_count = 0;    // lines in the file, those past 9999 included
   bool refused = false;  // the game's load stops with the range error
+  EarlyEnd early_end;    // what stands after a Ctrl-Z that ends the file
 };
 
-// Reads `file` to its end. `shown_path` names the file in the findings, which are appended.
+// Reads `file` to its end, past a Ctrl-Z that ends it for the game (a warning when lines stand
+// after one). `shown_path` names the file in the findings, which are appended.
 // Throws FileError when the file cannot be read.
 StoryLines ReadStoryLines(InputFile& file, const std::string& shown_path, CheckServices& services,
                           std::vector<Finding>& findings);

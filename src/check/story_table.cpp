@@ -27,12 +27,13 @@ class TableFindings {
  public:
   TableFindings(const std::vector<std::string>& entries, const std::string& path,
                 TextDecoder& decoder, const JumpTargetFn& jump_target,
-                std::vector<Finding>& findings)
+                std::vector<Finding>& findings, const EarlyEnd& early_end)
       : entries_(entries),
         path_(path),
         decoder_(decoder),
         jump_target_(jump_target),
-        findings_(findings) {}
+        findings_(findings),
+        early_end_(early_end) {}
 
   void AddAll() {
     Classify();
@@ -187,7 +188,8 @@ class TableFindings {
     if (labels_.contains(jump.argument)) return;
     const int column = static_cast<int>(FindSjis(line, jump.argument)) + 1;
     const std::string name = Utf8(jump.argument);
-    const Message hint = Suggestion(jump.argument);
+    const Message hint = early_end_.labels.contains(jump.argument) ? AfterTheEnd(jump.argument)
+                                                                   : Suggestion(jump.argument);
     if (!IsLabelAt(jump.argument, 1)) {
       Add(jump.entry, column, Severity::kError,
           {"\"" + name + "\" is not a label (a label begins with \"@\"): " + effect.en + hint.en,
@@ -198,6 +200,17 @@ class TableFindings {
     Add(jump.entry, column, Severity::kError,
         {"there is no label " + name + ": " + effect.en + hint.en,
          "ラベル " + name + " がありません: " + effect.ja + hint.ja});
+  }
+
+  Message AfterTheEnd(const std::string& label) {
+    const std::string line = std::to_string(early_end_.labels.at(label));
+    const std::string end = std::to_string(early_end_.line);
+    return {"; " + decoder_.SjisToUtf8(label) + " stands at line " + line +
+                ", after the Ctrl-Z at line " + end + " that ends the file for the game",
+            "。" + decoder_.SjisToUtf8(label) + " は " + line +
+                " 行目にありますが、ゲームにとって"
+                "ファイルは " +
+                end + " 行目の Ctrl-Z で終わっています"};
   }
 
   // "; did you mean @x?" with the nearest label, or nothing when the story has no label.
@@ -242,6 +255,7 @@ class TableFindings {
   TextDecoder& decoder_;
   const JumpTargetFn& jump_target_;
   std::vector<Finding>& findings_;
+  const EarlyEnd& early_end_;
   std::map<std::string, std::vector<int>> labels_;
   std::vector<Jump> jumps_;
 };
@@ -265,8 +279,8 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 
 void AddTableFindings(const std::vector<std::string>& entries, const std::string& path,
                       TextDecoder& decoder, const JumpTargetFn& jump_target,
-                      std::vector<Finding>& findings) {
-  TableFindings(entries, path, decoder, jump_target, findings).AddAll();
+                      std::vector<Finding>& findings, const EarlyEnd& early_end) {
+  TableFindings(entries, path, decoder, jump_target, findings, early_end).AddAll();
 }
 
 }  // namespace game::check
