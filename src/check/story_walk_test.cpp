@@ -129,7 +129,7 @@ TEST(StoryWalk, MapDrawsReadingOnJumpsAnswersAndEndings) {
   // A box gives every line its pages show, the last page's last line included.
   Walked two({"A", "", "B", "C"});
   const std::string two_dot = StoryMapDot(two.walk, ReadingOrder(two.walk), two.decoder);
-  EXPECT_NE(two_dot.find("p1 [label=\"p1–2: lines 1–4\n"), std::string::npos) << two_dot;
+  EXPECT_NE(two_dot.find("p1 [label=\"p1–2: lines 1–4\\n"), std::string::npos) << two_dot;
   EXPECT_EQ(DotQuoted("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
 }
 
