@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <filesystem>
 
@@ -88,6 +89,53 @@ TEST(StoryCheckTool, FindingsInTheLocaleLanguageAndTheExitStatus) {
     EXPECT_EQ(run.exit_code, 2) << bad.join(' ').toStdString();
     EXPECT_NE(run.err.find("usage: story_check"), std::string::npos) << run.err;
   }
+}
+
+TEST(StoryCheckTool, TakesTheFolderThatHoldsDatAndAnswersVersion) {
+  testing::GameFolder folder;
+  folder.WriteFrames(Qt::white);
+  folder.WriteSounds(1000, 1000, 0.1);
+  folder.WriteStory("A\n");
+  const QString parent = QFileInfo(folder.Path()).path();
+  const QString name = QFileInfo(folder.Path()).fileName();
+  for (const QString& given : {name, name + "/", name + "/dat"}) {
+    const ToolRun run = Check({given}, parent);
+    EXPECT_EQ(run.exit_code, 0) << run.out;
+    EXPECT_NE(run.out.find(name.toStdString() + "/dat/story.txt:1 (end of file)"),
+              std::string::npos)
+        << run.out;
+  }
+  const ToolRun version = Check({"--version"}, folder.Path());
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.out, "story_check " GAME_VERSION "\n");
+}
+
+// The conversion the checker advises for a UTF-8 story with a byte-order mark, run as given.
+TEST(StoryCheckTool, TheAdvisedConversionWorksAsGiven) {
+  testing::GameFolder folder;
+  folder.WriteFrames(Qt::white);
+  folder.WriteSounds(1000, 1000, 0.1);
+  folder.WriteStory("\xEF\xBB\xBF@start\n\xE3\x81\x82\xE2\x99\xA1\n");  // @start, あ♡
+  const ToolRun broken = Check({}, folder.Path());
+  EXPECT_NE(broken.out.find("dat/story.txt:2:4: error: \"♡\" (U+2661) has no Shift-JIS"),
+            std::string::npos)
+      << broken.out;
+  folder.WriteStory("\xEF\xBB\xBF@start\n\xE3\x81\x82 // \xE2\x99\xAA\n");  // あ // ♪
+  const ToolRun utf8 = Check({}, folder.Path());
+  const std::size_t begin = utf8.out.find("convert it with `");
+  ASSERT_NE(begin, std::string::npos) << utf8.out;
+  const std::size_t from = begin + std::string("convert it with `").size();
+  const std::string command = utf8.out.substr(from, utf8.out.find('`', from) - from);
+  QProcess shell;
+  shell.setWorkingDirectory(folder.Path());
+  shell.start("/bin/sh", {"-c", QString::fromStdString(command)});
+  ASSERT_TRUE(shell.waitForFinished(10000));
+  EXPECT_EQ(shell.exitCode(), 0) << command << shell.readAllStandardError().toStdString();
+  QFile story(folder.Path() + "/dat/story.txt");
+  ASSERT_TRUE(story.open(QIODevice::ReadOnly));
+  EXPECT_EQ(story.readAll(), QByteArray("@start\n\x82\xA0 // \x81\xF4\n"));
+  const ToolRun fixed = Check({}, folder.Path());
+  EXPECT_EQ(fixed.exit_code, 0) << fixed.out;
 }
 
 }  // namespace

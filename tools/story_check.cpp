@@ -1,5 +1,6 @@
-// story_check [--graph FILE] [--storyboard DIR] [FOLDER]: checks a story folder (default: dat)
-// with the game's own units and prints every fault the game would meet, in the compiler format
+// story_check [--graph FILE] [--storyboard DIR] [FOLDER]: checks a story folder (default: dat;
+// the folder that holds dat/ stands for its dat/) with the game's own units and prints every fault
+// the game would meet, in the compiler format
 // ("dat/story.txt:12:5: error: ..."), then the walk's summary and a count. Messages are Japanese
 // when the locale (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 // Exit status: 0 no error, 1 errors found, 2 the check could not run (bad arguments, a map or
@@ -96,6 +97,10 @@ int main(int argc, char** argv) {
     std::cout << Usage(language);
     return 0;
   }
+  if (options.version) {
+    std::cout << "story_check " << GAME_VERSION << '\n';
+    return 0;
+  }
   const auto app = StartQt();
   game::PosixFileSystem files;
   DesktopCheckServices services;
@@ -106,7 +111,8 @@ int main(int argc, char** argv) {
     return kCouldNotRun;
   }
   game::QtTextDecoder decoder;
-  StoryCheck check(files, services, decoder, options.folder, GameLayout());
+  StoryCheck check(files, services, decoder, StoryFolderFor(services, options.folder),
+                   GameLayout());
   const CheckReport report = check.Run();
   std::cout << FormatReport(report, language) << std::flush;
   const bool drawing = !options.graph.empty() || !options.storyboard.empty();

@@ -1,5 +1,6 @@
 #include "check/desktop_check_services.h"
 
+#include <iconv.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -26,6 +27,21 @@ bool DesktopCheckServices::IsCp932(std::string_view sjis) {
       bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
   const QString text = decoder_.Decode(bytes);
   return !text.contains(QChar(QChar::ReplacementCharacter)) && !text.contains(QChar(0x1A));
+}
+
+bool DesktopCheckServices::HasCp932Form(std::string_view utf8) {
+  const iconv_t converter = iconv_open("CP932", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  std::string in(utf8);
+  char out[16];
+  char* in_at = in.data();
+  char* out_at = out;
+  std::size_t in_left = in.size(), out_left = sizeof out;
+  const bool converted =
+      iconv(converter, &in_at, &in_left, &out_at, &out_left) != static_cast<std::size_t>(-1) &&
+      in_left == 0;
+  iconv_close(converter);
+  return converted;
 }
 
 int DesktopCheckServices::LineWidth(std::string_view sjis) { return measure_.Width(sjis); }

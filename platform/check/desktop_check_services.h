@@ -1,6 +1,6 @@
 // The checker's outside on this desktop: the file system's idea of a path (stat), Qt's code page
-// 932 decoder (the one the game draws with), the renderer's face for line widths and SDL2_mixer
-// for the sounds. Needs the application object.
+// 932 decoder (the one the game draws with), the C library's converter to code page 932, the
+// renderer's face for line widths and SDL2_mixer for the sounds. Needs the application object.
 #pragma once
 
 #include "check/check_services.h"
@@ -16,6 +16,8 @@ class DesktopCheckServices : public CheckServices {
   // No byte turns into the decoder's replacement (U+FFFD) or substitution (U+001A) character
   // (control bytes aside).
   bool IsCp932(std::string_view sjis) override;
+  // Asks the C library's iconv, the converter of the advice the checker gives.
+  bool HasCp932Form(std::string_view utf8) override;
   int LineWidth(std::string_view sjis) override;
   std::optional<std::string> SoundProblem(const std::string& path) override;
 

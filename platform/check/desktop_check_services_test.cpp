@@ -44,6 +44,17 @@ TEST(DesktopCheckServices, KnowsCodePage932ByTheDrawingDecoder) {
   for (const auto& c : cases) EXPECT_EQ(services.IsCp932(c.bytes), c.character) << c.bytes;
 }
 
+// The characters `iconv -f UTF-8 -t CP932` converts, which the checker's advice relies on.
+TEST(DesktopCheckServices, KnowsWhichCharactersTheConversionCanWrite) {
+  DesktopCheckServices services;
+  EXPECT_TRUE(services.HasCp932Form("\xE3\x81\x82"));       // あ
+  EXPECT_TRUE(services.HasCp932Form("\xE2\x91\xA0"));       // ① (NEC row 13)
+  EXPECT_TRUE(services.HasCp932Form("\xEF\xBD\xB1"));       // half-width ｱ
+  EXPECT_FALSE(services.HasCp932Form("\xE2\x99\xA1"));      // ♡
+  EXPECT_FALSE(services.HasCp932Form("\xF0\x9F\x8C\x9F"));  // an emoji
+  EXPECT_FALSE(services.HasCp932Form("\xEF\xBB\xBF"));      // the byte-order mark
+}
+
 TEST(DesktopCheckServices, PlaysWhatTheSoundOutputCanLoad) {
   const testing::TempDir dir;
   DesktopCheckServices services;

@@ -32,6 +32,40 @@ Message FrameSizeMessage(int width, int height, int want_width, int want_height)
                        : ": 画面からはみ出た部分は切れます")};
 }
 
+// What the player gets when the start-up stops at frame `failed`: the start-up's later steps (the
+// other frames, the special-move button's caption, the story) do not run, the portrait index stays
+// at "no frame yet", which draws white, and the first ＞次へ meets the empty story's end.
+Message StartUpStops(const StoryFolder& folder, const std::vector<std::string>& frame_paths,
+                     std::size_t failed) {
+  Message picture{"the picture is blank white", "絵は真っ白です"};
+  if (failed > 0) {
+    const std::string loaded = failed == 1 ? folder.RealPath(frame_paths[0])
+                                           : folder.RealPath(frame_paths[0]) + " to " +
+                                                 folder.RealPath(frame_paths[failed - 1]);
+    const std::string loaded_ja = failed == 1 ? folder.RealPath(frame_paths[0])
+                                              : folder.RealPath(frame_paths[0]) + " から " +
+                                                    folder.RealPath(frame_paths[failed - 1]);
+    picture = {"the picture starts blank white, and as the portrait wanders it shows " + loaded +
+                   " and white for the rest",
+               "絵は真っ白で始まり、立ち絵が動くと " + loaded_ja + " を、それ以外では白を出します"};
+  }
+  return {
+      " at start-up and stops its start-up there: it loads no frame after this one and no "
+      "story, " +
+          picture.en +
+          ", the special-move button reads \"BtnLX\", and the first press of ＞次へ ends "
+          "the game",
+      "。起動はそこで止まり、このあとのフレームも物語も読み込まれません。" + picture.ja +
+          "。必殺技のボタンは 「BtnLX」 のままで、最初に ＞次へ を押すとゲームが終わります"};
+}
+
+// A frame after the one that stops the start-up: the game never gets to it.
+Message NotReached(const std::string& stop) {
+  return {" once " + stop + " loads (the start-up stops at " + stop + " before it gets here)",
+          " (" + stop + " が読み込めるようになったときの話です。今は起動がその前に " + stop +
+              " で止まります)"};
+}
+
 }  // namespace
 
 std::optional<Message> NotRegularFile(PathKind kind) {
@@ -45,44 +79,46 @@ std::optional<Message> NotRegularFile(PathKind kind) {
   return std::nullopt;
 }
 
-void AddFrameFindings(StoryFolder& folder, CheckServices& services,
-                      const std::vector<std::string>& frame_paths, int width, int height,
-                      std::vector<Finding>& findings) {
+std::string AddFrameFindings(StoryFolder& folder, CheckServices& services,
+                             const std::vector<std::string>& frame_paths, int width, int height,
+                             std::vector<Finding>& findings) {
+  std::string stop;  // the frame at which the game's start-up stops
   for (std::size_t i = 0; i < frame_paths.size(); ++i) {
     const std::string real = folder.RealPath(frame_paths[i]);
-    const bool last = i + 1 == frame_paths.size();
-    const Message after{last ? "" : " (and loads none of the frames after it)",
-                        last ? "" : " (そのあとのフレームも読み込まれません)"};
     const PathKind kind = services.KindOf(real);
-    if (auto not_file = NotRegularFile(kind)) {
-      findings.push_back({real,
-                          0,
-                          0,
-                          Severity::kError,
-                          {not_file->en + ": the game cannot load this frame" + after.en,
-                           not_file->ja + ": ゲームはこのフレームを読み込めません" + after.ja}});
-      continue;
-    }
-    try {
-      const DecodedBitmap bitmap = ReadBmpFile(folder, frame_paths[i]);
-      if (bitmap.width != width || bitmap.height != height) {
-        findings.push_back({real, 0, 0, Severity::kWarning,
-                            FrameSizeMessage(bitmap.width, bitmap.height, width, height)});
+    std::optional<Message> problem = NotRegularFile(kind);
+    if (!problem) {
+      try {
+        const DecodedBitmap bitmap = ReadBmpFile(folder, frame_paths[i]);
+        if (bitmap.width != width || bitmap.height != height) {
+          findings.push_back({real, 0, 0, Severity::kWarning,
+                              FrameSizeMessage(bitmap.width, bitmap.height, width, height)});
+        }
+        continue;
+      } catch (const AppError& error) {
+        const std::string quoted = ReportText(error.what());
+        const Message cause =
+            kind == PathKind::kMissing
+                ? Message{"the frame is missing", "フレームがありません"}
+                : Message{"the game's bitmap reader cannot load this frame",
+                          "ゲームのビットマップ読み込みがこのフレームを読めません"};
+        problem = Message{cause.en + ": the game shows \"" + quoted + "\"",
+                          cause.ja + ": ゲームは 「" + quoted + "」 を出します"};
       }
-    } catch (const AppError& error) {
-      const std::string quoted = ReportText(error.what());
-      const Message cause = kind == PathKind::kMissing
-                                ? Message{"the frame is missing", "フレームがありません"}
-                                : Message{"the game's bitmap reader cannot load this frame",
-                                          "ゲームのビットマップ読み込みがこのフレームを読めません"};
-      findings.push_back({real,
-                          0,
-                          0,
-                          Severity::kError,
-                          {cause.en + ": at start-up the game shows \"" + quoted + "\"" + after.en,
-                           cause.ja + ": 起動時に 「" + quoted + "」 が出ます" + after.ja}});
+    } else {
+      problem = Message{problem->en + ": the game cannot load this frame",
+                        problem->ja + ": ゲームはこのフレームを読み込めません"};
     }
+    const Message consequence =
+        stop.empty() ? StartUpStops(folder, frame_paths, i) : NotReached(stop);
+    findings.push_back({real,
+                        0,
+                        0,
+                        Severity::kError,
+                        {problem->en + consequence.en, problem->ja + consequence.ja}});
+    if (stop.empty()) stop = real;
   }
+  return stop;
 }
 
 void AddSoundFindings(StoryFolder& folder, CheckServices& services,

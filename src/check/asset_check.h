@@ -14,10 +14,13 @@ namespace game::check {
 
 // `frame_paths`: the game's paths of the frames in the order it loads them ("dat/a0.bmp", ...).
 // Errors: a frame missing, not a regular file, or refused by the reader; warnings: a frame that
-// is not `width` by `height`.
-void AddFrameFindings(StoryFolder& folder, CheckServices& services,
-                      const std::vector<std::string>& frame_paths, int width, int height,
-                      std::vector<Finding>& findings);
+// is not `width` by `height`. The first frame the game cannot load stops its start-up: its error
+// says what the player then gets (no story, a blank picture, the special-move button still
+// reading "BtnLX", the first ＞次へ ending the game). Returns that frame's real path, or nothing
+// when every frame loads.
+std::string AddFrameFindings(StoryFolder& folder, CheckServices& services,
+                             const std::vector<std::string>& frame_paths, int width, int height,
+                             std::vector<Finding>& findings);
 
 // `sounds`: the game's paths of the sounds, each with what it is for ("the special move's
 // answer"). Errors: a sound missing, not a regular file, or not playable.

@@ -1,6 +1,7 @@
 // What the checker needs from outside the rules: what kind of thing stands at a path, the
-// platform's code page 932 decoder, the width of a page line as the game draws it, and whether
-// the game's sound output can play a file. The desktop ones are platform/check/; tests fake them.
+// platform's code page 932 decoder and the converter its advice names, the width of a page line as
+// the game draws it, and whether the game's sound output can play a file. The desktop ones are
+// platform/check/; tests fake them.
 #pragma once
 
 #include <optional>
@@ -18,6 +19,8 @@ class CheckServices {
   virtual PathKind KindOf(const std::string& path) = 0;
   // Whether every byte of `sjis` belongs to a character of code page 932.
   virtual bool IsCp932(std::string_view sjis) = 0;
+  // Whether the UTF-8 character `utf8` has a form in code page 932 that `iconv -t CP932` writes.
+  virtual bool HasCp932Form(std::string_view utf8) = 0;
   // The width in pixels of the page line `sjis` drawn in the game's face and size.
   virtual int LineWidth(std::string_view sjis) = 0;
   // Nothing when the sound output can play the file at `path` (a real path), else why not.

@@ -1,6 +1,8 @@
 #include "check/encoding.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 
 #include "text/my_string.h"
 
@@ -94,6 +96,31 @@ bool IsUtf8(std::string_view bytes) {
     bytes.remove_prefix(length);
   }
   return true;
+}
+
+std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
+                                                const HasCp932Form& has_form) {
+  std::vector<ConversionStop> stops;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t length = Utf8SequenceLength(bytes.substr(at));
+    if (length == 0) {
+      stops.push_back({at, 1, false});
+      break;
+    }
+    if (length > 1 && !has_form(bytes.substr(at, length))) stops.push_back({at, length});
+    at += length;
+  }
+  return stops;
+}
+
+std::string CodePointName(std::string_view character) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t code = at(0) & kLeadMask[std::min<std::size_t>(character.size(), 4)];
+  for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (at(i) & 0x3F);
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+  return name;
 }
 
 bool HasHighBytes(std::string_view bytes) {

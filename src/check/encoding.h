@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,22 @@ ByteOrderMark ByteOrderMarkOf(std::string_view file_start);
 
 // Whether `bytes` are well-formed UTF-8 (shortest forms, no surrogates, nothing past U+10FFFF).
 bool IsUtf8(std::string_view bytes);
+
+// What stops `iconv -f UTF-8 -t CP932` in UTF-8 `bytes`, left to right: each multi-byte character
+// that `has_form` says has no code page 932 form, and the first bytes that are no UTF-8 at all
+// (the scan ends there). Positions from 0.
+struct ConversionStop {
+  std::size_t position;
+  std::size_t length;  // of the character; 1 for bytes that are no UTF-8
+  bool utf8 = true;    // false: the bytes are no UTF-8
+  bool operator==(const ConversionStop&) const = default;
+};
+using HasCp932Form = std::function<bool(std::string_view utf8_character)>;
+std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
+                                                const HasCp932Form& has_form);
+
+// The code point of the well-formed UTF-8 character `character`, as "U+2661".
+std::string CodePointName(std::string_view character);
 
 // Whether any byte is 0x80 or above.
 bool HasHighBytes(std::string_view bytes);

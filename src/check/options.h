@@ -1,4 +1,5 @@
-// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER]
+// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER], or
+// story_check --help / --version.
 #pragma once
 
 #include <string>
@@ -9,10 +10,11 @@
 namespace game::check {
 
 struct Options {
-  std::string folder = "dat";  // the folder that stands where the game reads "dat"
+  std::string folder = "dat";  // the "dat" folder, or the folder that holds it (StoryFolderFor)
   std::string graph;           // where to write the map; empty: no map
   std::string storyboard;      // where to draw the storyboard; empty: none
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedOptions {
@@ -21,10 +23,11 @@ struct ParsedOptions {
 };
 
 // `arguments` without the program's name. "--graph FILE" and "--storyboard DIR" take the next
-// argument (or "--graph=FILE"); "-h"/"--help" asks for the usage; "--" ends the options; at most
-// one folder.
+// argument (or "--graph=FILE"); "-h"/"--help" asks for the usage, "--version" for the version;
+// "--" ends the options; at most one folder.
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language language);
 
+// The whole help text (the only place it is written).
 std::string Usage(Language language);
 
 }  // namespace game::check

@@ -29,6 +29,11 @@ std::string EndingList(const CheckReport& report, Language language) {
 std::string WalkLinesEn(const CheckReport& report) {
   const WalkSummary& s = report.summary;
   if (!report.walked) return "walk: not run, as the game does not load this story\n";
+  if (!report.startup_stop.empty()) {
+    return "walk: none for now: the game's start-up stops at " + report.startup_stop +
+           " before it loads the story; once every frame loads:\n" +
+           WalkLinesEn({.story_path = report.story_path, .walked = true, .summary = s});
+  }
   const auto count = [](int n) { return static_cast<std::size_t>(n); };
   const std::string first = "walk: " + Counted(count(s.pages), "page", "pages") + ", " +
                             Counted(count(s.states), "state", "states") +
@@ -48,6 +53,11 @@ std::string WalkLinesEn(const CheckReport& report) {
 std::string WalkLinesJa(const CheckReport& report) {
   const WalkSummary& s = report.summary;
   if (!report.walked) return "探索: ゲームがこの物語を読み込まないため、行いませんでした\n";
+  if (!report.startup_stop.empty()) {
+    return "探索: 今はなし: ゲームの起動が物語を読み込む前に " + report.startup_stop +
+           " で止まります。フレームがすべて読み込めれば次のとおりです:\n" +
+           WalkLinesJa({.story_path = report.story_path, .walked = true, .summary = s});
+  }
   const std::string first =
       "探索: ページ " + std::to_string(s.pages) + "、状態 " + std::to_string(s.states) +
       " (ページと必殺技の残り回数の組); 到達する結末 " + std::to_string(s.endings.size()) + " 個" +
@@ -120,7 +130,7 @@ void StoryCheck::CheckStoryFile(CheckReport& report) {
     return;
   }
   if (!lines.refused) WalkStory(report);
-  CheckTable(lines.entries, report.walked, report);
+  CheckTable(lines, report.walked, report);
 }
 
 void StoryCheck::WalkStory(CheckReport& report) {
@@ -135,22 +145,23 @@ void StoryCheck::WalkStory(CheckReport& report) {
   AddWalkFindings(walk_, report.story_path, decoder_, report.findings);
 }
 
-void StoryCheck::CheckTable(const std::vector<std::string>& entries, bool loaded,
-                            CheckReport& report) {
+void StoryCheck::CheckTable(const StoryLines& lines, bool loaded, CheckReport& report) {
+  const std::vector<std::string>& entries = lines.entries;
   JumpTargetFn jump_target;
   if (loaded) {
     jump_target = [this](int cursor, const std::string& label) {
       return walk_.JumpTarget(cursor, label);
     };
   }
-  AddTableFindings(entries, report.story_path, decoder_, jump_target, report.findings);
+  AddTableFindings(entries, report.story_path, decoder_, jump_target, report.findings,
+                   lines.early_end);
   AddWidthFindings(entries, report.story_path, services_, layout_.text_x, layout_.width,
                    report.findings);
 }
 
 void StoryCheck::CheckAssets(CheckReport& report) {
-  AddFrameFindings(folder_, services_, layout_.frame_paths, layout_.width, layout_.height,
-                   report.findings);
+  report.startup_stop = AddFrameFindings(folder_, services_, layout_.frame_paths, layout_.width,
+                                         layout_.height, report.findings);
   AddSoundFindings(
       folder_, services_,
       {{UnitStory::kRisingSound, {"the special move's answer to a trap", "罠に答える必殺技の音"}},

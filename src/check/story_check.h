@@ -12,6 +12,7 @@
 #include "check/check_services.h"
 #include "check/finding.h"
 #include "check/story_folder.h"
+#include "check/story_lines.h"
 #include "check/story_walk.h"
 #include "check/walk_report.h"
 #include "contracts/file_system.h"
@@ -33,6 +34,7 @@ struct CheckReport {
   std::vector<Finding> findings;  // sorted by file, line and column
   bool walked = false;            // the game loads the story and the walk ran
   WalkSummary summary;
+  std::string startup_stop;  // the frame at which the game's start-up stops; empty: none does
 };
 
 class StoryCheck {
@@ -49,7 +51,7 @@ class StoryCheck {
 
  private:
   void CheckStoryFile(CheckReport& report);
-  void CheckTable(const std::vector<std::string>& entries, bool loaded, CheckReport& report);
+  void CheckTable(const StoryLines& lines, bool loaded, CheckReport& report);
   void WalkStory(CheckReport& report);
   void CheckAssets(CheckReport& report);
 
@@ -61,7 +63,8 @@ class StoryCheck {
 };
 
 // The report as the checker prints it, one line each: the findings, the walk's two lines and the
-// summary line ("2 errors, 1 warning").
+// summary line ("2 errors, 1 warning"). When the start-up stops at a frame, a line before the
+// walk's says that the player gets none of it until the frame loads.
 std::string FormatReport(const CheckReport& report, Language language);
 
 }  // namespace game::check

@@ -22,4 +22,13 @@ std::string StoryFolder::RealPath(const std::string& game_path) const {
   return folder_ + separator + game_path.substr(kGameFolder.size());
 }
 
+std::string StoryFolderFor(CheckServices& services, const std::string& folder) {
+  std::string base = folder;
+  while (base.size() > 1 && base.ends_with('/')) base.pop_back();
+  if (!base.ends_with('/')) base += '/';
+  if (services.KindOf(base + "story.txt") != PathKind::kMissing) return folder;
+  if (services.KindOf(base + "dat/story.txt") == PathKind::kMissing) return folder;
+  return base == "./" ? "dat" : base + "dat";
+}
+
 }  // namespace game::check

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "check/check_services.h"
 #include "contracts/file_system.h"
 
 namespace game::check {
@@ -27,5 +28,10 @@ class StoryFolder : public FileSystem {
   FileSystem& real_;
   std::string folder_;
 };
+
+// The folder that stands where the game reads "dat" for the folder an author names: the folder
+// itself, or its "dat" subfolder when the folder is the one the game starts in (it holds no
+// story.txt of its own, and dat/story.txt is there).
+std::string StoryFolderFor(CheckServices& services, const std::string& folder);
 
 }  // namespace game::check

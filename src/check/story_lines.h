@@ -6,10 +6,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "check/check_services.h"
 #include "check/finding.h"
+#include "check/story_table.h"
 #include "contracts/file_system.h"
 
 namespace game::check {
@@ -20,16 +22,24 @@ struct StoryLines {
   std::vector<std::string> entries;
   int line_count = 0;    // lines in the file, those past 9999 included
   bool refused = false;  // the game's load stops with the range error
+  EarlyEnd early_end;    // what stands after a Ctrl-Z that ends the file
 };
 
-// Reads `file` to its end. `shown_path` names the file in the findings, which are appended.
+// Reads `file` to its end, past a Ctrl-Z that ends it for the game (a warning when lines stand
+// after one). `shown_path` names the file in the findings, which are appended.
 // Throws FileError when the file cannot be read.
 StoryLines ReadStoryLines(InputFile& file, const std::string& shown_path, CheckServices& services,
                           std::vector<Finding>& findings);
 
-// The byte (from 1) at which `call`, given ever longer beginnings of `text`, first throws the
-// range error (game::AppError): where a limit is crossed. 0 when it never throws or the text is
-// too long to search (over 2000 bytes).
-int FirstFailingColumn(const std::string& text, void (*call)(const std::string& prefix));
+// The byte (from 1) at which word `index` (from 0) of `text` begins, the words split as
+// NormalizeWords splits them: ASCII spaces, tabs and full-width spaces between words (character
+// by character, as the game pairs bytes), bytes of 32 or less dropped at both ends. 0 when the
+// text has no such word. Any length of line.
+int WordColumn(std::string_view text, int index);
+
+// The byte (from 1) at which the comment marker "//" number `index` (from 0) of `line` begins,
+// found as the loader finds it (never on the second byte of a double-byte character); 0 when
+// there is none.
+int CommentMarkerColumn(std::string_view line, int index);
 
 }  // namespace game::check

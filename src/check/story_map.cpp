@@ -1,5 +1,6 @@
 #include "check/story_map.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -96,8 +97,10 @@ class MapWriter {
     std::string label = Name(head);
     if (last != head) label += "–" + Name(last).substr(1);
     if (answer) label += " ★";
-    label += (last != shown ? ": lines " : ": line ") + std::to_string(PageEntry(walk_, shown) + 1);
-    if (last != shown) label += "–" + std::to_string(PageEntry(walk_, last) + 1);
+    const int first_line = PageEntry(walk_, shown) + 1;
+    const int last_line = std::max(first_line, PageLastEntry(walk_, last) + 1);
+    label += (last_line != first_line ? ": lines " : ": line ") + std::to_string(first_line);
+    if (last_line != first_line) label += "–" + std::to_string(last_line);
     if (IsCycle(shown)) {
       label += "\n(jump cycle: nothing shown)";
     } else if (Page(shown).lines.empty()) {

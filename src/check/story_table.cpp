@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "check/story_lines.h"
 #include "contracts/app_error.h"
+#include "script/line_scan.h"
 #include "script/my_script.h"
 #include "story/unit_story.h"
 
@@ -12,11 +15,6 @@ namespace game::check {
 namespace {
 
 std::string Line(int entry) { return std::to_string(entry + 1); }
-
-void ClassifyPrefix(const std::string& prefix) {
-  WordArray words;
-  ClassifyStoryLine(prefix, words);
-}
 
 int WordCount(const std::string& line) {
   WordArray words;
@@ -29,12 +27,13 @@ class TableFindings {
  public:
   TableFindings(const std::vector<std::string>& entries, const std::string& path,
                 TextDecoder& decoder, const JumpTargetFn& jump_target,
-                std::vector<Finding>& findings)
+                std::vector<Finding>& findings, const EarlyEnd& early_end)
       : entries_(entries),
         path_(path),
         decoder_(decoder),
         jump_target_(jump_target),
-        findings_(findings) {}
+        findings_(findings),
+        early_end_(early_end) {}
 
   void AddAll() {
     Classify();
@@ -70,6 +69,7 @@ class TableFindings {
         continue;
       }
       if (kind == StoryLineKind::kBreak && !entry.empty()) labels_[entry].push_back(i);
+      if (kind == StoryLineKind::kText) CheckLookalike(i);
       if (kind == StoryLineKind::kGoto || kind == StoryLineKind::kTrap) {
         jumps_.push_back({i, kind == StoryLineKind::kTrap, words[1]});
       }
@@ -80,7 +80,7 @@ class TableFindings {
     const std::string& line = entries_[static_cast<std::size_t>(entry)];
     const std::string count = std::to_string(WordCount(line));
     const std::string quoted = ReportText(text);
-    Add(entry, FirstFailingColumn(line, ClassifyPrefix), Severity::kError,
+    Add(entry, WordColumn(line, UnitStory::kCommandMaxIndex + 1), Severity::kError,
         {count +
              " words, but a command or text line holds at most 11: a reader who gets here "
              "sees \"" +
@@ -88,6 +88,82 @@ class TableFindings {
          "語が " + count + " 個ありますが、命令や本文の行は 11 語までです: ここに来た読者には 「" +
              quoted + "」 が出て、ページはこの行で止まります"});
   }
+
+  // A text line whose first word begins with "#" or the full-width "＃": the reader sees it as
+  // text, which is seldom what its author meant.
+  void CheckLookalike(int entry) {
+    const std::string& line = entries_[static_cast<std::size_t>(entry)];
+    const WordPlace first = FirstNormalizedWord(line, UnitStory::kCommandMaxIndex);
+    const std::string word = line.substr(first.begin, first.length);
+    if (!word.starts_with('#') && !word.starts_with(kFullWidthHash)) return;
+    const std::string shown = Utf8(word);
+    const std::optional<std::string> meant = MeantCommand(line, word);
+    Message message{"\"" + shown +
+                        "\" is no command the game obeys (#end, #goto, #trap, #heatOn, #heatOff, "
+                        "#notext), so the reader sees this line as text",
+                    "「" + shown +
+                        "」 はゲームが従う命令 (#end, #goto, #trap, #heatOn, #heatOff, #notext) で"
+                        "はないので、この行は本文として表示されます"};
+    if (meant) {
+      message.en += "; did you mean \"" + Utf8(*meant) + "\"?";
+      message.ja += "。「" + Utf8(*meant) + "」 のことですか?";
+    }
+    Add(entry, static_cast<int>(first.begin) + 1, Severity::kWarning, std::move(message));
+  }
+
+  // What a line that begins like a command was probably meant to be: the command with a space
+  // before what was run into it ("#goto@x"), the same written with a half-width "#", a command
+  // split in two ("#heat On"), or the nearest command by spelling ("#heat_on").
+  static std::optional<std::string> MeantCommand(const std::string& line, const std::string& word) {
+    const std::string ascii =
+        word.starts_with(kFullWidthHash) ? "#" + word.substr(kFullWidthHash.size()) : word;
+    const std::string folded = Folded(ascii);
+    const std::string* run_into = nullptr;
+    for (const std::string& command : kCommands) {
+      if (folded == Folded(command)) return command + RestAfter(line);
+      if (folded.starts_with(Folded(command)) &&
+          (run_into == nullptr || command.size() > run_into->size())) {
+        run_into = &command;
+      }
+    }
+    if (run_into != nullptr) return *run_into + " " + ascii.substr(run_into->size());
+    WordArray words;
+    NormalizeWords(line, words, UnitStory::kCommandMaxIndex);
+    for (const std::string& command : kCommands) {
+      if (words.size() > 1 && Folded(ascii + words[1]) == Folded(command)) return command;
+    }
+    const std::string* nearest = nullptr;
+    std::size_t best = kMaxMisspelling + 1;
+    for (const std::string& command : kCommands) {
+      const std::size_t distance = EditDistance(folded, Folded(command));
+      if (distance < best) {
+        best = distance;
+        nearest = &command;
+      }
+    }
+    if (nearest == nullptr) return std::nullopt;
+    return *nearest + RestAfter(line);
+  }
+
+  // The line's second word after a space (" @x" for "＃goto @x"), or nothing.
+  static std::string RestAfter(const std::string& line) {
+    WordArray words;
+    NormalizeWords(line, words, UnitStory::kCommandMaxIndex);
+    return words.size() > 1 && !words[1].empty() ? " " + words[1] : "";
+  }
+
+  static std::string Folded(const std::string& text) {
+    std::string folded = text;
+    for (char& c : folded) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+  }
+
+  static constexpr std::string_view kFullWidthHash = "\x81\x94";  // ＃
+  static constexpr std::size_t kMaxMisspelling = 2;
+  static inline const std::string kCommands[] = {"#end",    "#goto",    "#trap",
+                                                 "#heatOn", "#heatOff", "#notext"};
 
   // What the command does without its jump, said for the findings.
   static Message WithoutJump(bool trap) {
@@ -112,7 +188,8 @@ class TableFindings {
     if (labels_.contains(jump.argument)) return;
     const int column = static_cast<int>(FindSjis(line, jump.argument)) + 1;
     const std::string name = Utf8(jump.argument);
-    const Message hint = Suggestion(jump.argument);
+    const Message hint = early_end_.labels.contains(jump.argument) ? AfterTheEnd(jump.argument)
+                                                                   : Suggestion(jump.argument);
     if (!IsLabelAt(jump.argument, 1)) {
       Add(jump.entry, column, Severity::kError,
           {"\"" + name + "\" is not a label (a label begins with \"@\"): " + effect.en + hint.en,
@@ -123,6 +200,17 @@ class TableFindings {
     Add(jump.entry, column, Severity::kError,
         {"there is no label " + name + ": " + effect.en + hint.en,
          "ラベル " + name + " がありません: " + effect.ja + hint.ja});
+  }
+
+  Message AfterTheEnd(const std::string& label) {
+    const std::string line = std::to_string(early_end_.labels.at(label));
+    const std::string end = std::to_string(early_end_.line);
+    return {"; " + decoder_.SjisToUtf8(label) + " stands at line " + line +
+                ", after the Ctrl-Z at line " + end + " that ends the file for the game",
+            "。" + decoder_.SjisToUtf8(label) + " は " + line +
+                " 行目にありますが、ゲームにとって"
+                "ファイルは " +
+                end + " 行目の Ctrl-Z で終わっています"};
   }
 
   // "; did you mean @x?" with the nearest label, or nothing when the story has no label.
@@ -167,6 +255,7 @@ class TableFindings {
   TextDecoder& decoder_;
   const JumpTargetFn& jump_target_;
   std::vector<Finding>& findings_;
+  const EarlyEnd& early_end_;
   std::map<std::string, std::vector<int>> labels_;
   std::vector<Jump> jumps_;
 };
@@ -190,8 +279,8 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 
 void AddTableFindings(const std::vector<std::string>& entries, const std::string& path,
                       TextDecoder& decoder, const JumpTargetFn& jump_target,
-                      std::vector<Finding>& findings) {
-  TableFindings(entries, path, decoder, jump_target, findings).AddAll();
+                      std::vector<Finding>& findings, const EarlyEnd& early_end) {
+  TableFindings(entries, path, decoder, jump_target, findings, early_end).AddAll();
 }
 
 }  // namespace game::check

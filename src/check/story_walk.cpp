@@ -179,6 +179,8 @@ int StoryWalk::RunStep(int cursor, bool heat) {
       origin = kCyclePage;
     }
     step.page = PageFor(PageKind::kStep, StateNow(), shown, origin);
+    if (pages_[step.page].Ends() && !step.reads.empty())
+      pages_[step.page].end_entry = step.reads.back();
     if (pages_[step.page].step < 0) pages_[step.page].step = static_cast<int>(steps_.size());
   }
   steps_.push_back(std::move(step));
@@ -189,6 +191,7 @@ int StoryWalk::AnswerOf(int page) {
   PressSpecial(pages_[page].after);
   const int answer = PageFor(PageKind::kAnswer, StateNow(), {}, page);
   pages_[answer].trap_page = page;
+  if (pages_[answer].Ends()) pages_[answer].end_entry = pages_[page].EndingEntry();
   return answer;
 }
 

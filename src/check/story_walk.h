@@ -67,9 +67,12 @@ struct WalkPage {
   int next_step = -1;              // the step ＞次へ runs here; -1 while unknown or end pending
   int answer = -1;                 // the answer page, when the trap is armed and a use is left
   std::uint32_t uses = 0;          // bit u set: the page is reached with u uses left
+  int end_entry = -1;              // when the page ends: the "#end" (or end marker) that ended it
   bool Ends() const { return after.flags.end_pending; }
-  // The entry of the "#end" (or end marker) that the next press ends on, for an end pending page.
-  int EndingEntry() const { return after.cursor - 1; }
+  // The entry of the "#end" (or end marker) that the next press ends on, for an end pending page:
+  // the one its step read, also for the special move's answer on such a page (whose cursor has
+  // moved on to the trap's label).
+  int EndingEntry() const { return end_entry >= 0 ? end_entry : after.cursor - 1; }
 };
 
 class StoryWalk {

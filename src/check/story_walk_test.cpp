@@ -62,6 +62,8 @@ TEST(StoryWalk, SummarizesTheWaysInPagesTheReaderSees) {
        22,
        {5},
        false},
+      // The answer on a page that ends: the next press ends at the "#end", not at the label.
+      {"a trap on the last page", {"A", "#trap @x", "#end", "", "@x", "C"}, 2, 1, 2, {3}, false},
       {"a loop the reader can leave",
        {"@l", "A", "#trap @out", "", "#goto @l", "@out", "B"},
        3,
@@ -124,6 +126,10 @@ TEST(StoryWalk, MapDrawsReadingOnJumpsAnswersAndEndings) {
                            "end9 [label=\"end\\nend of file (line 9)\", shape=doublecircle"}) {
     EXPECT_NE(dot.find(part), std::string::npos) << part << "\n" << dot;
   }
+  // A box gives every line its pages show, the last page's last line included.
+  Walked two({"A", "", "B", "C"});
+  const std::string two_dot = StoryMapDot(two.walk, ReadingOrder(two.walk), two.decoder);
+  EXPECT_NE(two_dot.find("p1 [label=\"p1–2: lines 1–4\\n"), std::string::npos) << two_dot;
   EXPECT_EQ(DotQuoted("a\"b\\c\nd"), "a\\\"b\\\\c\\nd");
 }
 

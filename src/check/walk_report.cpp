@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include "script/my_script.h"
+
 namespace game::check {
 namespace {
 
@@ -32,6 +34,11 @@ class WayGraph {
   }
 
   int Size() const { return static_cast<int>(nodes_.size()); }
+  // The node of `page` reached with `uses` left; -1 when the walk never got there.
+  int Node(int page, int uses) const {
+    return index_[static_cast<std::size_t>(page) * static_cast<std::size_t>(uses_ + 1) +
+                  static_cast<std::size_t>(uses)];
+  }
   int Start() const { return Node(0, uses_); }
   int PageOf(int node) const { return nodes_[static_cast<std::size_t>(node)].page; }
   int UsesOf(int node) const { return nodes_[static_cast<std::size_t>(node)].uses; }
@@ -64,11 +71,6 @@ class WayGraph {
     int page;
     int uses;
   };
-
-  int Node(int page, int uses) const {
-    return index_[static_cast<std::size_t>(page) * static_cast<std::size_t>(uses_ + 1) +
-                  static_cast<std::size_t>(uses)];
-  }
 
   void Link(int n) {
     const auto [page_id, uses] = nodes_[static_cast<std::size_t>(n)];
@@ -174,6 +176,7 @@ class WalkFindings {
       : walk_(walk), path_(path), decoder_(decoder), findings_(findings), graph_(walk, uses) {}
 
   void AddAll() {
+    NoPageShown();
     JumpCycles();
     UnreadLines();
     TrapsThatChangeNothing();
@@ -190,6 +193,30 @@ class WalkFindings {
   std::string Text(int entry) { return decoder_.SjisToUtf8(walk_.Script().ScriptLine(entry)); }
 
   const WalkPage& Page(int id) const { return walk_.Pages()[static_cast<std::size_t>(id)]; }
+
+  // The first press of ＞次へ ends the story at once: the reader never sees a line.
+  void NoPageShown() {
+    const WalkPage& start = Page(0);
+    if (start.next_step < 0) return;
+    const WalkStep& first = walk_.Steps()[static_cast<std::size_t>(start.next_step)];
+    if (first.page >= 0) return;
+    const bool end_of_file = first.ending_entry == walk_.Script().ScriptCount() - 1;
+    const std::string line = std::to_string(EndingLine(first.ending_entry, end_of_file));
+    const Message where = end_of_file ? Message{"the end of the file", "ファイルの終わり"}
+                                      : Message{"the #end at line " + line, line + " 行目の #end"};
+    findings_.push_back(
+        {path_,
+         0,
+         0,
+         Severity::kError,
+         {"the story shows no page: the first press of ＞次へ reads to " + where.en +
+              " without a line to show, so the game shows the portrait alone until that press, "
+              "which ends it",
+          "物語に表示されるページがありません: 最初に ＞次へ を押すと、表示する行がないまま " +
+              where.ja +
+              " まで読み進みます。ゲームはそれまで文のない立ち絵を出し、その一押しで"
+              "終わります"}});
+  }
 
   void JumpCycles() {
     std::set<std::vector<int>> seen;
@@ -231,14 +258,83 @@ class WalkFindings {
   }
 
   void ReportUnread(int first, int last) {
+    Message message;
     if (first == last) {
-      Add(first, Severity::kWarning,
-          {"no way through the story reads this line", "この行はどの道筋でも読まれません"});
+      message = {"no way through the story reads this line", "この行はどの道筋でも読まれません"};
     } else {
-      Add(first, Severity::kWarning,
-          {"no way through the story reads lines " + Line(first) + " to " + Line(last),
-           Line(first) + " 行目から " + Line(last) + " 行目までは、どの道筋でも読まれません"});
+      message = {"no way through the story reads lines " + Line(first) + " to " + Line(last),
+                 Line(first) + " 行目から " + Line(last) + " 行目までは、どの道筋でも読まれません"};
     }
+    const Message why = WhyUnread(first, last);
+    Add(first, Severity::kWarning, {message.en + why.en, message.ja + why.ja});
+  }
+
+  // Why a trap's answer never gets to the labels among `first` to `last`: the trap is met only
+  // with no use of the special move left, or armed on a page that ends the story.
+  Message WhyUnread(int first, int last) {
+    for (int entry = first; entry <= last; ++entry) {
+      const std::string& label = walk_.Script().ScriptLine(entry);
+      if (!IsLabelAt(label, 1)) continue;
+      for (std::size_t p = 0; p < walk_.Pages().size(); ++p) {
+        const WalkPage& page = walk_.Pages()[p];
+        if (!page.after.flags.trap_armed || page.after.flags.trap_label != label) continue;
+        const int trap = TrapEntry(walk_, static_cast<int>(p));
+        if (trap < 0) continue;
+        if (page.answer >= 0 && Page(page.answer).Ends()) {
+          return EndsFirst(trap, Page(page.answer).EndingEntry(), label);
+        }
+        if (page.answer < 0 && page.uses == 1) return NoUseLeft(trap, static_cast<int>(p));
+      }
+    }
+    return {};
+  }
+
+  Message EndsFirst(int trap, int ending, const std::string& label) {
+    const std::string name = decoder_.SjisToUtf8(label);
+    const bool end_of_file = ending == walk_.Script().ScriptCount() - 1;
+    const std::string at = std::to_string(EndingLine(ending, end_of_file));
+    const Message end = end_of_file ? Message{"the end of the file", "ファイルの終わり"}
+                                    : Message{"the #end at line " + at, at + " 行目の #end"};
+    return {": the #trap at line " + Line(trap) + " is armed on a page that ends the story (" +
+                end.en +
+                "): ★ shows its answer, but the next press of ＞次へ ends the story, "
+                "so reading never goes on at " +
+                name,
+            "。" + Line(trap) + " 行目の #trap は物語を終えるページ (" + end.ja +
+                ") で仕掛けられます: ★ で答えは出ますが、次に ＞次へ を押すと物語が終わるので、" +
+                name + " から先は読まれません"};
+  }
+
+  // The trap page `page` is met only with no use left: the trap whose answer spent the last one
+  // is the answer page nearest before it, on the way with no use left.
+  Message NoUseLeft(int trap, int page) {
+    std::vector<bool> seen(static_cast<std::size_t>(graph_.Size()), false);
+    std::deque<int> queue{graph_.Node(page, 0)};
+    int spender = -1;
+    while (!queue.empty() && spender < 0) {
+      const int n = queue.front();
+      queue.pop_front();
+      for (int m : graph_.Pred(n)) {
+        if (seen[static_cast<std::size_t>(m)]) continue;
+        seen[static_cast<std::size_t>(m)] = true;
+        const WalkPage& p = Page(graph_.PageOf(m));
+        if (p.kind == PageKind::kAnswer && graph_.UsesOf(m) == 0) {
+          spender = TrapEntry(walk_, p.trap_page);
+          break;
+        }
+        if (graph_.UsesOf(m) == 0) queue.push_back(m);
+      }
+    }
+    const Message by =
+        spender < 0 ? Message{"", ""}
+                    : Message{" (the #trap at line " + Line(spender) + " takes the last one)",
+                              " (最後の 1 回は " + Line(spender) + " 行目の #trap が使います)"};
+    return {": the #trap at line " + Line(trap) +
+                " that leads here is met only when no use of the special move is left" + by.en,
+            "。ここへ通じる " + Line(trap) +
+                " 行目の #trap には、必殺技を使い切ったあとでしか"
+                "来られません" +
+                by.ja};
   }
 
   // Where ＞次へ leads from a page: a page id, or -2 - the ending entry.
@@ -265,6 +361,12 @@ class WalkFindings {
       if (NextOf(page.answer) == -1 || !LabelExists(page.after.flags.trap_label)) continue;
       const int trap = TrapEntry(walk_, static_cast<int>(p));
       if (trap < 0 || !reported.insert(trap).second) continue;
+      if (page.Ends()) {
+        const Message why = EndsFirst(trap, page.EndingEntry(), page.after.flags.trap_label);
+        Add(trap, Severity::kWarning,
+            {"the trap changes nothing" + why.en, "この罠は何も変えません" + why.ja});
+        continue;
+      }
       const std::string label = decoder_.SjisToUtf8(page.after.flags.trap_label);
       Add(trap, Severity::kWarning,
           {"the trap's label " + label +
@@ -350,11 +452,40 @@ class WalkFindings {
     std::sort(uses.begin(), uses.end(), std::greater<>());
     std::string list;
     for (int u : uses) list += (list.empty() ? "" : ", ") + std::to_string(u);
+    const std::string loop = LoopLines(graph_.Node(page, uses.front()));
     Add(PageEntry(walk_, page), Severity::kWarning,
         {"no ending can be reached once the reader sees this page (with " + list +
-             " uses of the special move left): every way from here goes round for ever",
+             " uses of the special move left): every way from here goes round for ever, "
+             "through the loop of " +
+             loop,
          "このページを見た読者は (必殺技の残り " + list +
-             " 回で) どの結末にもたどり着けません: ここからの道はすべて堂々巡りです"});
+             " 回で) どの結末にもたどり着けません: ここからの道はすべて " + loop +
+             " のループを回り続けます"});
+  }
+
+  // The lines of the pages of a loop that the reader, from node `n` (which cannot end), comes
+  // round to: "lines 6, 8-9". Every such node has a way on, and every way on cannot end either.
+  std::string LoopLines(int n) {
+    std::map<int, int> order;  // node -> when it was met
+    while (true) {
+      order[n] = static_cast<int>(order.size());
+      if (graph_.Succ(n).empty()) break;
+      n = graph_.Succ(n).front();
+      if (order.contains(n)) break;
+    }
+    std::set<std::pair<int, int>> spans;
+    for (const auto& [node, when] : order) {
+      if (when < order[n]) continue;
+      const int page = graph_.PageOf(node);
+      spans.insert({PageEntry(walk_, page), PageLastEntry(walk_, page)});
+    }
+    std::string text;
+    for (const auto& [from, to] : spans) {
+      text += (text.empty() ? "" : ", ") + Line(from) + (to > from ? "-" + Line(to) : "");
+    }
+    return (spans.size() == 1 && spans.begin()->first == spans.begin()->second ? "line "
+                                                                               : "lines ") +
+           text;
   }
 
   StoryWalk& walk_;
@@ -376,6 +507,12 @@ int PageEntry(StoryWalk& walk, int page) {
     if (walk.KindOf(entry) == StoryLineKind::kNoText) return entry;
   }
   return reads.empty() ? 0 : reads.back();
+}
+
+int PageLastEntry(StoryWalk& walk, int page) {
+  const WalkPage& p = walk.Pages().at(static_cast<std::size_t>(page));
+  if (p.kind == PageKind::kStep && !p.shown.empty()) return p.shown.back();
+  return PageEntry(walk, page);
 }
 
 int EndingLine(int entry, bool end_of_file) { return end_of_file ? std::max(1, entry) : entry + 1; }

@@ -46,6 +46,9 @@ std::vector<int> ReadingOrder(const StoryWalk& walk);
 // answers; 0 for the start page.
 int PageEntry(StoryWalk& walk, int page);
 
+// The last entry a page stands for in the source: its last line shown, else PageEntry.
+int PageLastEntry(StoryWalk& walk, int page);
+
 // Whether reading from `page` to the page its ＞次へ shows jumps: the entries read after the last
 // line `page` shows and before the first line the next page shows are not one run.
 bool JumpsToNext(const StoryWalk& walk, int page);

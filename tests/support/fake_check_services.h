@@ -1,5 +1,6 @@
 // The checker's outside for unit tests: path kinds from a FakeFileSystem (plus named folders and
-// special files), a decoder that knows no character beginning with 0x85 or 0x86, lines 10 pixels
+// special files), a decoder that knows no character beginning with 0x85 or 0x86, a converter that
+// has no form for ♡ only, lines 10 pixels
 // a byte wide, and sounds that play when they begin with "RIFF".
 #pragma once
 
@@ -27,6 +28,8 @@ class FakeCheckServices : public check::CheckServices {
     return sjis.find('\x85') == std::string_view::npos &&
            sjis.find('\x86') == std::string_view::npos;
   }
+  // Every character but the heart suit ♡ (U+2661).
+  bool HasCp932Form(std::string_view utf8) override { return utf8 != "\xE2\x99\xA1"; }
   int LineWidth(std::string_view sjis) override {
     return static_cast<int>(sjis.size()) * kPixelsPerByte;
   }
