@@ -52,6 +52,8 @@ struct Parser {
         options_ended = true;
       } else if (argument == "-h" || argument == "--help") {
         parsed.options.help = true;
+      } else if (argument == "--version") {
+        parsed.options.version = true;
       } else if (Is(argument, "--graph")) {
         Value(i, "--graph", parsed.options.graph);
       } else if (Is(argument, "--storyboard")) {
@@ -73,6 +75,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language l
 std::string Usage(Language language) {
   if (language == Language::kJapanese) {
     return "使い方: story_check [--graph FILE] [--storyboard DIR] [FOLDER]\n"
+           "        story_check --help | --version\n"
            "  FOLDER (既定は dat) の物語・立ち絵・音を、ゲームと同じ部品で検査します。\n"
            "  --graph FILE       物語の地図を Graphviz DOT で書きます (.svg / .png なら dot "
            "で描画)\n"
@@ -80,6 +83,7 @@ std::string Usage(Language language) {
            "終了コード: 0 エラーなし、1 エラーあり、2 実行できませんでした\n";
   }
   return "usage: story_check [--graph FILE] [--storyboard DIR] [FOLDER]\n"
+         "       story_check --help | --version\n"
          "  Checks the story, portrait frames and sounds in FOLDER (default: dat) with the game's\n"
          "  own units.\n"
          "  --graph FILE       writes the story's map as Graphviz DOT (.svg or .png: drawn by "

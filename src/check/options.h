@@ -1,4 +1,5 @@
-// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER]
+// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER], or --help or
+// --version alone.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@ struct Options {
   std::string graph;           // where to write the map; empty: no map
   std::string storyboard;      // where to draw the storyboard; empty: none
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedOptions {
@@ -21,10 +23,12 @@ struct ParsedOptions {
 };
 
 // `arguments` without the program's name. "--graph FILE" and "--storyboard DIR" take the next
-// argument (or "--graph=FILE"); "-h"/"--help" asks for the usage; "--" ends the options; at most
+// argument (or "--graph=FILE"); "-h"/"--help" asks for the usage and
+// "--version" for the version; "--" ends the options; at most
 // one folder.
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language language);
 
+// The usage text, in `language`: both texts are held here.
 std::string Usage(Language language);
 
 }  // namespace game::check

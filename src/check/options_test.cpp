@@ -28,6 +28,7 @@ TEST(Options, ReadsTheFolderTheMapAndTheStoryboardOrSaysWhatIsWrong) {
     EXPECT_EQ(parsed.options.storyboard, c.storyboard);
   }
   EXPECT_TRUE(ParseOptions({"-h"}, Language::kEnglish).options.help);
+  EXPECT_TRUE(ParseOptions({"--version"}, Language::kEnglish).options.version);
   EXPECT_EQ(ParseOptions({"-x"}, Language::kJapanese).error, "不明なオプション: -x");
 }
 
