@@ -8,13 +8,13 @@
 namespace game {
 namespace {
 
-struct Run {
+struct ProgramRun {
   int exit_code = -1;
   std::string out;
   std::string err;
 };
 
-Run Start(const QString& program, const QStringList& arguments, const QStringList& locale) {
+ProgramRun Start(const QString& program, const QStringList& arguments, const QStringList& locale) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) environment.remove(name);
@@ -60,18 +60,18 @@ TEST(Programs, AnswerHelpAndVersionAndRefuseInTheLocalesLanguage) {
   for (const Program& program : programs) {
     for (const auto& locale : locales) {
       const std::string label = program.name + " " + locale.locale.join(' ').toStdString();
-      const Run help = Start(program.path, {"--help"}, locale.locale);
+      const ProgramRun help = Start(program.path, {"--help"}, locale.locale);
       EXPECT_EQ(help.exit_code, 0) << label;
       const std::string usage = locale.japanese ? "使い方: " : "sage: ";  // "Usage" or "usage"
       EXPECT_NE(FirstLine(help.out).find(usage + program.name), std::string::npos) << label << "\n"
                                                                                    << help.out;
       EXPECT_EQ(help.err, "") << label;
 
-      const Run version = Start(program.path, {"--version"}, locale.locale);
+      const ProgramRun version = Start(program.path, {"--version"}, locale.locale);
       EXPECT_EQ(version.exit_code, 0) << label;
       EXPECT_EQ(version.out, program.name + " " GAME_VERSION "\n") << label;
 
-      const Run refused = Start(program.path, {"--bogus"}, locale.locale);
+      const ProgramRun refused = Start(program.path, {"--bogus"}, locale.locale);
       EXPECT_EQ(refused.exit_code, 2) << label;
       EXPECT_EQ(FirstLine(refused.err), locale.japanese ? program.refusal_ja : program.refusal_en)
           << label;
