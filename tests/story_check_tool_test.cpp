@@ -44,6 +44,22 @@ TEST(StoryCheckTool, TheBundledStoryChecksClean) {
   EXPECT_TRUE(run.out.ends_with("\n0 errors, 0 warnings\n")) << run.out;
 }
 
+// The READMEs' sample story, converted with the command they give, checks clean in a folder
+// beside the bundled frames and sounds, as the steps to play one's own story set it up.
+TEST(StoryCheckTool, TheReadmesSampleStoryChecksClean) {
+  testing::GameFolder folder;
+  folder.WriteFrames(Qt::white);
+  folder.WriteSounds(1000, 1000, 0.1);
+  QProcess iconv;
+  iconv.start("iconv", {"-f", "UTF-8", "-t", "CP932", GAME_SOURCE_DIR "/docs/sample-story.txt"});
+  ASSERT_TRUE(iconv.waitForFinished(30000));
+  ASSERT_EQ(iconv.exitCode(), 0) << iconv.readAllStandardError().toStdString();
+  folder.WriteStory(iconv.readAllStandardOutput());
+  const ToolRun run = Check({}, folder.Path());
+  EXPECT_EQ(run.exit_code, 0) << run.out;
+  EXPECT_TRUE(run.out.ends_with("\n0 errors, 0 warnings\n")) << run.out;
+}
+
 TEST(StoryCheckTool, FindingsInTheLocaleLanguageAndTheExitStatus) {
   testing::GameFolder folder;
   folder.WriteFrames(Qt::white);

@@ -1,6 +1,6 @@
-// story_check [--graph FILE] [--storyboard DIR] [FOLDER]: checks a story folder (default: dat;
-// the folder that holds dat/ stands for its dat/) with the game's own units and prints every fault
-// the game would meet, in the compiler format
+// story_check [--graph FILE] [--storyboard DIR] [FOLDER] (or --help, --version): checks a story
+// folder (default: dat; the folder that holds dat/ stands for its dat/) with the game's own units
+// and prints every fault the game would meet, in the compiler format
 // ("dat/story.txt:12:5: error: ..."), then the walk's summary and a count. Messages are Japanese
 // when the locale (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 // Exit status: 0 no error, 1 errors found, 2 the check could not run (bad arguments, a map or
@@ -84,8 +84,7 @@ bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Language language = LanguageFromEnvironment(
-      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  const Language language = game::LanguageOfThisProcess();
   const ParsedOptions parsed =
       ParseOptions(std::vector<std::string>(argv + 1, argv + argc), language);
   if (!parsed.error.empty()) {

@@ -8,7 +8,9 @@
 #include "window/unit_form.h"
 
 int main(int argc, char** argv) {
-  if (const auto status = game::HandleCommandLine(argc, argv, std::cout, std::cerr)) return *status;
+  if (const auto status =
+          game::HandleCommandLine(argc, argv, std::cout, std::cerr, game::LanguageOfThisProcess()))
+    return *status;
   game::GameApplication app(argc, argv, game::kGameShortName);
   app.setWindowIcon(game::GameIcon());
   game::KeyFilter keys;

@@ -4,22 +4,6 @@
 #include <tuple>
 
 namespace game::check {
-namespace {
-
-const char* FirstSet(std::initializer_list<const char*> values) {
-  for (const char* value : values) {
-    if (value != nullptr && *value != '\0') return value;
-  }
-  return "";
-}
-
-}  // namespace
-
-Language LanguageFromEnvironment(const char* lc_all, const char* lc_messages, const char* lang) {
-  const std::string_view chosen = FirstSet({lc_all, lc_messages, lang});
-  return chosen.starts_with("ja") ? Language::kJapanese : Language::kEnglish;
-}
-
 std::string FormatFinding(const Finding& finding, Language language) {
   std::string text = finding.file;
   if (finding.line > 0) text += ":" + std::to_string(finding.line);

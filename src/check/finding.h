@@ -5,23 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "locale/language.h"
+
 namespace game::check {
 
-enum class Language { kEnglish, kJapanese };
+// The checker speaks the language every program chooses from the locale.
+using game::Language;
+using game::LanguageFromEnvironment;
 
-// The language of the checker's messages from the locale variables, the first one set and not
-// empty of LC_ALL, LC_MESSAGES and LANG (null pointers count as unset): Japanese when it begins
-// with "ja", English otherwise.
-Language LanguageFromEnvironment(const char* lc_all, const char* lc_messages, const char* lang);
-
-// A text in both languages (UTF-8).
-struct Message {
-  std::string en;
-  std::string ja;
-  const std::string& In(Language language) const {
-    return language == Language::kJapanese ? ja : en;
-  }
-};
+// A finding's text in both languages (UTF-8).
+using Message = Bilingual;
 
 enum class Severity { kError, kWarning };
 

@@ -5,25 +5,6 @@
 namespace game::check {
 namespace {
 
-TEST(Finding, LanguageComesFromTheFirstLocaleVariableSet) {
-  const struct {
-    const char *lc_all, *lc_messages, *lang;
-    Language language;
-  } cases[] = {
-      {nullptr, nullptr, nullptr, Language::kEnglish},
-      {nullptr, nullptr, "ja_JP.UTF-8", Language::kJapanese},
-      {nullptr, "C", "ja_JP.UTF-8", Language::kEnglish},
-      {"", "ja", "en_GB.UTF-8", Language::kJapanese},
-      {"en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", Language::kEnglish},
-      {"ja_JP.eucJP", nullptr, nullptr, Language::kJapanese},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(LanguageFromEnvironment(c.lc_all, c.lc_messages, c.lang), c.language)
-        << (c.lc_all ? c.lc_all : "-") << " " << (c.lc_messages ? c.lc_messages : "-") << " "
-        << (c.lang ? c.lang : "-");
-  }
-}
-
 TEST(Finding, PrintsInTheCompilerFormatSortedByFileLineAndColumn) {
   std::vector<Finding> findings = {
       {"dat/story.txt", 12, 5, Severity::kWarning, {"wide", "幅"}},

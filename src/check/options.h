@@ -1,5 +1,5 @@
-// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER], or
-// story_check --help / --version.
+// The checker's command line: story_check [--graph FILE] [--storyboard DIR] [FOLDER], or --help or
+// --version alone.
 #pragma once
 
 #include <string>
@@ -27,7 +27,7 @@ struct ParsedOptions {
 // "--" ends the options; at most one folder.
 ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language language);
 
-// The whole help text (the only place it is written).
+// The usage text, in `language`: both texts are held here.
 std::string Usage(Language language);
 
 }  // namespace game::check
