@@ -14,29 +14,48 @@ struct Case {
   std::optional<int> status;
   std::string out_starts;  // what standard output starts with
   std::string err;         // all of standard error
+  std::optional<std::string> warp = std::nullopt;
+  bool watch = false;
 };
 
-TEST(CommandLine, AnswersHelpAndVersionAndRefusesAnythingElse) {
+TEST(CommandLine, ReadsThePreviewOptionsAnswersHelpAndVersionAndRefusesAnythingElse) {
   const std::vector<Case> cases = {
       {{}, std::nullopt, "", ""},
-      {{"--help"}, 0, "Usage: luxarim [--help | --version]\n", ""},
+      {{"--help"}, 0, "Usage: luxarim [--warp TARGET] [--watch]\n", ""},
       {{"--version"}, 0, "luxarim " GAME_VERSION "\n", ""},
       {{"--version", "--help"}, 0, "luxarim ", ""},  // the first one answers
+      {{"--watch", "--help"}, 0, "Usage: ", ""},
+      {{"--warp", "@leap"}, std::nullopt, "", "", "@leap"},
+      {{"--warp=12", "--watch"}, std::nullopt, "", "", "12", true},
+      {{"--watch", "--warp", "--watch"}, std::nullopt, "", "", "--watch", true},
+      {{"--warp="}, std::nullopt, "", "", ""},  // refused later as no label nor line
+      {{"--warp"},
+       2,
+       "",
+       "luxarim: --warp needs a TARGET: a label (@name) or a line number (try --help)\n"},
+      {{"--warp", "1", "--warp", "2"}, 2, "", "luxarim: --warp is given twice (try --help)\n"},
+      {{"--watch", "--watch"}, 2, "", "luxarim: --watch is given twice (try --help)\n"},
       {{"-h"}, 2, "", "luxarim: unknown argument \"-h\" (try --help)\n"},
       {{"-platform", "offscreen"}, 2, "", "luxarim: unknown argument \"-platform\" (try --help)\n"},
       {{"--help", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
+      {{"--warp", "3", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
       {{""}, 2, "", "luxarim: unknown argument \"\" (try --help)\n"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"/usr/lib/games/luxarim/luxarim"};
     argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
     std::ostringstream out, err;
-    const std::string label = c.arguments.empty() ? "(none)" : c.arguments.front();
-    EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data(), out, err), c.status)
+    std::string label;
+    for (const char* argument : c.arguments) label += std::string(argument) + " ";
+    GameOptions options;
+    EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, options),
+              c.status)
         << label;
     EXPECT_EQ(out.str().substr(0, c.out_starts.size()), c.out_starts) << label;
     EXPECT_EQ(out.str().empty(), c.out_starts.empty()) << label;
     EXPECT_EQ(err.str(), c.err) << label;
+    EXPECT_EQ(options.warp, c.warp) << label;
+    EXPECT_EQ(options.watch, c.watch) << label;
   }
 }
 
