@@ -59,8 +59,8 @@ void BM_ReloadAfterSave(benchmark::State& state) {
   std::size_t report_bytes = 0;
   game::StoryWatch watch(folder, story, {}, [&](game::StoryWatch::Changes) {
     game::ReloadScript(script, files, story);
-    report_bytes = game::check::ReloadReport(script, story, decoder, game::check::Language::kEnglish)
-                       .size();
+    report_bytes =
+        game::check::ReloadReport(script, story, decoder, game::check::Language::kEnglish).size();
     ++reloads;
   });
   bool flip = false;

@@ -11,8 +11,8 @@
 #include "check/desktop_check_services.h"
 #include "check/story_check.h"
 #include "check/story_folder.h"
-#include "check/warp.h"
 #include "check/walk_report.h"
+#include "check/warp.h"
 #include "graphics/unit_bmp.h"
 #include "posix/posix_file_system.h"
 #include "qt/qt_text_decoder.h"
@@ -116,7 +116,8 @@ void BM_WarpFullStory(benchmark::State& state) {
     plan = game::check::PlanWarp(files, decoder, "@s" + std::to_string(kScenes - 1));
     benchmark::DoNotOptimize(plan);
   }
-  state.SetLabel("to line " + std::to_string(plan.entry + 1) + (plan.warning.empty() ? "" : ", unreached") +
+  state.SetLabel("to line " + std::to_string(plan.entry + 1) +
+                 (plan.warning.empty() ? "" : ", unreached") +
                  (plan.flags.heat_on ? ", heat on" : ", heat off"));
 }
 BENCHMARK(BM_WarpFullStory)->Unit(benchmark::kMillisecond);

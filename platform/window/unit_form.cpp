@@ -45,10 +45,9 @@ TFormMain::TFormMain(GameApplication& app, PreviewOptions preview)
   if (preview_.watch) {
     std::vector<std::string> frames;
     for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(UnitBmp::FramePath(i));
-    watch_ = std::make_unique<StoryWatch>("dat", UnitStory::kStoryPath, std::move(frames),
-                                          [this](StoryWatch::Changes changes) {
-                                            RunReported(app_, [&] { ReloadSaved(changes); });
-                                          });
+    watch_ = std::make_unique<StoryWatch>(
+        "dat", UnitStory::kStoryPath, std::move(frames),
+        [this](StoryWatch::Changes changes) { RunReported(app_, [&] { ReloadSaved(changes); }); });
   }
 }
 
@@ -224,8 +223,7 @@ void TFormMain::ReloadFrames() {
     std::cerr << "luxarim: the frames read anew" << std::endl;
   } catch (const AppError& error) {
     std::cerr << "luxarim: the frames read anew, but " << ReportText(error.what())
-              << " That frame and the ones after it are drawn blank until they load."
-              << std::endl;
+              << " That frame and the ones after it are drawn blank until they load." << std::endl;
   }
 }
 

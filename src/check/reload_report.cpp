@@ -26,8 +26,10 @@ std::string ReloadReport(const MyScript& script, const std::string& path, TextDe
   for (const Finding& finding : findings) report += FormatFinding(finding, language) + "\n";
   const std::string counts = FormatSummary(CountOf(findings, Severity::kError),
                                            CountOf(findings, Severity::kWarning), language);
-  const std::string reread = language == Language::kJapanese ? " を読み直しました: " : " read anew: ";
-  return report + "luxarim: " + path + reread + counts + "; " + ReadsOnFrom(script, language) + "\n";
+  const std::string reread =
+      language == Language::kJapanese ? " を読み直しました: " : " read anew: ";
+  return report + "luxarim: " + path + reread + counts + "; " + ReadsOnFrom(script, language) +
+         "\n";
 }
 
 }  // namespace game::check

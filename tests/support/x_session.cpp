@@ -69,8 +69,7 @@ QImage XSession::Screenshot() const {
 }
 
 GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
-                         const QString& program, const QString& error_file,
-                         const QStringList& args)
+                         const QString& program, const QString& error_file, const QStringList& args)
     : x_(x) {
   if (!error_file.isEmpty()) process_.setStandardErrorFile(error_file);
   QProcessEnvironment env = x.Environment();
