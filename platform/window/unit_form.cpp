@@ -222,8 +222,11 @@ void TFormMain::ReloadFrames() {
     bmp_->InitGraphics();
     std::cerr << "luxarim: the frames read anew" << std::endl;
   } catch (const AppError& error) {
-    std::cerr << "luxarim: the frames read anew, but " << ReportText(error.what())
-              << " That frame and the ones after it are drawn blank until they load." << std::endl;
+    int failed = 0;
+    while (failed < UnitBmp::kFrameCount && bmp_->FrameLoaded(failed)) ++failed;
+    std::cerr << "luxarim: " << UnitBmp::FramePath(failed)
+              << " does not load: " << ReportText(error.what())
+              << " It and the frames after it are drawn blank until they load." << std::endl;
   }
 }
 
