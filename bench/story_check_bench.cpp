@@ -10,7 +10,9 @@
 #include "bench_app.h"
 #include "check/desktop_check_services.h"
 #include "check/story_check.h"
+#include "check/story_folder.h"
 #include "check/walk_report.h"
+#include "check/warp.h"
 #include "graphics/unit_bmp.h"
 #include "posix/posix_file_system.h"
 #include "qt/qt_text_decoder.h"
@@ -101,3 +103,21 @@ void BM_WalkFullStory(benchmark::State& state) {
 BENCHMARK(BM_WalkFullStory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// --warp on the same story: loading it, walking every state, and the shortest way to the last
+// scene's label, as the game does before its window opens.
+void BM_WarpFullStory(benchmark::State& state) {
+  const Folder folder;
+  game::PosixFileSystem real;
+  game::check::StoryFolder files(real, folder.Path());
+  game::QtTextDecoder decoder;
+  game::check::WarpPlan plan;
+  for (auto _ : state) {
+    plan = game::check::PlanWarp(files, decoder, "@s" + std::to_string(kScenes - 1));
+    benchmark::DoNotOptimize(plan);
+  }
+  state.SetLabel("to line " + std::to_string(plan.entry + 1) +
+                 (plan.warning.empty() ? "" : ", unreached") +
+                 (plan.flags.heat_on ? ", heat on" : ", heat off"));
+}
+BENCHMARK(BM_WarpFullStory)->Unit(benchmark::kMillisecond);

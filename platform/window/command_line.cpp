@@ -5,63 +5,116 @@
 namespace game {
 namespace {
 
-// The help in both languages. The lines marked "preview and low-power" describe --warp, --watch
-// and --low-power, which are being built beside this text: they go with those options (keep
-// them when the options are there, drop them otherwise).
 const Bilingual kHelp = {
-    "Usage: luxarim [--help | --version]\n"
+    "Usage: luxarim [--warp TARGET] [--watch] [--low-power]\n"
+    "       luxarim --help | --version\n"
     "ルクサリム ～放課後の思考飛躍～: a story game in one window.\n"
     "It plays the story, frames and sounds in dat/ under the current folder; the\n"
     "installed luxarim command starts it in the game's data folder.\n"
-    // preview and low-power: begin
-    "  --warp TARGET   the first ＞次へ shows the page read from TARGET: a label\n"
-    "                  (@name) or a line number of dat/story.txt\n"
-    "  --watch         rereads dat/ when it is saved; the next ＞次へ reads on in\n"
-    "                  the new story, and its findings go to standard error\n"
-    "  --low-power     waits instead of spinning between ticks (same picture)\n"
-    // preview and low-power: end
-    "  --help          prints this text\n"
-    "  --version       prints the version\n"
+    "\n"
+    "  --low-power    let the processor rest between the picture's updates instead\n"
+    "                 of keeping a core busy; the game plays the same (for laptops)\n"
+    "  --help         prints this text\n"
+    "  --version      prints the version\n"
+    "\n"
+    "For story authors:\n"
+    "  --warp TARGET  start where TARGET is in dat/story.txt: a label (@name) or a\n"
+    "                 line number (from 1). The first press of ＞次へ shows the page\n"
+    "                 read from there, with the heat and the trap as the shortest\n"
+    "                 way there leaves them. An unknown label or a line outside the\n"
+    "                 file is refused with exit status 2.\n"
+    "  --watch        read dat/story.txt and the frames again each time they are\n"
+    "                 saved. The page on the screen stays; ＞次へ reads on from the\n"
+    "                 same place. Each reload prints the story checker's findings\n"
+    "                 about the story's lines on standard error; a story that does\n"
+    "                 not load says why there, and the one before plays on.\n"
+    "\n"
     "Keys: Tab moves between ＞次へ and ★; Space or Return presses the one with the focus.\n",
 
-    "使い方: luxarim [--help | --version]\n"
+    "使い方: luxarim [--warp TARGET] [--watch] [--low-power]\n"
+    "        luxarim --help | --version\n"
     "ルクサリム ～放課後の思考飛躍～: ウィンドウひとつで遊ぶ物語ゲームです。\n"
     "今いるフォルダーの dat/ にある物語・立ち絵・音で遊びます。インストールした\n"
     "luxarim コマンドは、ゲームのデータフォルダーで起動します。\n"
-    // preview and low-power: begin
-    "  --warp TARGET   最初の＞次へで TARGET から読んだページを表示します\n"
-    "                  (TARGET はラベル @name か dat/story.txt の行番号)\n"
-    "  --watch         dat/ が保存されたら読み直し、次の＞次へから新しい物語を\n"
-    "                  読み進めます (検査結果は標準エラーへ)\n"
-    "  --low-power     ティックの間を空回りせずに待ちます (絵は同じ)\n"
-    // preview and low-power: end
-    "  --help          この説明を表示します\n"
-    "  --version       バージョンを表示します\n"
+    "\n"
+    "  --low-power    絵の更新の合間にプロセッサーを休ませます (コアを回し続け\n"
+    "                 ません)。遊び方は同じです (ノートパソコン向け)\n"
+    "  --help         この説明を表示します\n"
+    "  --version      バージョンを表示します\n"
+    "\n"
+    "物語を書く人向け:\n"
+    "  --warp TARGET  dat/story.txt の TARGET から始めます。TARGET はラベル (@name)\n"
+    "                 か行番号 (1 から)。最初の＞次へでそこから読んだページを表示し、\n"
+    "                 熱とトラップはそこまでの最短の道筋どおりになります。ないラベルや\n"
+    "                 ファイルの外の行は終了コード 2 で断ります。\n"
+    "  --watch        dat/story.txt と立ち絵が保存されるたびに読み直します。画面の\n"
+    "                 ページはそのままで、＞次へは同じ場所から読み進めます。読み直す\n"
+    "                 たびに、物語の行についての検査結果を標準エラーに出します。\n"
+    "                 読めなくなった物語はその理由を出し、前の物語のまま遊べます。\n"
+    "\n"
     "キー: Tab で＞次へと★を行き来し、スペースか Enter でフォーカスのあるボタンを押します。\n",
 };
 
-bool Known(std::string_view argument) { return argument == "--help" || argument == "--version"; }
+struct Parsed {
+  std::optional<std::string_view> answer;  // the first --help or --version
+  GameOptions options;
+};
 
-void Refuse(std::string_view argument, std::ostream& err, Language language) {
+// One line on `err` and status 2.
+int Refuse(std::ostream& err, Language language, const Bilingual& what) {
   if (language == Language::kJapanese) {
-    err << "luxarim: 不明な引数「" << argument << "」(--help を参照)\n";
+    err << "luxarim: " << what.ja << " (--help を参照)\n";
   } else {
-    err << "luxarim: unknown argument \"" << argument << "\" (try --help)\n";
+    err << "luxarim: " << what.en << " (try --help)\n";
   }
+  return 2;
+}
+
+Bilingual Twice(std::string_view option) {
+  const std::string name(option);
+  return {name + " is given twice", name + " が二度あります"};
+}
+
+// Reads argument `i` (and its value, moving `i` past it) into `parsed`; a refusal's status.
+std::optional<int> ReadArgument(int argc, const char* const* argv, int& i, Parsed& parsed,
+                                std::ostream& err, Language language) {
+  const std::string_view argument = argv[i];
+  GameOptions& options = parsed.options;
+  if (argument == "--help" || argument == "--version") {
+    if (!parsed.answer) parsed.answer = argument;
+  } else if (argument == "--watch" || argument == "--low-power") {
+    bool& flag = argument == "--watch" ? options.watch : options.low_power;
+    if (flag) return Refuse(err, language, Twice(argument));
+    flag = true;
+  } else if (argument == "--warp" || argument.starts_with("--warp=")) {
+    if (options.warp) return Refuse(err, language, Twice("--warp"));
+    if (argument == "--warp" && i + 1 >= argc) {
+      return Refuse(err, language,
+                    {"--warp needs a TARGET: a label (@name) or a line number",
+                     "--warp には TARGET (ラベル @name か行番号) が要ります"});
+    }
+    options.warp = argument == "--warp" ? argv[++i] : argument.substr(7);
+  } else {
+    const std::string word(argument);
+    return Refuse(err, language,
+                  {"unknown argument \"" + word + "\"", "不明な引数「" + word + "」"});
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                     std::ostream& err, Language language) {
-  if (argc < 2) return std::nullopt;
+                                     std::ostream& err, Language language, GameOptions& options) {
+  Parsed parsed;
   for (int i = 1; i < argc; ++i) {
-    if (!Known(argv[i])) {
-      Refuse(argv[i], err, language);
-      return 2;
-    }
+    if (const auto status = ReadArgument(argc, argv, i, parsed, err, language)) return status;
   }
-  if (std::string_view(argv[1]) == "--help") {
+  if (!parsed.answer) {
+    options = parsed.options;
+    return std::nullopt;
+  }
+  if (*parsed.answer == "--help") {
     out << kHelp.In(language);
   } else {
     out << "luxarim " << GAME_VERSION << '\n';

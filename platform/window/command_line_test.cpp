@@ -9,47 +9,75 @@
 namespace game {
 namespace {
 
+constexpr Language en = Language::kEnglish, ja = Language::kJapanese;
+
 struct Case {
-  Language language;
   std::vector<const char*> arguments;  // after the program's name
   std::optional<int> status;
   std::string out_starts;  // what standard output starts with
   std::string err;         // all of standard error
+  Language language = en;
+  std::optional<std::string> warp = std::nullopt;
+  bool watch = false;
+  bool low_power = false;
 };
 
-TEST(CommandLine, AnswersHelpAndVersionAndRefusesAnythingElse) {
-  constexpr Language en = Language::kEnglish, ja = Language::kJapanese;
+TEST(CommandLine, ReadsTheOptionsAnswersHelpAndVersionAndRefusesAnythingElse) {
   const std::vector<Case> cases = {
-      {en, {}, std::nullopt, "", ""},
-      {ja, {}, std::nullopt, "", ""},
-      {en, {"--help"}, 0, "Usage: luxarim [--help | --version]\n", ""},
-      {ja, {"--help"}, 0, "使い方: luxarim [--help | --version]\n", ""},
-      {en, {"--version"}, 0, "luxarim " GAME_VERSION "\n", ""},
-      {ja, {"--version"}, 0, "luxarim " GAME_VERSION "\n", ""},
-      {en, {"--version", "--help"}, 0, "luxarim ", ""},  // the first one answers
-      {en, {"-h"}, 2, "", "luxarim: unknown argument \"-h\" (try --help)\n"},
-      {ja, {"-h"}, 2, "", "luxarim: 不明な引数「-h」(--help を参照)\n"},
-      {en,
-       {"-platform", "offscreen"},
+      {{}, std::nullopt, "", ""},
+      {{}, std::nullopt, "", "", ja},
+      {{"--help"}, 0, "Usage: luxarim [--warp TARGET] [--watch] [--low-power]\n", ""},
+      {{"--help"}, 0, "使い方: luxarim [--warp TARGET] [--watch] [--low-power]\n", "", ja},
+      {{"--version"}, 0, "luxarim " GAME_VERSION "\n", ""},
+      {{"--version"}, 0, "luxarim " GAME_VERSION "\n", "", ja},
+      {{"--version", "--help"}, 0, "luxarim ", ""},  // the first one answers
+      {{"--watch", "--help"}, 0, "Usage: ", ""},
+      {{"--warp", "@leap"}, std::nullopt, "", "", en, "@leap"},
+      {{"--warp=12", "--watch"}, std::nullopt, "", "", en, "12", true},
+      {{"--watch", "--warp", "--watch"}, std::nullopt, "", "", en, "--watch", true},
+      {{"--warp="}, std::nullopt, "", "", en, ""},  // refused later as no label nor line
+      {{"--low-power"}, std::nullopt, "", "", en, std::nullopt, false, true},
+      {{"--low-power", "--warp", "@a", "--watch"}, std::nullopt, "", "", en, "@a", true, true},
+      {{"--warp"},
        2,
        "",
-       "luxarim: unknown argument \"-platform\" (try --help)\n"},
-      {en, {"--help", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
-      {ja, {"--help", "dat"}, 2, "", "luxarim: 不明な引数「dat」(--help を参照)\n"},
-      {en, {""}, 2, "", "luxarim: unknown argument \"\" (try --help)\n"},
+       "luxarim: --warp needs a TARGET: a label (@name) or a line number (try --help)\n"},
+      {{"--warp"},
+       2,
+       "",
+       "luxarim: --warp には TARGET (ラベル @name か行番号) が要ります (--help を参照)\n",
+       ja},
+      {{"--warp", "1", "--warp", "2"}, 2, "", "luxarim: --warp is given twice (try --help)\n"},
+      {{"--watch", "--watch"}, 2, "", "luxarim: --watch is given twice (try --help)\n"},
+      {{"--low-power", "--low-power"},
+       2,
+       "",
+       "luxarim: --low-power が二度あります (--help を参照)\n",
+       ja},
+      {{"-h"}, 2, "", "luxarim: unknown argument \"-h\" (try --help)\n"},
+      {{"-h"}, 2, "", "luxarim: 不明な引数「-h」 (--help を参照)\n", ja},
+      {{"-platform", "offscreen"}, 2, "", "luxarim: unknown argument \"-platform\" (try --help)\n"},
+      {{"--help", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
+      {{"--warp", "3", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
+      {{""}, 2, "", "luxarim: unknown argument \"\" (try --help)\n"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv = {"/usr/lib/games/luxarim/luxarim"};
     argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
     std::ostringstream out, err;
-    const std::string label = (c.language == ja ? "ja " : "en ") +
-                              std::string(c.arguments.empty() ? "(none)" : c.arguments.front());
-    EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, c.language),
+    std::string label = c.language == ja ? "ja: " : "en: ";
+    for (const char* argument : c.arguments) label += std::string(argument) + " ";
+    GameOptions options;
+    EXPECT_EQ(HandleCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, c.language,
+                                options),
               c.status)
         << label;
     EXPECT_EQ(out.str().substr(0, c.out_starts.size()), c.out_starts) << label;
     EXPECT_EQ(out.str().empty(), c.out_starts.empty()) << label;
     EXPECT_EQ(err.str(), c.err) << label;
+    EXPECT_EQ(options.warp, c.warp) << label;
+    EXPECT_EQ(options.watch, c.watch) << label;
+    EXPECT_EQ(options.low_power, c.low_power) << label;
   }
 }
 

@@ -1,22 +1,52 @@
-// The program entry: the application, its one window, and the message loop.
+// The program entry: the command line, the application, its one window, and the message loop.
 #include <iostream>
 
+#include "check/warp.h"
+#include "posix/posix_file_system.h"
 #include "qt/game_app.h"
 #include "qt/key_filter.h"
+#include "qt/qt_text_decoder.h"
 #include "window/app_identity.h"
 #include "window/command_line.h"
 #include "window/unit_form.h"
 
+namespace {
+
+// Plans --warp before any window exists: status 2 after one line on standard error when TARGET
+// names no place in the story; a warning there when no way reaches it.
+std::optional<int> PlanPreview(const game::GameOptions& options, game::PreviewOptions& preview) {
+  preview.watch = options.watch;
+  if (!options.warp) return std::nullopt;
+  game::PosixFileSystem files;
+  game::QtTextDecoder decoder;
+  game::check::WarpPlan plan = game::check::PlanWarp(files, decoder, *options.warp);
+  if (!plan.refusal.empty()) {
+    std::cerr << "luxarim: " << plan.refusal << '\n';
+    return 2;
+  }
+  if (!plan.warning.empty()) std::cerr << "luxarim: " << plan.warning << '\n';
+  preview.warp = std::move(plan);
+  return std::nullopt;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (const auto status =
-          game::HandleCommandLine(argc, argv, std::cout, std::cerr, game::LanguageOfThisProcess()))
+  game::GameOptions options;
+  if (const auto status = game::HandleCommandLine(argc, argv, std::cout, std::cerr,
+                                                  game::LanguageOfThisProcess(), options)) {
     return *status;
-  game::GameApplication app(argc, argv, game::kGameShortName);
+  }
+  game::PreviewOptions preview;
+  if (const auto status = PlanPreview(options, preview)) return *status;
+  // Qt sees the program's name alone: the options above are the game's, not Qt's.
+  int qt_argc = 1;
+  game::GameApplication app(qt_argc, argv, game::kGameShortName);
   app.setWindowIcon(game::GameIcon());
   game::KeyFilter keys;
   app.installEventFilter(&keys);
 
-  game::TFormMain form(app);
+  game::TFormMain form(app, std::move(preview));
   if (app.Terminated()) return 0;  // start-up already ended the program (a missing story)
   form.show();  // start-up finishes once the window is on the screen (TFormMain::FinishStartup)
   return app.Run();

@@ -4,11 +4,16 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+#include <cstdlib>
+#include <iostream>
 
 #include "audio/sound_module.h"
+#include "check/reload_report.h"
+#include "contracts/app_error.h"
 #include "contracts/error_report.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
+#include "story/story_reload.h"
 #include "window/accessibility.h"
 #include "window/app_identity.h"
 
@@ -27,14 +32,23 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 
 }  // namespace
 
-TFormMain::TFormMain(GameApplication& app)
+TFormMain::TFormMain(GameApplication& app, PreviewOptions preview)
     : QWidget(nullptr),
       app_(app),
-      speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }) {
+      speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }),
+      preview_(std::move(preview)) {
   InstallAccessibility();
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
+  RunReported(app_, [this] { StartAtWarp(); });
   ExposePage(true);
+  if (preview_.watch) {
+    std::vector<std::string> frames;
+    for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(UnitBmp::FramePath(i));
+    watch_ = std::make_unique<StoryWatch>(
+        "dat", UnitStory::kStoryPath, std::move(frames),
+        [this](StoryWatch::Changes changes) { RunReported(app_, [&] { ReloadSaved(changes); }); });
+  }
 }
 
 TFormMain::~TFormMain() {
@@ -176,6 +190,44 @@ void TFormMain::RunClockReported() {
   // An error from a clock callback ends the loop and is shown once; the picture then stops while
   // the buttons and the window's close button still work.
   RunReported(app_, [this] { time_.RunClock(); });
+}
+
+void TFormMain::StartAtWarp() {
+  if (!preview_.warp || preview_.warp->entry >= script_.ScriptCount()) return;
+  script_.SetScriptCursor(preview_.warp->entry);
+  story_.RestoreFlags(preview_.warp->flags);
+}
+
+void TFormMain::ReloadSaved(StoryWatch::Changes changes) {
+  if (changes.story) ReloadStory();
+  if (changes.frames) ReloadFrames();
+}
+
+void TFormMain::ReloadStory() {
+  const std::string path = UnitStory::kStoryPath;
+  try {
+    ReloadScript(script_, files_, path);
+  } catch (const AppError& error) {
+    std::cerr << "luxarim: " << path << " does not load: " << ReportText(error.what())
+              << " The story read before goes on." << std::endl;
+    return;
+  }
+  const check::Language language = check::LanguageFromEnvironment(
+      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  std::cerr << check::ReloadReport(script_, path, decoder_, language) << std::flush;
+}
+
+void TFormMain::ReloadFrames() {
+  try {
+    bmp_->InitGraphics();
+    std::cerr << "luxarim: the frames read anew" << std::endl;
+  } catch (const AppError& error) {
+    int failed = 0;
+    while (failed < UnitBmp::kFrameCount && bmp_->FrameLoaded(failed)) ++failed;
+    std::cerr << "luxarim: " << UnitBmp::FramePath(failed)
+              << " does not load: " << ReportText(error.what())
+              << " It and the frames after it are drawn blank until they load." << std::endl;
+  }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

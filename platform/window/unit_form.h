@@ -5,9 +5,11 @@
 
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "audio/deferred_sound_output.h"
+#include "check/warp.h"
 #include "clock/my_time.h"
 #include "contracts/random.h"
 #include "graphics/unit_bmp.h"
@@ -21,13 +23,23 @@
 #include "story/unit_story.h"
 #include "window/paint_box.h"
 #include "window/startup_gate.h"
+#include "window/story_watch.h"
 
 namespace game {
 
+// The author's preview (command_line.h): where reading starts, and whether the story folder is
+// watched.
+struct PreviewOptions {
+  std::optional<check::WarpPlan> warp;  // a plan that was not refused
+  bool watch = false;
+};
+
 class TFormMain : public QWidget, public MessagePoster {
  public:
-  // Builds the window from its design-time layout and runs FormCreate.
-  explicit TFormMain(GameApplication& app);
+  // Builds the window from its design-time layout and runs FormCreate. With a warp, reading then
+  // starts at its entry with its flags (when the story loaded that far); with the watch, each
+  // save of the story or a frame is read anew (ReloadSaved) for as long as the window lives.
+  explicit TFormMain(GameApplication& app, PreviewOptions preview = {});
   ~TFormMain() override;  // runs FormDestroy
 
   // Start-up has returned: the clock's start message may now enter the loop. The window calls it
@@ -57,6 +69,13 @@ class TFormMain : public QWidget, public MessagePoster {
   // reads as the one before only when `even_if_unchanged`.
   void ExposePage(bool even_if_unchanged);
   void RunClockReported();
+  void StartAtWarp();
+  // The story saved anew: the new table and reading on from the same place, or, when it does not
+  // load, the old one goes on; either way a report on standard error and no message box. Frames
+  // saved anew are loaded again (one that fails is drawn blank, and said on standard error).
+  void ReloadSaved(StoryWatch::Changes changes);
+  void ReloadStory();
+  void ReloadFrames();
 
   GameApplication& app_;
   SteadyClock clock_;
@@ -76,6 +95,8 @@ class TFormMain : public QWidget, public MessagePoster {
   QPushButton* BtnMain = nullptr;
   QPushButton* BtnLX = nullptr;
 
+  PreviewOptions preview_;
+  std::unique_ptr<StoryWatch> watch_;
   StartupGate gate_;
   bool framed_ = false;
 };

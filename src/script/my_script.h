@@ -80,11 +80,14 @@ class MyScript {
   // Entry `i`, 0 <= i < ScriptCount(); any other index throws the range error. The reference
   // stays valid until the next successful load.
   const std::string& ScriptLine(int i) const;
+  // The whole table, the end marker included; valid until the next successful load.
+  const std::vector<std::string>& Entries() const { return lines_; }
 
   // For tools that explore a story state by state: puts the cursor at `cursor`, 0 <= cursor <=
   // ScriptCount() (any other value throws the range error), and calls `observer` with the index
   // of every entry NextScriptLine hands out from the table (not for the end marker it returns
-  // past the end). An empty observer stops the calls. The game uses neither.
+  // past the end). An empty observer stops the calls. The game puts the cursor only for the
+  // author's preview (a start at a chosen line, reading on after the story was saved anew).
   void SetScriptCursor(int cursor);
   void SetReadObserver(std::function<void(int index)> observer);
 

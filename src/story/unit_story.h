@@ -92,7 +92,7 @@ class UnitStory {
   const std::string& TrapLabel() const { return trap_label_; }
 
   // For tools that explore a story state by state (with MyScript::SetScriptCursor): the flags
-  // as they are, and putting them back. The game uses neither.
+  // as they are, and putting them back. The game puts them back only for the author's preview.
   StoryFlags Flags() const;
   void RestoreFlags(const StoryFlags& flags);
 

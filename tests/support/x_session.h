@@ -41,9 +41,10 @@ class XSession {
 class GameProcess {
  public:
   // Standard error goes to the file `error_file` when one is given (Output() is then empty):
-  // a pipe nobody reads would stall a game that writes much there.
+  // a pipe nobody reads would stall a game that writes much there. `args` go to the program.
   GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {},
-              const QString& program = {}, const QString& error_file = {});
+              const QString& program = {}, const QString& error_file = {},
+              const QStringList& args = {});
   ~GameProcess();  // kills the game if it still runs
 
   // Waits for the game's main window to be shown in the window manager's frame, where it then
