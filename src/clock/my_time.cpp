@@ -33,11 +33,15 @@ void MyTime::StartClock(MessagePoster& window) {
   window.PostPrivateMessage(kClockStartMessage);
 }
 
+bool MyTime::RunPass() {
+  pump_.ProcessMessages();
+  FireDueSlots(clock_.NowMs());
+  return !termination_.Terminated();
+}
+
 void MyTime::RunClock() {
-  do {
-    pump_.ProcessMessages();
-    FireDueSlots(clock_.NowMs());
-  } while (!termination_.Terminated());
+  while (RunPass()) {
+  }
   clock_started_ = true;
 }
 
