@@ -20,6 +20,7 @@
 #include "story/special_move.h"
 #include "story/unit_story.h"
 #include "window/paint_box.h"
+#include "window/spoken_text.h"
 #include "window/startup_gate.h"
 
 namespace game {
@@ -75,6 +76,7 @@ class TFormMain : public QWidget, public MessagePoster {
   PaintBox* PntMain = nullptr;
   QPushButton* BtnMain = nullptr;
   QPushButton* BtnLX = nullptr;
+  SpokenNotice* miss_notice_ = nullptr;  // under BtnLX: says what a miss did (accessibility.h)
 
   StartupGate gate_;
   bool framed_ = false;
