@@ -15,7 +15,7 @@ namespace game {
 
 class PaintBox : public QWidget, public PaintTarget {
  public:
-  explicit PaintBox(QWidget* parent);
+  explicit PaintBox(QWidget* parent = nullptr);
 
   // Copies `picture` into the box's own pixels at (0, 0), clipped to the box, and repaints now
   // (not on a later paint request). The box's pixels are its own: later drawing on `picture`
