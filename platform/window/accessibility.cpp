@@ -7,22 +7,21 @@
 #include "graphics/unit_bmp.h"
 #include "qt/sjis_decoder.h"
 #include "window/paint_box.h"
+#include "window/spoken_text.h"
 #include "window/unit_form.h"
 
 namespace game {
 namespace {
 
-// The picture as a screen reader reads it: a notification whose name and text are the page, one
-// line per page line. It has no caret and no selection; each character's box is its line's box on
-// the picture, where the renderer writes that line.
+// The picture as a screen reader reads it: a notification whose text is the page, one line per
+// page line; its label child (SpokenLabel) carries the page as its name. It has no caret and no
+// selection; each character's box is its line's box on the picture, where the renderer writes
+// that line.
 class PictureAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
  public:
   explicit PictureAccessible(PaintBox* box)
       : QAccessibleWidget(box, QAccessible::Notification), box_(*box) {}
 
-  QString text(QAccessible::Text kind) const override {
-    return kind == QAccessible::Name ? box_.PageText() : QAccessibleWidget::text(kind);
-  }
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     state.readOnly = true;
@@ -78,8 +77,26 @@ class PictureAccessible : public QAccessibleWidget, public QAccessibleTextInterf
   const PaintBox& box_;
 };
 
+// A label whose name is its text.
+class SpokenLabelAccessible : public QAccessibleWidget {
+ public:
+  explicit SpokenLabelAccessible(SpokenLabel* label)
+      : QAccessibleWidget(label, QAccessible::StaticText), label_(*label) {}
+
+  QString text(QAccessible::Text kind) const override {
+    return kind == QAccessible::Name ? label_.Text() : QAccessibleWidget::text(kind);
+  }
+
+ private:
+  const SpokenLabel& label_;
+};
+
 QAccessibleInterface* WindowAccessible(const QString&, QObject* object) {
   if (auto* box = dynamic_cast<PaintBox*>(object)) return new PictureAccessible(box);
+  if (auto* label = dynamic_cast<SpokenLabel*>(object)) return new SpokenLabelAccessible(label);
+  if (auto* notice = dynamic_cast<SpokenNotice*>(object)) {
+    return new QAccessibleWidget(notice, QAccessible::Notification);
+  }
   if (auto* form = dynamic_cast<TFormMain*>(object)) {
     return new QAccessibleWidget(form, QAccessible::Window);
   }

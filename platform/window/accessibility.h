@@ -1,11 +1,14 @@
 // What assistive technology (a screen reader, through Qt's accessibility bridge) finds in the
-// window: the window is a frame; the picture is a notification whose name and read-only text are
-// the page's lines; the special-move button's name says what it does and how many uses are left.
+// window: the window is a frame; the picture is a notification without a name whose read-only
+// text is the page's lines, holding one label whose name is the page too; the special-move
+// button's name says what it does and how many uses are left; under that button lies a
+// notification that shows nothing on the screen, whose label says what a miss did.
 //
 // The picture is a notification because a new page must be spoken while the focus stays on the
 // button the player pressed. Screen readers present a notification each time it is shown, so
 // every new page shows the picture anew (PaintBox::SetPageText); changed texts and names they
-// present only for the focused control.
+// present only for the focused control. Orca reads a notification's labels on the braille line
+// (spoken_text.h).
 #pragma once
 
 #include <QString>

@@ -6,7 +6,16 @@
 #include <cmath>
 #include <utility>
 
+#include "graphics/unit_bmp.h"
+#include "story/unit_story.h"
+
 namespace game {
+
+PaintBox::PaintBox(QWidget* parent)
+    : QWidget(parent),
+      page_label_(new SpokenLabel(
+          this, QRect(UnitBmp::kTextX, UnitBmp::kTextY, UnitBmp::kWidth - UnitBmp::kTextX,
+                      UnitBmp::kLineStep * UnitStory::kMaxPageLines))) {}
 
 void PaintBox::BlockCopy(const OffscreenBitmap& picture) {
   picture_.SetSize(width(), height());  // allocates only when the box's size has changed
@@ -18,10 +27,7 @@ void PaintBox::SetPageText(const QString& text) {
   const QString old = std::exchange(page_text_, text);
   QAccessibleTextUpdateEvent update(this, 0, old, text);
   QAccessible::updateAccessibility(&update);
-  QAccessibleEvent renamed(this, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&renamed);
-  QAccessibleEvent shown(this, QAccessible::ObjectShow);
-  QAccessible::updateAccessibility(&shown);
+  page_label_->Announce(QString(text).replace('\n', ' '));
 }
 
 void PaintBox::paintEvent(QPaintEvent*) {

@@ -75,6 +75,7 @@ void TFormMain::BuildLayout() {
   PntMain = new PaintBox(PageMain);
   PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
   bmp_.emplace(random_, story_, *PntMain, files_);
+  miss_notice_ = new SpokenNotice(PageMain, QRect(416, 264, 73, 25));
   BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
   BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
   setTabOrder(BtnMain, BtnLX);
@@ -141,7 +142,11 @@ void TFormMain::BtnMainClick() { story_.StepStory(); }
 void TFormMain::BtnLXClick() {
   special_.Spend();
   UpdateSpecialButton();
-  story_.TrapResponse(wave_, bmp_->PortraitIndex());
+  // A miss changes nothing on the screen but the count: a screen reader hears it from the notice.
+  // An answered trap is heard by its new page.
+  if (!story_.TrapResponse(wave_, bmp_->PortraitIndex())) {
+    miss_notice_->Announce(QString::fromStdString(MissAnnouncement(special_.SpecialCount())));
+  }
 }
 
 void TFormMain::UpdateSpecialButton() {

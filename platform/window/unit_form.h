@@ -22,6 +22,7 @@
 #include "story/special_move.h"
 #include "story/unit_story.h"
 #include "window/paint_box.h"
+#include "window/spoken_text.h"
 #include "window/startup_gate.h"
 #include "window/story_watch.h"
 
@@ -94,6 +95,7 @@ class TFormMain : public QWidget, public MessagePoster {
   PaintBox* PntMain = nullptr;
   QPushButton* BtnMain = nullptr;
   QPushButton* BtnLX = nullptr;
+  SpokenNotice* miss_notice_ = nullptr;  // under BtnLX: says what a miss did (accessibility.h)
 
   PreviewOptions preview_;
   std::unique_ptr<StoryWatch> watch_;

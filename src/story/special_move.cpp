@@ -23,6 +23,10 @@ std::string SpecialMove::Caption() const {
   return Visible() ? kStar + FullWidthDigit(special_count_ % 10) : std::string();
 }
 
+std::string MissAnnouncement(int uses_left) {
+  return "はずれ。残り" + std::to_string(uses_left) + "回";
+}
+
 void SpecialMove::Spend() {
   if (special_count_ > 0) --special_count_;
 }

@@ -25,4 +25,9 @@ class SpecialMove {
 // The full-width digits "０" to "９" in Shift-JIS.
 const std::string& FullWidthDigit(int digit);
 
+// What a screen reader says after a use that answered no trap, in UTF-8: that the move missed and
+// how many uses are left, "はずれ。残り6回" (at 0 the button is gone: "はずれ。残り0回"). A use
+// that answers a trap says nothing of its own: its new page is read instead.
+std::string MissAnnouncement(int uses_left);
+
 }  // namespace game

@@ -26,5 +26,13 @@ TEST(SpecialMove, FullWidthDigitsRunFromZeroToNine) {
             "\x82\x4f\x82\x50\x82\x51\x82\x52\x82\x53\x82\x54\x82\x55\x82\x56\x82\x57\x82\x58");
 }
 
+TEST(SpecialMove, AMissSaysHowManyUsesAreLeft) {
+  const struct {
+    int uses_left;
+    const char* said;
+  } cases[] = {{6, "はずれ。残り6回"}, {1, "はずれ。残り1回"}, {0, "はずれ。残り0回"}};
+  for (const auto& c : cases) EXPECT_EQ(MissAnnouncement(c.uses_left), c.said);
+}
+
 }  // namespace
 }  // namespace game

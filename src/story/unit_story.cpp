@@ -145,10 +145,10 @@ void UnitStory::RestoreFlags(const StoryFlags& flags) {
   trap_label_ = flags.trap_label;
 }
 
-void UnitStory::TrapResponse(MyWave& wave, std::int32_t& portrait_index) {
+bool UnitStory::TrapResponse(MyWave& wave, std::int32_t& portrait_index) {
   if (!trap_armed_) {
     wave.PlayWave(kMissSound, false);
-    return;
+    return false;
   }
   trap_armed_ = false;
   wave.PlayWave(kRisingSound, false);
@@ -157,6 +157,7 @@ void UnitStory::TrapResponse(MyWave& wave, std::int32_t& portrait_index) {
   AddPageLine(kAnswerLine1);
   AddPageLine(kAnswerLine2);
   portrait_index = 0;
+  return true;
 }
 
 }  // namespace game

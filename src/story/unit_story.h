@@ -78,8 +78,9 @@ class UnitStory {
 
   // The special move's answer. Without an armed trap: the miss sound and nothing else. With one:
   // disarm it, the rising sound, jump to the trap's label when it is one, the page becomes the
-  // two fixed exclamation lines, and `portrait_index` becomes 0.
-  void TrapResponse(MyWave& wave, std::int32_t& portrait_index);
+  // two fixed exclamation lines, and `portrait_index` becomes 0. Returns whether it answered a
+  // trap (false for a miss).
+  bool TrapResponse(MyWave& wave, std::int32_t& portrait_index);
 
   const std::array<std::string, kMaxPageLines>& PageLines() const { return page_lines_; }
   int PageLineCount() const { return page_line_count_; }

@@ -187,7 +187,7 @@ TEST_F(UnitStoryTest, AddPageLineRefusesASixthLine) {
 TEST_F(UnitStoryTest, WithoutATrapTheAnswerOnlyMisses) {
   Load({"A", "", "B"});
   Step();
-  for (int i = 0; i < 7; ++i) story.TrapResponse(wave, portrait);
+  for (int i = 0; i < 7; ++i) EXPECT_FALSE(story.TrapResponse(wave, portrait));
   EXPECT_EQ(speaker.played, std::vector<testing::PlayedSound>(7, {"dat/suka.wav", false}));
   EXPECT_EQ(Shown(), (Page{"A"}));
   EXPECT_EQ(script.ScriptCursor(), 2);
@@ -197,7 +197,7 @@ TEST_F(UnitStoryTest, WithoutATrapTheAnswerOnlyMisses) {
 TEST_F(UnitStoryTest, AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait) {
   Load({"#trap @x", "A", "", "B", "", "@x", "C"});
   Step();
-  story.TrapResponse(wave, portrait);
+  EXPECT_TRUE(story.TrapResponse(wave, portrait));
   EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/up.wav", false}));
   EXPECT_EQ(Shown(),
             (Page{"\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49",
@@ -206,7 +206,7 @@ TEST_F(UnitStoryTest, AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait
   EXPECT_EQ(portrait, 0);
   EXPECT_FALSE(story.TrapArmed());
 
-  story.TrapResponse(wave, portrait);  // the same page again: disarmed
+  EXPECT_FALSE(story.TrapResponse(wave, portrait));  // the same page again: disarmed
   EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/suka.wav", false}));
   EXPECT_EQ(Step(), (Page{"C"}));
 }
@@ -215,7 +215,7 @@ TEST_F(UnitStoryTest, ATrapLeftBehindIsAMiss) {
   Load({"#trap @x", "A", "", "B", "", "@x", "C"});
   Step();
   Step();
-  story.TrapResponse(wave, portrait);
+  EXPECT_FALSE(story.TrapResponse(wave, portrait));
   EXPECT_EQ(speaker.played, (std::vector<testing::PlayedSound>{{"dat/suka.wav", false}}));
   EXPECT_EQ(Shown(), (Page{"B"}));
 }
@@ -236,7 +236,7 @@ TEST_F(UnitStoryTest, ATrapWhoseArgumentIsNoLabelAnswersWithoutMoving) {
   Load({"#trap nowhere", "A", "", "B"});
   Step();
   const int cursor = script.ScriptCursor();
-  story.TrapResponse(wave, portrait);
+  EXPECT_TRUE(story.TrapResponse(wave, portrait));
   EXPECT_EQ(speaker.played.back().path, "dat/up.wav");
   EXPECT_EQ(story.PageLineCount(), 2);
   EXPECT_EQ(portrait, 0);

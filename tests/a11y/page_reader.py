@@ -4,8 +4,10 @@
 
 Switches assistive technology on as a screen reader does (org.a11y.Status IsEnabled), starts GAME
 in FOLDER, and presses the named buttons through their accessible action. Prints a JSON line at
-the start and after each press: the picture's text, the special move's name (null when hidden) and
-the events that arrived. --tree prints the accessible tree at the end as well.
+the start and after each press: the picture's text and its label, the miss notice's label, the
+special move's name (null when hidden) and the events that arrived; a notification's showing event
+carries what a screen reader reads with it, its label. --tree prints the accessible tree at the end
+as well.
 """
 import json
 import subprocess
@@ -16,6 +18,16 @@ import pyatspi
 from gi.repository import Gio, GLib
 
 arrived = []
+
+
+def label_of(notification):
+    return notification[0].name if notification.childCount else ""
+
+
+def heard(event):
+    if event.source.getRole() == pyatspi.ROLE_NOTIFICATION:
+        return label_of(event.source)
+    return event.any_data if isinstance(event.any_data, str) else ""
 
 
 def pump(seconds, done=lambda: False):
@@ -48,8 +60,11 @@ def tree(obj, depth=0):
 
 def report(window):
     special = find(window, pyatspi.ROLE_PUSH_BUTTON)[1]
+    picture, notice = find(window, pyatspi.ROLE_NOTIFICATION)
     print(json.dumps({
-        "page": find(window, pyatspi.ROLE_NOTIFICATION)[0].queryText().getText(0, -1),
+        "page": picture.queryText().getText(0, -1),
+        "label": label_of(picture),
+        "notice": label_of(notice),
         "special": special.name if special.getState().contains(pyatspi.STATE_SHOWING) else None,
         "events": arrived[:]}, ensure_ascii=False), flush=True)
     arrived.clear()
@@ -63,8 +78,7 @@ def main(args):
         GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
         None, Gio.DBusCallFlags.NONE, -1, None)
     pyatspi.Registry.registerEventListener(
-        lambda e: arrived.append([e.type, e.source.getRoleName(),
-                                  e.any_data if isinstance(e.any_data, str) else ""]),
+        lambda e: arrived.append([e.type, e.source.getRoleName(), heard(e)]),
         "object:text-changed:insert", "object:state-changed:showing",
         "object:property-change:accessible-name")
     game = subprocess.Popen([game], cwd=folder)
