@@ -63,7 +63,7 @@ struct Parsed {
 // One line on `err` and status 2.
 int Refuse(std::ostream& err, Language language, const Bilingual& what) {
   if (language == Language::kJapanese) {
-    err << "luxarim: " << what.ja << " (--help を参照)\n";
+    err << "luxarim: " << what.ja << "(--help を参照)\n";
   } else {
     err << "luxarim: " << what.en << " (try --help)\n";
   }
