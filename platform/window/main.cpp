@@ -14,12 +14,13 @@ namespace {
 
 // Plans --warp before any window exists: status 2 after one line on standard error when TARGET
 // names no place in the story; a warning there when no way reaches it.
-std::optional<int> PlanPreview(const game::GameOptions& options, game::PreviewOptions& preview) {
+std::optional<int> PlanPreview(const game::GameOptions& options, game::Language language,
+                               game::PreviewOptions& preview) {
   preview.watch = options.watch;
   if (!options.warp) return std::nullopt;
   game::PosixFileSystem files;
   game::QtTextDecoder decoder;
-  game::check::WarpPlan plan = game::check::PlanWarp(files, decoder, *options.warp);
+  game::check::WarpPlan plan = game::check::PlanWarp(files, decoder, *options.warp, language);
   if (!plan.refusal.empty()) {
     std::cerr << "luxarim: " << plan.refusal << '\n';
     return 2;
@@ -32,13 +33,14 @@ std::optional<int> PlanPreview(const game::GameOptions& options, game::PreviewOp
 }  // namespace
 
 int main(int argc, char** argv) {
+  const game::Language language = game::LanguageOfThisProcess();
   game::GameOptions options;
-  if (const auto status = game::HandleCommandLine(argc, argv, std::cout, std::cerr,
-                                                  game::LanguageOfThisProcess(), options)) {
+  if (const auto status =
+          game::HandleCommandLine(argc, argv, std::cout, std::cerr, language, options)) {
     return *status;
   }
   game::PreviewOptions preview;
-  if (const auto status = PlanPreview(options, preview)) return *status;
+  if (const auto status = PlanPreview(options, language, preview)) return *status;
   // Qt sees the program's name alone: the options above are the game's, not Qt's.
   int qt_argc = 1;
   game::GameApplication app(qt_argc, argv, game::kGameShortName);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "contracts/app_error.h"
+#include "locale/language.h"
 #include "story/special_move.h"
 
 namespace game::check {
@@ -56,21 +57,28 @@ std::optional<StoryFlags> FlagsBefore(StoryWalk& walk, const WalkStep& step, int
 }  // namespace
 
 std::optional<int> FindWarpEntry(const MyScript& script, const std::string& target,
-                                 TextDecoder& decoder, std::string& why) {
+                                 TextDecoder& decoder, Language language, std::string& why) {
   const int lines = script.ScriptCount() - 1;  // the end marker is no line of the file
   if (!target.empty() && target[0] == '@') {
     if (const auto entry = FindLabel(script, target, decoder)) return entry;
-    why = "there is no label " + target + " in " + Path();
+    why = Bilingual{"there is no label " + target + " in " + Path(),
+                    Path() + " にラベル " + target + " はありません"}
+              .In(language);
     return std::nullopt;
   }
   if (!AllDigits(target)) {
-    why = "\"" + target + "\" is neither a label (@name) nor a line number";
+    why = Bilingual{"\"" + target + "\" is neither a label (@name) nor a line number",
+                    "「" + target + "」はラベル (@name) でも行番号でもありません"}
+              .In(language);
     return std::nullopt;
   }
   const int line = target.size() > kMaxLineDigits ? -1 : std::stoi(target);
   if (line >= 1 && line <= lines) return line - 1;
-  why = "there is no line " + target + " in " + Path() + ", which has " +
-        std::to_string(std::max(lines, 0)) + (lines == 1 ? " line" : " lines");
+  const std::string count = std::to_string(std::max(lines, 0));
+  why = Bilingual{"there is no line " + target + " in " + Path() + ", which has " + count +
+                      (lines == 1 ? " line" : " lines"),
+                  Path() + " に " + target + " 行目はありません (全 " + count + " 行)"}
+            .In(language);
   return std::nullopt;
 }
 
@@ -96,21 +104,27 @@ std::optional<StoryFlags> FlagsOnTheWayTo(StoryWalk& walk, int entry) {
   return std::nullopt;
 }
 
-WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& target) {
+WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& target,
+                  Language language) {
   WarpPlan plan;
   const std::string option = "--warp " + target + ": ";
+  const auto does_not_load = [&](const std::string& message) {
+    return option +
+           Bilingual{Path() + " does not load: ", Path() + " を読み込めません: "}.In(language) +
+           message;
+  };
   StoryWalk walk(files, decoder);
   try {
     if (const auto message = walk.Load()) {
-      plan.refusal = option + Path() + " does not load: " + *message;
+      plan.refusal = does_not_load(*message);
       return plan;
     }
   } catch (const AppError& error) {
-    plan.refusal = option + Path() + " does not load: " + ReportText(error.what());
+    plan.refusal = does_not_load(ReportText(error.what()));
     return plan;
   }
   std::string why;
-  const std::optional<int> entry = FindWarpEntry(walk.Script(), target, decoder, why);
+  const std::optional<int> entry = FindWarpEntry(walk.Script(), target, decoder, language, why);
   if (!entry) {
     plan.refusal = option + why;
     return plan;
@@ -120,8 +134,13 @@ WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& ta
   if (const auto flags = FlagsOnTheWayTo(walk, *entry)) {
     plan.flags = *flags;
   } else {
-    plan.warning = option + "no way through the story reads " + Path() + ":" +
-                   std::to_string(*entry + 1) + ", so the heat, the trap and the end start off";
+    const std::string place = Path() + ":" + std::to_string(*entry + 1);
+    plan.warning =
+        option +
+        Bilingual{"no way through the story reads " + place +
+                      ", so the heat, the trap and the end start off",
+                  place + " を読む道筋がないので、熱・トラップ・終わりはすべてオフで始まります"}
+            .In(language);
   }
   return plan;
 }

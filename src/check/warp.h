@@ -17,15 +17,16 @@
 #include "check/story_walk.h"
 #include "contracts/file_system.h"
 #include "contracts/text_decoder.h"
+#include "locale/language.h"
 #include "story/unit_story.h"
 
 namespace game::check {
 
 // The entry TARGET names in `script`: a label's first entry from the top, or line n's entry
 // (n - 1). Nothing when TARGET is neither, or names no label or a line outside the file; then
-// `why` says so in one line (English), naming TARGET.
+// `why` says so in one line in `language`, naming TARGET.
 std::optional<int> FindWarpEntry(const MyScript& script, const std::string& target,
-                                 TextDecoder& decoder, std::string& why);
+                                 TextDecoder& decoder, Language language, std::string& why);
 
 // The flags reading has when it first reads `entry` on the shortest way from the first press of
 // the walked story (StoryWalk::Walk has run); nothing when no way reads it.
@@ -39,8 +40,9 @@ struct WarpPlan {
 };
 
 // Loads the story at UnitStory::kStoryPath from `files` as the game does, finds TARGET and walks
-// the story to it. A story that does not load refuses the warp with its reason. English texts,
-// each one line without its line end, naming `UnitStory::kStoryPath` and TARGET.
-WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& target);
+// the story to it. A story that does not load refuses the warp with its reason. Texts in
+// `language`, each one line without its line end, naming `UnitStory::kStoryPath` and TARGET.
+WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& target,
+                  Language language = Language::kEnglish);
 
 }  // namespace game::check

@@ -18,11 +18,12 @@ class AsciiDecoder : public TextDecoder {
 const std::string kStory =
     "#heatOn\nA\n\n#heatOff\nB\n#trap @x\n\nC\n#end\n@x\nD\n@lost\nE\n#end\n@island\nF\n";
 
-WarpPlan Plan(const std::string& story, const std::string& target) {
+WarpPlan Plan(const std::string& story, const std::string& target,
+              Language language = Language::kEnglish) {
   testing::FakeFileSystem files;
   if (!story.empty()) files.files["dat/story.txt"] = story;
   AsciiDecoder decoder;
-  return PlanWarp(files, decoder, target);
+  return PlanWarp(files, decoder, target, language);
 }
 
 TEST(PlanWarp, StartsAtTheTargetWithTheFlagsOfTheShortestWayThere) {
@@ -35,7 +36,7 @@ TEST(PlanWarp, StartsAtTheTargetWithTheFlagsOfTheShortestWayThere) {
       {"4", 3, {.heat_on = true}},  // the #heatOff itself is not read yet
       {"5", 4, {}},
       {"7", 6, {.trap_armed = true, .trap_label = "@x"}},  // read right after the #trap
-      {"@x", 9, {}},                                         // only through the answer
+      {"@x", 9, {}},                                       // only through the answer
       {"1", 0, {}},
   };
   for (const auto& c : cases) {
@@ -65,8 +66,9 @@ TEST(PlanWarp, RefusesATargetThatNamesNoPlaceInTheStory) {
       {"@X", "--warp @X: there is no label @X in dat/story.txt"},  // case matters
       {"0", "--warp 0: there is no line 0 in dat/story.txt, which has 16 lines"},
       {"17", "--warp 17: there is no line 17 in dat/story.txt, which has 16 lines"},
-      {"99999999999", "--warp 99999999999: there is no line 99999999999 in dat/story.txt, "
-                      "which has 16 lines"},
+      {"99999999999",
+       "--warp 99999999999: there is no line 99999999999 in dat/story.txt, "
+       "which has 16 lines"},
       {"x", "--warp x: \"x\" is neither a label (@name) nor a line number"},
       {"-3", "--warp -3: \"-3\" is neither a label (@name) nor a line number"},
       {"", "--warp : \"\" is neither a label (@name) nor a line number"},
@@ -78,12 +80,30 @@ TEST(PlanWarp, RefusesATargetThatNamesNoPlaceInTheStory) {
   }
 }
 
+TEST(PlanWarp, SpeaksJapaneseWhenAsked) {
+  constexpr Language ja = Language::kJapanese;
+  EXPECT_EQ(Plan(kStory, "@nowhere", ja).refusal,
+            "--warp @nowhere: dat/story.txt にラベル @nowhere はありません");
+  EXPECT_EQ(Plan(kStory, "17", ja).refusal,
+            "--warp 17: dat/story.txt に 17 行目はありません (全 16 行)");
+  EXPECT_EQ(Plan(kStory, "x", ja).refusal,
+            "--warp x: 「x」はラベル (@name) でも行番号でもありません");
+  EXPECT_EQ(
+      Plan("", "1", ja).refusal,
+      "--warp 1: dat/story.txt を読み込めません: 『dat/story.txt』が見つかりません。終了します。");
+  EXPECT_EQ(Plan("#heatOn\nA\n#end\n@island\nF\n", "5", ja).warning,
+            "--warp 5: dat/story.txt:5 "
+            "を読む道筋がないので、熱・トラップ・終わりはすべてオフで始まります");
+}
+
 TEST(PlanWarp, RefusesAStoryThatDoesNotLoad) {
-  EXPECT_EQ(Plan("", "1").refusal,
-            "--warp 1: dat/story.txt does not load: 『dat/story.txt』が見つかりません。終了します。");
+  EXPECT_EQ(
+      Plan("", "1").refusal,
+      "--warp 1: dat/story.txt does not load: 『dat/story.txt』が見つかりません。終了します。");
   std::string too_many;
   for (int i = 0; i < MyScript::kTableSize; ++i) too_many += "x\n";
-  EXPECT_EQ(Plan(too_many, "1").refusal, "--warp 1: dat/story.txt does not load: 範囲チェックエラー.");
+  EXPECT_EQ(Plan(too_many, "1").refusal,
+            "--warp 1: dat/story.txt does not load: 範囲チェックエラー.");
 }
 
 }  // namespace
