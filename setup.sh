@@ -11,8 +11,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont
   googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  graphviz
-  emscripten nodejs npm libharfbuzz-bin python3)
+  graphviz python3
+  emscripten nodejs npm libharfbuzz-bin)
 
 install_missing() {
   local missing=()

@@ -5,7 +5,6 @@
 
 #include <QFontMetrics>
 #include <QString>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -22,9 +21,11 @@
 #include "fakes.h"
 #include "posix/posix_file_system.h"
 #include "qt/fonts.h"
+#include "qt/sjis_decoder.h"
 #include "script/my_script.h"
 #include "temp_dir.h"
 #include "text/my_string.h"
+#include "text/sjis_decoder.h"
 
 namespace game {
 namespace {
@@ -271,7 +272,8 @@ bool IsTextLine(const std::string& line) {
   return true;
 }
 
-// The text lines of the bundled story, loaded as the game loads it, as Unicode.
+// The text lines of the bundled story, loaded as the game loads it, as Unicode as the game draws
+// it.
 std::vector<QString> StoryTextLines() {
   testing::FakeMessageBoxes boxes;
   testing::FakeTermination termination;
@@ -282,9 +284,8 @@ std::vector<QString> StoryTextLines() {
   for (int i = 0; i < script.ScriptCount(); ++i) {
     const std::string& line = script.ScriptLine(i);
     if (!IsTextLine(line)) continue;
-    QStringDecoder decode("Shift_JIS");
-    lines.push_back(decode(QByteArray::fromStdString(line)));
-    EXPECT_FALSE(decode.hasError()) << "line " << i + 1;
+    lines.push_back(SjisDecoder().Decode(line));
+    EXPECT_TRUE(IsCp932Text(line)) << "line " << i + 1;
   }
   return lines;
 }

@@ -5,9 +5,9 @@
 #include <exception>
 #include <string>
 
-#include "qt/qt_text_decoder.h"
 #include "site/site_writer.h"
 #include "story/game_texts.h"
+#include "text/sjis_decoder.h"
 
 int main(int argc, char** argv) {
   game::SiteInput input;
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   }
   input.story = positional[0];
   try {
-    game::QtTextDecoder decoder;
+    game::SjisTextDecoder decoder;
     const auto written = game::WriteSite(input, positional[1], decoder, game::HbSubset);
     std::printf("web_site: %zu files in %s\n", written.size(), positional[1].c_str());
   } catch (const std::exception& e) {

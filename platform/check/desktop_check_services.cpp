@@ -2,8 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
+
+#include "text/sjis_decoder.h"
 
 namespace game::check {
 
@@ -18,15 +19,7 @@ PathKind DesktopCheckServices::KindOf(const std::string& path) {
   return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kOther;
 }
 
-bool DesktopCheckServices::IsCp932(std::string_view sjis) {
-  // Control bytes are characters of their own and never a second byte; as spaces they cannot be
-  // taken for the decoder's substitution character.
-  std::string bytes(sjis);
-  std::replace_if(
-      bytes.begin(), bytes.end(), [](char c) { return c >= 0 && c < ' '; }, ' ');
-  const QString text = decoder_.Decode(bytes);
-  return !text.contains(QChar(QChar::ReplacementCharacter)) && !text.contains(QChar(0x1A));
-}
+bool DesktopCheckServices::IsCp932(std::string_view sjis) { return IsCp932Text(sjis); }
 
 int DesktopCheckServices::LineWidth(std::string_view sjis) { return measure_.Width(sjis); }
 

@@ -1,26 +1,24 @@
-// The checker's outside on this desktop: the file system's idea of a path (stat), Qt's code page
-// 932 decoder (the one the game draws with), the renderer's face for line widths and SDL2_mixer
+// The checker's outside on this desktop: the file system's idea of a path (stat), the code page 932
+// decoder the game draws with, the renderer's face for line widths and SDL2_mixer
 // for the sounds. Needs the application object.
 #pragma once
 
 #include "check/check_services.h"
 #include "check/line_measure.h"
 #include "check/sound_probe.h"
-#include "qt/sjis_decoder.h"
 
 namespace game::check {
 
 class DesktopCheckServices : public CheckServices {
  public:
   PathKind KindOf(const std::string& path) override;
-  // No byte turns into the decoder's replacement (U+FFFD) or substitution (U+001A) character
-  // (control bytes aside).
+  // IsCp932Text (text/sjis_decoder.h): the decoder the game draws with finds a character in
+  // every byte.
   bool IsCp932(std::string_view sjis) override;
   int LineWidth(std::string_view sjis) override;
   std::optional<std::string> SoundProblem(const std::string& path) override;
 
  private:
-  SjisDecoder decoder_;
   LineMeasure measure_;
   SoundProbe sounds_;
 };

@@ -1,9 +1,11 @@
 #include "graphics/unit_bmp.h"
 
+#include "scene/line_raster.h"
+
 namespace game {
 
 UnitBmp::UnitBmp(Random& random, const UnitStory& story, PaintTarget& screen, FileSystem& files)
-    : random_(random), story_(story), screen_(screen), files_(files) {}
+    : scene_(random, story), story_(story), screen_(screen), files_(files) {}
 
 std::string UnitBmp::FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
 
@@ -14,7 +16,7 @@ void UnitBmp::InitGraphics() {
   back_buffer_.SetFontBold(true);
   back_buffer_.SetFontColor(kTextColour);
   back_buffer_.SetBrushStyle(OffscreenBitmap::BrushStyle::kClear);
-  loaded_.fill(false);
+  scene_.ForgetFrames();
   ForgetPageText();
   for (int index = 0; index < kFrameCount; ++index) LoadFrame(index);
   SetPortrait(0);
@@ -26,7 +28,7 @@ void UnitBmp::LoadFrame(int index) {
   frame_rows_[i].clear();
   frames_[i].LoadFromFile(files_, FramePath(index));
   PrepareRows(frames_[i], frame_rows_[i]);
-  loaded_[i] = true;
+  scene_.SetFrameLoaded(index, frames_[i].Width(), frames_[i].Height());
 }
 
 void UnitBmp::FreeGraphics() {
@@ -35,8 +37,8 @@ void UnitBmp::FreeGraphics() {
   for (std::size_t i = 0; i < frames_.size(); ++i) {
     frames_[i].Reset();
     frame_rows_[i].clear();
-    loaded_[i] = false;
   }
+  scene_.ForgetFrames();
   ForgetPageText();
 }
 
@@ -44,80 +46,61 @@ void UnitBmp::ForgetPageText() {
   for (std::optional<FrameOverlay>& text : page_text_) text.reset();
 }
 
-bool UnitBmp::FrameLoaded(int index) const {
-  return index >= 0 && index < kFrameCount && loaded_[static_cast<std::size_t>(index)];
+void UnitBmp::DrawLines(const std::string* lines, int count) {
+  for (int i = 0; i < count; ++i) back_buffer_.TextOut(kTextX, kTextY + kLineStep * i, lines[i]);
 }
 
-void UnitBmp::SetPortrait(std::int32_t index) {
-  if (portrait_index_ != index) portrait_index_ = index;
-}
+void UnitBmp::DrawPageLines() { DrawLines(story_.PageLines().data(), story_.PageLineCount()); }
 
-void UnitBmp::DrawPageLines() {
-  for (int i = 0; i < story_.PageLineCount(); ++i) {
-    back_buffer_.TextOut(kTextX, kTextY + kLineStep * i,
-                         story_.PageLines()[static_cast<std::size_t>(i)]);
+void UnitBmp::DrawStrokes(const std::vector<StrokeSegment>& strokes) {
+  for (const StrokeSegment& s : strokes) {
+    RasterLine(s.x0, s.y0, s.x1, s.y1, back_buffer_.Width(), back_buffer_.Height(),
+               [&](int x, int y) { back_buffer_.SetPixel(x, y, s.colour); });
   }
 }
 
 void UnitBmp::DrawHeatStrokes(int x0, int y0, int x1, int y1) {
-  int y = y0 + random_(y1 - y0);
-  int x = x0 + random_(x1 - x0);
-  back_buffer_.MoveTo(x, y);
-  for (int stroke = 0; stroke < kStrokeCount; ++stroke) {
-    const auto g = static_cast<std::uint8_t>(96 + random_(96));
-    back_buffer_.SetPenColor({255, g, g});
-    y = y0 + random_(y1 - y0);
-    x = x0 + random_(x1 - x0);
-    back_buffer_.LineTo(x, y);
-  }
+  std::vector<StrokeSegment> strokes;
+  scene_.HeatStrokes(x0, y0, x1, y1, strokes);
+  DrawStrokes(strokes);
 }
 
 void UnitBmp::DrawHeat() {
-  DrawHeatStrokes(60, 92, 85, 105);
-  DrawHeatStrokes(122, 92, 152, 105);
+  std::vector<StrokeSegment> strokes;
+  scene_.Heat(strokes);
+  DrawStrokes(strokes);
 }
 
-void UnitBmp::Wander() {
-  if (random_(5) != 0) return;
-  if (random_(2) != 0) {
-    if (portrait_index_ < kFrameCount - 1) SetPortrait(portrait_index_ + 1);
-  } else if (portrait_index_ > 0) {
-    SetPortrait(portrait_index_ - 1);
-  }
-}
-
-void UnitBmp::CopyPortrait() {
-  if (FrameLoaded(portrait_index_)) {
-    CopyWhole(back_buffer_, frames_[static_cast<std::size_t>(portrait_index_)]);
-  } else {
+void UnitBmp::CopyPortrait(const game::Scene& scene) {
+  if (scene.blank) {
     back_buffer_.Fill(kBlankColour);
+  } else {
+    CopyWhole(back_buffer_, frames_[static_cast<std::size_t>(scene.frame)]);
   }
 }
 
-bool UnitBmp::CoversBackBuffer(std::int32_t index) const {
-  if (!FrameLoaded(index)) return false;
-  const OffscreenBitmap& frame = frames_[static_cast<std::size_t>(index)];
-  return frame.Width() >= back_buffer_.Width() && frame.Height() >= back_buffer_.Height();
-}
-
-void UnitBmp::PutPageText() {
-  if (story_.PageRevision() != text_revision_) {
+void UnitBmp::PutPageText(const game::Scene& scene) {
+  if (scene.page_revision != text_revision_) {
     ForgetPageText();
-    text_revision_ = story_.PageRevision();
+    text_revision_ = scene.page_revision;
   }
-  if (!CoversBackBuffer(portrait_index_)) return DrawPageLines();
-  std::optional<FrameOverlay>& text = page_text_[static_cast<std::size_t>(portrait_index_)];
+  if (scene.blank || !scene_.FrameCoversPicture(scene.frame)) {
+    return DrawLines(scene.lines, scene.line_count);
+  }
+  const auto frame = static_cast<std::size_t>(scene.frame);
+  std::optional<FrameOverlay>& text = page_text_[frame];
   if (text) return text->PasteOnto(back_buffer_);
-  DrawPageLines();
-  text = FrameOverlay::Capture(back_buffer_, frames_[static_cast<std::size_t>(portrait_index_)]);
+  DrawLines(scene.lines, scene.line_count);
+  text = FrameOverlay::Capture(back_buffer_, frames_[frame]);
 }
 
-void UnitBmp::RenderFrame() {
-  Wander();
-  CopyPortrait();
-  PutPageText();
-  if (story_.HeatOn()) DrawHeat();
+void UnitBmp::Paint(const game::Scene& scene) {
+  CopyPortrait(scene);
+  PutPageText(scene);
+  DrawStrokes(scene.strokes);
   screen_.BlockCopy(back_buffer_);
 }
+
+void UnitBmp::RenderFrame() { Paint(scene_.RenderTick()); }
 
 }  // namespace game

@@ -11,6 +11,7 @@
 #include "bmp/bmp_reader.h"
 #include "qt/fonts.h"
 #include "qt/sjis_decoder.h"
+#include "scene/line_raster.h"
 #include "text/my_string.h"
 
 namespace game {
@@ -20,18 +21,6 @@ constexpr int kDefaultFontPoints = 8;
 constexpr Rgb kWhite{255, 255, 255};
 
 QColor ToQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
-// The steps of a line of `steps` pixels along its major axis that land inside [0, size) on that
-// axis, for a line that starts at `start` and moves by `direction` (+1 or -1) per step.
-struct StepRange {
-  std::int64_t first;
-  std::int64_t end;
-};
-
-StepRange StepsInside(std::int64_t start, int direction, std::int64_t steps, std::int64_t size) {
-  if (direction > 0) return {std::max<std::int64_t>(0, -start), std::min(steps, size - start)};
-  return {std::max<std::int64_t>(0, start - size + 1), std::min(steps, start + 1)};
-}
 
 // The canvas's default font.
 QFont CanvasFont() {
@@ -130,33 +119,12 @@ int OffscreenBitmap::PenX() const { return impl_->pen_x; }
 int OffscreenBitmap::PenY() const { return impl_->pen_y; }
 
 void OffscreenBitmap::LineTo(int x, int y) {
-  // Bresenham's line as a closed form: step i of the major axis moves the minor axis by
-  // round(i * minor_delta / major_delta), halves rounding away from the start. Steps 0 to
-  // major_delta - 1 are drawn, so the end pixel is not; only the steps inside the bitmap along
-  // the major axis are visited.
-  const std::int64_t dx = std::int64_t{x} - impl_->pen_x;
-  const std::int64_t dy = std::int64_t{y} - impl_->pen_y;
-  const bool x_major = std::abs(dx) >= std::abs(dy);
-  const std::int64_t major_delta = std::abs(x_major ? dx : dy);
-  const std::int64_t minor_delta = std::abs(x_major ? dy : dx);
-  const int major_dir = (x_major ? dx : dy) < 0 ? -1 : 1;
-  const int minor_dir = (x_major ? dy : dx) < 0 ? -1 : 1;
-  const std::int64_t major_start = x_major ? impl_->pen_x : impl_->pen_y;
-  const std::int64_t minor_start = x_major ? impl_->pen_y : impl_->pen_x;
-  const std::int64_t major_size = x_major ? Width() : Height();
-  const std::int64_t minor_size = x_major ? Height() : Width();
+  const int x0 = impl_->pen_x;
+  const int y0 = impl_->pen_y;
   MoveTo(x, y);
   if (Empty()) return;
-
-  const StepRange range = StepsInside(major_start, major_dir, major_delta, major_size);
-  for (std::int64_t i = range.first; i < range.end; ++i) {
-    const auto offset = (__int128{2} * i * minor_delta + major_delta) / (2 * major_delta);
-    const std::int64_t minor = minor_start + minor_dir * static_cast<std::int64_t>(offset);
-    if (minor < 0 || minor >= minor_size) continue;
-    const std::int64_t major = major_start + major_dir * i;
-    SetPixel(static_cast<int>(x_major ? major : minor), static_cast<int>(x_major ? minor : major),
-             impl_->pen_colour);
-  }
+  RasterLine(x0, y0, x, y, Width(), Height(),
+             [this](int px, int py) { SetPixel(px, py, impl_->pen_colour); });
 }
 
 std::string_view OffscreenBitmap::VisibleHead(int x, std::string_view shift_jis) {

@@ -15,17 +15,11 @@
 #include <string_view>
 
 #include "contracts/file_system.h"
+#include "scene/rgb.h"
 
 class QImage;
 
 namespace game {
-
-struct Rgb {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  bool operator==(const Rgb&) const = default;
-};
 
 // The size in pixels of a font of `points` points on a screen of `dots_per_inch`, rounded to the
 // nearest (14 points at 96 dpi: 19 pixels).
@@ -87,9 +81,8 @@ class OffscreenBitmap {
   // Canvas: pen, solid and 1 pixel wide, plain copy.
   void SetPenColor(Rgb colour);
   void MoveTo(int x, int y);
-  // Draws a line from the pen position to (x, y), which becomes the pen position. Every pixel of
-  // the line is set except (x, y) itself; a line to the pen position sets nothing. Pixels outside
-  // the bitmap are skipped.
+  // Draws a line from the pen position to (x, y), which becomes the pen position: the pixels
+  // RasterLine (scene/line_raster.h) gives, clipped to the bitmap, (x, y) itself not set.
   void LineTo(int x, int y);
   int PenX() const;
   int PenY() const;

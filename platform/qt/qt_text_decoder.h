@@ -1,14 +1,11 @@
-// The story's Shift-JIS bytes as UTF-8 for the program's own texts, through the drawing decoder.
+// The story's Shift-JIS bytes as UTF-8 for the program's own texts: the rules' decoder, the same
+// one the drawing uses.
 #pragma once
 
-#include "contracts/text_decoder.h"
+#include "text/sjis_decoder.h"
 
 namespace game {
 
-class QtTextDecoder : public TextDecoder {
- public:
-  // `sjis` read as code page 932 (SjisDecoder), as UTF-8.
-  std::string SjisToUtf8(std::string_view sjis) override;
-};
+using QtTextDecoder = SjisTextDecoder;
 
 }  // namespace game

@@ -1,17 +1,12 @@
 #include "qt/sjis_decoder.h"
 
-#include "text/my_string.h"
+#include "text/sjis_decoder.h"
 
 namespace game {
-SjisDecoder::SjisDecoder() : decoder_("windows-31j", QStringConverter::Flag::Stateless) {}
 
 QString SjisDecoder::Decode(std::string_view bytes) {
-  QString text =
-      decoder_.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  // The codec drops a lead byte left without its second byte (a trail position at the very end);
-  // it stands for no character.
-  if (IsSjisTrailPosition(bytes, bytes.size())) text += QChar(QChar::ReplacementCharacter);
-  return text;
+  const std::u32string text = SjisToUtf32(bytes);
+  return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace game

@@ -8,8 +8,8 @@
 #include "contracts/app_error.h"
 #include "contracts/file_system.h"
 #include "fakes.h"
-#include "qt/qt_text_decoder.h"
 #include "story/game_texts.h"
+#include "text/sjis_decoder.h"
 
 namespace game {
 namespace {
@@ -28,7 +28,7 @@ std::string Missing(const std::string& utf8, const std::string& font_text) {
 }
 
 TEST(FontText, HoldsEachCharacterOfTheStoryAndThePageOnceInCodePointOrder) {
-  QtTextDecoder decoder;
+  SjisTextDecoder decoder;
   // "いあ", CR LF, "あ" again, a lone lead byte, Ctrl-Z.
   const std::string text = FontText("\x82\xa2\x82\xa0\r\n\x82\xa0\x82\n\x1a", decoder, "ア");
   const auto a = text.find("あ");
@@ -44,7 +44,7 @@ TEST(FontText, HoldsEachCharacterOfTheStoryAndThePageOnceInCodePointOrder) {
 }
 
 TEST(FontText, HoldsEveryTextTheGameShowsItself) {
-  QtTextDecoder decoder;
+  SjisTextDecoder decoder;
   const std::string text = FontText("", decoder, "");
   std::vector<std::string> shown = {
       kEmptyPageText,  kGameTitleText,    kGameShortNameText,     "＞次へ",

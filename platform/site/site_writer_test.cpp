@@ -8,8 +8,8 @@
 
 #include "contracts/app_error.h"
 #include "fakes.h"
-#include "qt/qt_text_decoder.h"
 #include "temp_dir.h"
+#include "text/sjis_decoder.h"
 
 namespace game {
 namespace {
@@ -52,7 +52,7 @@ class SiteWriterTest : public ::testing::Test {
 
   testing::TempDir page_, module_, story_, work_;
   std::string licence_;
-  QtTextDecoder decoder_;
+  SjisTextDecoder decoder_;
   std::string subset_text_;
 };
 

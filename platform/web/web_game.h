@@ -10,10 +10,10 @@
 #include "sound/my_wave.h"
 #include "story/special_move.h"
 #include "story/unit_story.h"
+#include "text/sjis_decoder.h"
 #include "web/web_clock.h"
 #include "web/web_picture.h"
 #include "web/web_services.h"
-#include "web/web_text_decoder.h"
 
 namespace game {
 
@@ -53,7 +53,7 @@ class WebGame : public MessagePoster {
   WebServices services_;
   WebClock clock_;
   PosixFileSystem files_;
-  WebTextDecoder decoder_;
+  SjisTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, services_, services_};
   MyWave wave_{services_};

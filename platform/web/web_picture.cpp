@@ -1,9 +1,9 @@
 #include "web/web_picture.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "bmp/bmp_reader.h"
+#include "scene/line_raster.h"
 #include "story/game_texts.h"
 #include "web/web_host.h"
 
@@ -22,34 +22,34 @@ std::vector<std::uint8_t> ToRgba(const DecodedBitmap& bitmap) {
   return rgba;
 }
 
+std::int32_t Packed(Rgb colour) {
+  return (std::int32_t{colour.red} << 16) | (std::int32_t{colour.green} << 8) | colour.blue;
+}
+
 }  // namespace
 
 WebPicture::WebPicture(Random& random, const UnitStory& story, FileSystem& files,
                        TextDecoder& decoder)
-    : random_(random), story_(story), files_(files), decoder_(decoder) {}
+    : story_(story), files_(files), decoder_(decoder), scene_(random, story) {}
 
 void WebPicture::InitGraphics() {
   ready_ = true;
-  loaded_.fill(false);
-  for (int index = 0; index < kFrameCount; ++index) LoadFrame(index);
-  portrait_index_ = 0;
+  scene_.ForgetFrames();
+  for (int index = 0; index < UnitScene::kFrameCount; ++index) LoadFrame(index);
+  scene_.SetPortrait(0);
 }
 
 void WebPicture::LoadFrame(int index) {
   const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index));
   const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
-  loaded_[static_cast<std::size_t>(index)] = true;
+  scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
 }
 
 void WebPicture::FreeGraphics() {
   ready_ = false;
-  loaded_.fill(false);
+  scene_.ForgetFrames();
   web_host::DropFrames();
-}
-
-bool WebPicture::FrameLoaded(int index) const {
-  return index >= 0 && index < kFrameCount && loaded_[static_cast<std::size_t>(index)];
 }
 
 void WebPicture::SendPage() {
@@ -63,12 +63,20 @@ void WebPicture::SendPage() {
 }
 
 void WebPicture::RenderFrame() {
+  // The scene ticks even with nothing to paint on, as the desktop's renderer does.
+  const Scene& scene = scene_.RenderTick();
   if (!ready_) return;
   SendPage();
-  // Until the rules decide the whole picture (the portrait's wander and the heat strokes), the
-  // page shows the current frame and the text.
-  (void)random_;
-  web_host::Paint(FrameLoaded(portrait_index_) ? portrait_index_ : -1, nullptr, 0);
+  pixels_.clear();
+  for (const StrokeSegment& stroke : scene.strokes) {
+    const std::int32_t colour = Packed(stroke.colour);
+    RasterLine(stroke.x0, stroke.y0, stroke.x1, stroke.y1, UnitScene::kWidth, UnitScene::kHeight,
+               [this, colour](int x, int y) {
+                 pixels_.insert(pixels_.end(), {x, y, colour});
+               });
+  }
+  web_host::Paint(scene.blank ? -1 : scene.frame, pixels_.data(),
+                  static_cast<int>(pixels_.size() / 3));
 }
 
 }  // namespace game

@@ -1,23 +1,23 @@
 // The picture in the browser: the six portrait frames are read here (the rules' BMP reader) and
-// handed to the page once; every tick of the render slot then tells the page what to show (the
-// frame or a blank, the page's lines when they changed, the heat pixels), and the page paints.
-// What the picture shows is the rules' decision; this only carries it to the page.
+// handed to the page once; on every tick of the render slot the rules' scene decides what the
+// picture shows (the frame or a blank, the page's lines, the heat strokes), and the page paints
+// it: the frame, the lines (sent when the page changes), then the strokes' pixels, rasterised
+// here by the rules' line rasteriser.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <string>
+#include <vector>
 
 #include "contracts/file_system.h"
 #include "contracts/random.h"
 #include "contracts/text_decoder.h"
+#include "scene/unit_scene.h"
 #include "story/unit_story.h"
 
 namespace game {
 
 class WebPicture {
  public:
-  static constexpr int kFrameCount = 6;
   // The most bytes of a page line the page is given: more than the widest line of the narrowest
   // characters that fits between the text's left edge and the picture's right edge.
   static constexpr std::size_t kVisibleLineBytes = 400;
@@ -31,25 +31,24 @@ class WebPicture {
   void InitGraphics();
   // Releases the frames (the page drops them). Safe at any time, more than once.
   void FreeGraphics();
-  // One tick of the render slot.
+  // One tick of the render slot: the scene's tick, painted by the page (once InitGraphics has
+  // begun and until FreeGraphics).
   void RenderFrame();
 
-  std::int32_t& PortraitIndex() { return portrait_index_; }
-  bool FrameLoaded(int index) const;
+  std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
 
  private:
   void LoadFrame(int index);
   void SendPage();
 
-  Random& random_;
   const UnitStory& story_;
   FileSystem& files_;
   TextDecoder& decoder_;
-  std::array<bool, kFrameCount> loaded_{};
-  bool ready_ = false;  // between InitGraphics and FreeGraphics
-  std::int32_t portrait_index_ = -1;
+  UnitScene scene_;
+  bool ready_ = false;
   std::uint64_t sent_revision_ = 0;
   bool page_sent_ = false;
+  std::vector<std::int32_t> pixels_;  // (x, y, 0xRRGGBB) for each heat pixel, reused
 };
 
 }  // namespace game

@@ -33,16 +33,16 @@ void MyTime::StartClock(MessagePoster& window) {
   window.PostPrivateMessage(kClockStartMessage);
 }
 
-void MyTime::RunClock() {
-  do {
-    RunPass();
-  } while (!termination_.Terminated());
-  clock_started_ = true;
-}
-
-void MyTime::RunPass() {
+bool MyTime::RunPass() {
   pump_.ProcessMessages();
   FireDueSlots(clock_.NowMs());
+  return !termination_.Terminated();
+}
+
+void MyTime::RunClock() {
+  while (RunPass()) {
+  }
+  clock_started_ = true;
 }
 
 void MyTime::FireDueSlots(std::int32_t now) {

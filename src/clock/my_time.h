@@ -39,15 +39,17 @@ class MyTime {
   // nothing, so the loop can be requested only once in the program's life.
   void StartClock(MessagePoster& window);
 
-  // The loop. Each pass pumps all messages, reads the clock once and fires, in index order, each
-  // slot with a callback whose interval is positive and exceeded (now - last > interval). It
-  // never sleeps and returns after the pass that sees termination requested. An exception thrown
-  // by a callback leaves the loop unchanged by the pass and propagates to the caller.
-  void RunClock();
+  // One pass of the loop: pumps all messages, reads the clock once and fires, in index order,
+  // each slot with a callback whose interval is positive and exceeded (now - last > interval).
+  // Returns false when termination has been requested (the loop ends), true otherwise. A host
+  // that cannot spin (a browser tab) calls it from its own event loop instead of RunClock. An
+  // exception thrown by a callback leaves the pass there (the slot keeps its last time) and
+  // propagates to the caller.
+  bool RunPass();
 
-  // One pass of the loop, for a host that cannot spin and drives passes from its own events:
-  // pumps all messages, reads the clock once and fires the due slots as RunClock does.
-  void RunPass();
+  // The loop: RunPass over and over, never sleeping, until the pass that sees termination
+  // requested. An exception thrown by a callback leaves the loop and propagates to the caller.
+  void RunClock();
 
   // Counts a drawn frame: the frame count about once a second (the first call reports 1), -2 once
   // half a second after each count (clear the display), -1 otherwise.

@@ -155,5 +155,32 @@ TEST_F(MyTimeTest, FpsTickReportsCountsBlanksAndNothingInBetween) {
   EXPECT_EQ(codes[40], 20);
 }
 
+// A host that drives the passes itself: each call is exactly one pass, it never blocks, and it
+// says when termination has been requested.
+TEST_F(MyTimeTest, APassOnItsOwnPumpsOnceFiresDueSlotsAndReportsTermination) {
+  clock.time = 0;
+  clock.step = 0;
+  time.SetTimerSlot(0, 50, Record());
+  const struct {
+    std::int32_t now;
+    bool terminate;
+    std::vector<std::int32_t> fired;
+    bool goes_on;
+  } passes[] = {
+      {50, false, {}, true},          // not more than the interval yet
+      {51, false, {51}, true},        // fires on the first pass after more than 50 ms
+      {100, false, {51}, true},       // counted from the last firing
+      {102, true, {51, 102}, false},  // a due slot still fires on the pass that sees the end
+  };
+  for (const auto& pass : passes) {
+    clock.time = pass.now;
+    const int pumped = pump.passes;
+    if (pass.terminate) termination.RequestTermination();
+    EXPECT_EQ(time.RunPass(), pass.goes_on) << pass.now;
+    EXPECT_EQ(pump.passes, pumped + 1) << pass.now;
+    EXPECT_EQ(fired, pass.fired) << pass.now;
+  }
+}
+
 }  // namespace
 }  // namespace game

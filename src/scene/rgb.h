@@ -1,0 +1,15 @@
+// A 24-bit colour, as the picture's pixels store it.
+#pragma once
+
+#include <cstdint>
+
+namespace game {
+
+struct Rgb {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+}  // namespace game
