@@ -1,6 +1,6 @@
 # The web player, built beside the desktop game when Emscripten is installed: a nested build of
 # this project with emcmake (the rules library and platform/web only) makes luxarim.js and
-# luxarim.wasm in web/wasm/, and the web_site tool writes the static site of the bundled story
+# luxarim.wasm in web/wasm/, and make_web_site writes the static site of the bundled story
 # to web/site/ (the page from web/, the module, dat/, the font cut down to the story's characters
 # and its licence).
 option(GAME_WEB "Build the web player and its site when Emscripten is installed" ON)
@@ -52,9 +52,9 @@ add_custom_target(web_player_site ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${web_wasm_dir}/luxarim.js
           ${web_wasm_dir}/luxarim.wasm ${web_module_dir}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${web_site_dir}
-  COMMAND $<TARGET_FILE:web_site> ${CMAKE_SOURCE_DIR}/dat ${web_site_dir}
+  COMMAND $<TARGET_FILE:make_web_site> ${CMAKE_SOURCE_DIR}/dat ${web_site_dir}
           --player ${GAME_WEB_PAGE_DIR} --player ${web_module_dir}
           --font ${GAME_WEB_FONT} --licence ${GAME_WEB_FONT_LICENCE}
-  DEPENDS web_module web_site
+  DEPENDS web_module make_web_site
   COMMENT "Writing the web site of the bundled story to ${web_site_dir}"
   VERBATIM)

@@ -1,5 +1,5 @@
-// web_site: writes the static web site of a story folder (site/site_writer.h).
-//   web_site STORY_FOLDER OUT_FOLDER --player FOLDER [--player FOLDER ...] --font FILE
+// make_web_site: writes the static web site of a story folder (site/site_writer.h).
+//   make_web_site STORY_FOLDER OUT_FOLDER --player FOLDER [--player FOLDER ...] --font FILE
 //            --licence FILE [--title TEXT]
 #include <cstdio>
 #include <exception>
@@ -28,14 +28,14 @@ int main(int argc, char** argv) {
     } else if (!argument.starts_with("--") && positional_count < 2) {
       positional[positional_count++] = argument;
     } else {
-      std::fprintf(stderr, "web_site: unexpected argument %s\n", argument.c_str());
+      std::fprintf(stderr, "make_web_site: unexpected argument %s\n", argument.c_str());
       return 2;
     }
   }
   if (positional_count != 2 || input.player.empty() || input.font.empty() ||
       input.licence.empty()) {
     std::fprintf(stderr,
-                 "usage: web_site STORY_FOLDER OUT_FOLDER --player FOLDER... --font FILE "
+                 "usage: make_web_site STORY_FOLDER OUT_FOLDER --player FOLDER... --font FILE "
                  "--licence FILE [--title TEXT]\n");
     return 2;
   }
@@ -43,9 +43,9 @@ int main(int argc, char** argv) {
   try {
     game::SjisTextDecoder decoder;
     const auto written = game::WriteSite(input, positional[1], decoder, game::HbSubset);
-    std::printf("web_site: %zu files in %s\n", written.size(), positional[1].c_str());
+    std::printf("make_web_site: %zu files in %s\n", written.size(), positional[1].c_str());
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "web_site: %s\n", e.what());
+    std::fprintf(stderr, "make_web_site: %s\n", e.what());
     return 1;
   }
   return 0;
