@@ -39,6 +39,15 @@ ExternalProject_Add(web_module
   BUILD_BYPRODUCTS ${web_wasm_dir}/luxarim.js ${web_wasm_dir}/luxarim.wasm
   USES_TERMINAL_BUILD ON)
 
+# The module starts in Node with the bundled story (platform/web/module_start_test.mjs).
+find_program(GAME_NODE node)
+if(GAME_TESTS AND GAME_NODE)
+  add_test(NAME WebModule.StartsAndPaintsInNode
+    COMMAND ${GAME_NODE} ${CMAKE_SOURCE_DIR}/platform/web/module_start_test.mjs ${web_wasm_dir}
+            ${CMAKE_SOURCE_DIR}/dat)
+  set_tests_properties(WebModule.StartsAndPaintsInNode PROPERTIES LABELS web TIMEOUT 120)
+endif()
+
 if(NOT EXISTS ${GAME_WEB_PAGE_DIR}/index.html OR NOT GAME_HB_SUBSET OR NOT EXISTS ${GAME_WEB_FONT})
   message(STATUS "Web player: the page (${GAME_WEB_PAGE_DIR}), hb-subset or the font is "
                  "missing: the module is built, the site is not")
@@ -58,3 +67,4 @@ add_custom_target(web_player_site ALL
   DEPENDS web_module make_web_site
   COMMENT "Writing the web site of the bundled story to ${web_site_dir}"
   VERBATIM)
+
