@@ -31,6 +31,9 @@ include(ExternalProject)
 ExternalProject_Add(web_module
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${web_wasm_dir}
+  # The steps' stamps live in the nested build: removing it makes the next build configure anew.
+  PREFIX ${web_wasm_dir}/external
+  STAMP_DIR ${web_wasm_dir}/external/stamp
   CONFIGURE_COMMAND ${web_env} ${GAME_EMCMAKE} ${CMAKE_COMMAND} -S <SOURCE_DIR> -B <BINARY_DIR>
                     -DCMAKE_BUILD_TYPE=Release ${web_launcher}
   BUILD_COMMAND ${web_env} ${CMAKE_COMMAND} --build <BINARY_DIR>
