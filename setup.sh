@@ -47,6 +47,10 @@ case "${1:-}" in
   web)
     install_missing
     build
+    if [ ! -f build/web/site/index.html ]; then
+      echo "The web site was not built (see the messages of cmake about the web player)" >&2
+      exit 1
+    fi
     echo "Serving the web player on http://127.0.0.1:8000/ (Ctrl-C stops it)"
     exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
     ;;
