@@ -1,0 +1,82 @@
+#include "web/web_picture.h"
+
+#include <algorithm>
+
+#include "bmp/bmp_reader.h"
+#include "scene/line_raster.h"
+#include "story/game_texts.h"
+#include "web/web_host.h"
+
+namespace game {
+namespace {
+
+std::string FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
+
+std::vector<std::uint8_t> ToRgba(const DecodedBitmap& bitmap) {
+  const std::size_t pixels = bitmap.rgb.size() / 3;
+  std::vector<std::uint8_t> rgba(pixels * 4);
+  for (std::size_t i = 0; i < pixels; ++i) {
+    std::copy_n(&bitmap.rgb[i * 3], 3, &rgba[i * 4]);
+    rgba[i * 4 + 3] = 255;
+  }
+  return rgba;
+}
+
+std::int32_t Packed(Rgb colour) {
+  return (std::int32_t{colour.red} << 16) | (std::int32_t{colour.green} << 8) | colour.blue;
+}
+
+}  // namespace
+
+WebPicture::WebPicture(Random& random, const UnitStory& story, FileSystem& files,
+                       TextDecoder& decoder)
+    : story_(story), files_(files), decoder_(decoder), scene_(random, story) {}
+
+void WebPicture::InitGraphics() {
+  ready_ = true;
+  scene_.ForgetFrames();
+  for (int index = 0; index < UnitScene::kFrameCount; ++index) LoadFrame(index);
+  scene_.SetPortrait(0);
+}
+
+void WebPicture::LoadFrame(int index) {
+  const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index));
+  const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
+  web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
+  scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
+}
+
+void WebPicture::FreeGraphics() {
+  ready_ = false;
+  scene_.ForgetFrames();
+  web_host::DropFrames();
+}
+
+void WebPicture::SendPage() {
+  if (page_sent_ && sent_revision_ == story_.PageRevision()) return;
+  page_sent_ = true;
+  sent_revision_ = story_.PageRevision();
+  web_host::SetPage(
+      sent_revision_,
+      PageHeads(story_.PageLines(), story_.PageLineCount(), kVisibleLineBytes, decoder_),
+      story_.PageLineCount());
+}
+
+void WebPicture::RenderFrame() {
+  // The scene ticks even with nothing to paint on, as the desktop's renderer does.
+  const Scene& scene = scene_.RenderTick();
+  if (!ready_) return;
+  SendPage();
+  pixels_.clear();
+  for (const StrokeSegment& stroke : scene.strokes) {
+    const std::int32_t colour = Packed(stroke.colour);
+    RasterLine(stroke.x0, stroke.y0, stroke.x1, stroke.y1, UnitScene::kWidth, UnitScene::kHeight,
+               [this, colour](int x, int y) {
+                 pixels_.insert(pixels_.end(), {x, y, colour});
+               });
+  }
+  web_host::Paint(scene.blank ? -1 : scene.frame, pixels_.data(),
+                  static_cast<int>(pixels_.size() / 3));
+}
+
+}  // namespace game

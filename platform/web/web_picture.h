@@ -1,0 +1,54 @@
+// The picture in the browser: the six portrait frames are read here (the rules' BMP reader) and
+// handed to the page once; on every tick of the render slot the rules' scene decides what the
+// picture shows (the frame or a blank, the page's lines, the heat strokes), and the page paints
+// it: the frame, the lines (sent when the page changes), then the strokes' pixels, rasterised
+// here by the rules' line rasteriser.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "contracts/file_system.h"
+#include "contracts/random.h"
+#include "contracts/text_decoder.h"
+#include "scene/unit_scene.h"
+#include "story/unit_story.h"
+
+namespace game {
+
+class WebPicture {
+ public:
+  // The most bytes of a page line the page is given: more than the widest line of the narrowest
+  // characters that fits between the text's left edge and the picture's right edge.
+  static constexpr std::size_t kVisibleLineBytes = 400;
+
+  // The generator, the story, the files and the decoder must outlive the picture.
+  WebPicture(Random& random, const UnitStory& story, FileSystem& files, TextDecoder& decoder);
+
+  // Loads the frames from dat/a0.bmp to dat/a5.bmp, handing each to the page, then shows
+  // portrait 0. A frame that cannot be loaded throws the reader's error; the frames after it are
+  // not loaded.
+  void InitGraphics();
+  // Releases the frames (the page drops them). Safe at any time, more than once.
+  void FreeGraphics();
+  // One tick of the render slot: the scene's tick, painted by the page (once InitGraphics has
+  // begun and until FreeGraphics).
+  void RenderFrame();
+
+  std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
+
+ private:
+  void LoadFrame(int index);
+  void SendPage();
+
+  const UnitStory& story_;
+  FileSystem& files_;
+  TextDecoder& decoder_;
+  UnitScene scene_;
+  bool ready_ = false;
+  std::uint64_t sent_revision_ = 0;
+  bool page_sent_ = false;
+  std::vector<std::int32_t> pixels_;  // (x, y, 0xRRGGBB) for each heat pixel, reused
+};
+
+}  // namespace game
