@@ -163,7 +163,7 @@ describe('a story folder with a fault', () => {
   });
 
   test('a broken frame shows the bitmap reader\'s message and the game goes on without a story', async () => {
-    const broken = await serve(undefined, { 'dat/a3.bmp': Buffer.from('XX') });
+    const broken = await serve(undefined, { 'dat/a3.bmp': Buffer.alloc(64, 0x58) });
     const page = await open(browser, broken.url);
     const message = await dialog(page);
     assert.deepEqual([message.caption, message.text], ['ルクサリム', 'ビットマップイメージが不正です.']);
