@@ -1,0 +1,216 @@
+// The web player: the game's rules in WebAssembly, driven by the browser's event loop. The page
+// keeps no rules of its own: it hands the game the story folder's files, calls one pass of the
+// frame clock when the render slot is next due (never a busy loop), maps the two buttons to the
+// game's handlers, and shows what the game asks for (the picture, the button, message boxes,
+// sounds, the page for screen readers).
+import { Dialogs } from './dialogs.js';
+import { fetchStory, readDropped, readPicked, STORY_FILES } from './files.js';
+import { Picture, TEXT_FONT } from './picture.js';
+import { Sound } from './sound.js';
+
+const DAT = '/dat';
+
+export class Player {
+  constructor(doc) {
+    const $ = (id) => doc.getElementById(id);
+    this.doc = doc;
+    this.main = $('game');
+    this.next = $('next');
+    this.special = $('special');
+    this.restart = $('restart');
+    this.loading = $('loading');
+    this.pageText = $('page-text');
+    this.picture = new Picture($('picture'));
+    this.dialogs = new Dialogs($('message'));
+    this.sound = new Sound();
+    this.module = null;
+    this.files = null;
+    this.timer = null;
+    this.started = false;
+    this.ending = false;
+    this.ended = false;
+    const seed = new URLSearchParams(location.search).get('seed');
+    this.seed = seed !== null && /^\d+$/.test(seed) ? Number(seed) : -1;
+    this.bind($('open-folder'));
+  }
+
+  bind(openFolder) {
+    this.next.addEventListener('click', () => this.press(() => this.module._game_next()));
+    this.special.addEventListener('click', () => this.press(() => this.module._game_special()));
+    this.restart.addEventListener('click', () => this.again());
+    this.dialogs.onIdle = () => this.settle();
+    this.doc.addEventListener('visibilitychange', () => this.schedule(0));
+    // Game hosts often show the page in a frame of theirs: a click anywhere gives the keys to the
+    // game's buttons.
+    this.doc.addEventListener('pointerdown', (event) => {
+      if (!event.target.closest('button, input, label, dialog')) this.focusButton();
+    });
+    openFolder.addEventListener('change', async () => {
+      if (openFolder.files.length) this.open(await readPicked(openFolder.files));
+      openFolder.value = '';
+    });
+    this.doc.addEventListener('dragover', (event) => {
+      event.preventDefault();
+      this.doc.body.classList.add('dropping');
+    });
+    this.doc.addEventListener('dragleave', () => this.doc.body.classList.remove('dropping'));
+    this.doc.addEventListener('drop', async (event) => {
+      event.preventDefault();
+      this.doc.body.classList.remove('dropping');
+      const files = await readDropped(event.dataTransfer);
+      if (files) this.open(files);
+    });
+  }
+
+  async boot() {
+    const [files, { default: createLuxarim }] = await Promise.all([
+      fetchStory(location.href),
+      import('./luxarim.js'),
+      this.doc.fonts.load(TEXT_FONT, 'あ').catch(() => {}),
+    ]);
+    this.picture.measureText();
+    this.module = await createLuxarim({ luxarimHost: this.host() });
+    this.module.FS.mkdir(DAT);
+    this.fromServer = true;
+    this.start(files);
+  }
+
+  // Plays another story folder from the player's disk, from its first page.
+  open(files) {
+    if (!this.module || this.dialogs.busy) return;
+    this.fromServer = false;
+    this.start(files);
+  }
+
+  // The story again from its first page: read anew from the server (it may have been edited), or
+  // the folder that was opened.
+  async again() {
+    this.restart.hidden = true;
+    this.start(this.fromServer ? await fetchStory(location.href) : this.files);
+  }
+
+  start(files) {
+    this.files = files;
+    if (this.started) this.module._game_reset();
+    this.writeFiles(files);
+    this.sound.forget();
+    this.picture.reset();
+    this.started = true;
+    this.ending = false;
+    this.ended = false;
+    this.restart.hidden = true;
+    this.next.disabled = false;
+    this.special.disabled = false;
+    this.loading.hidden = true;
+    this.main.removeAttribute('aria-busy');
+    if (this.module._game_start(this.seed) !== 0) this.ending = true;
+    this.focusButton();
+    this.settle();
+  }
+
+  writeFiles(files) {
+    const fs = this.module.FS;
+    for (const name of STORY_FILES) {
+      const path = `${DAT}/${name}`;
+      try {
+        fs.unlink(path);
+      } catch {
+        // not there
+      }
+      if (files.get(name)) fs.writeFile(path, files.get(name));
+    }
+  }
+
+  press(handler) {
+    if (!this.started || this.ended) return;
+    this.sound.resume();
+    handler();
+    this.settle();
+  }
+
+  // After anything that may have shown a message or ended the game: end once the messages are
+  // closed, else go on ticking.
+  settle() {
+    if (this.dialogs.busy) return;
+    if (this.ending) this.finish();
+    else this.schedule(0);
+  }
+
+  running() {
+    return this.started && !this.ending && !this.ended && !this.dialogs.busy && !this.doc.hidden;
+  }
+
+  schedule(delay) {
+    clearTimeout(this.timer);
+    this.timer = null;
+    if (this.running()) this.timer = setTimeout(() => this.pass(), delay);
+  }
+
+  pass() {
+    this.timer = null;
+    if (!this.running()) return;
+    const delay = this.module._game_pass();
+    if (delay < 0) this.ending = true;
+    if (this.ending || this.dialogs.busy) this.settle();
+    else this.schedule(delay);
+  }
+
+  // Where the desktop closes its window: the last picture stays, the buttons are disabled, and the
+  // story can be played again from its first page.
+  finish() {
+    clearTimeout(this.timer);
+    this.ended = true;
+    this.next.disabled = true;
+    this.special.disabled = true;
+    this.restart.hidden = false;
+    this.restart.focus();
+  }
+
+  focusButton() {
+    window.focus();
+    if (!this.next.disabled) this.next.focus();
+  }
+
+  announce(text) {
+    const line = this.doc.createElement('p');
+    line.textContent = text;
+    // A new node is announced even when the page reads like the last one.
+    this.pageText.replaceChildren(line);
+  }
+
+  // What the game calls (Module.luxarimHost): strings arrive as JavaScript strings, pixels as
+  // addresses in the module's memory, read before the call returns.
+  host() {
+    return {
+      loadFrame: (index, width, height, pointer) => this.picture.loadFrame(index, width, height,
+        this.module.HEAPU8.subarray(pointer, pointer + width * height * 4)),
+      dropFrames: () => this.picture.dropFrames(),
+      setPage: (revision, lines, count) =>
+        this.picture.setPage(count > 0 ? lines.split('\n').slice(0, count) : []),
+      paint: (frame, strokes, count) => this.picture.paint(frame,
+        this.module.HEAP32.subarray(strokes >> 2, (strokes >> 2) + count * 3)),
+      setSpecialButton: (caption, visible, name) => {
+        this.special.textContent = caption;
+        this.special.setAttribute('aria-label', name);
+        if (!visible && this.doc.activeElement === this.special) this.next.focus();
+        this.special.hidden = !visible;
+      },
+      announce: (page) => this.announce(page),
+      messageBox: (message, caption, isError) => this.dialogs.show(message, caption, isError),
+      playSound: (path, loop) => this.sound.play(path, this.readFile(path), loop),
+      stopSounds: () => this.sound.stop(),
+      terminate: () => {
+        this.ending = true;
+      },
+    };
+  }
+
+  // A file of the game's in-memory folder, or null (a missing sound is silence).
+  readFile(path) {
+    try {
+      return this.module.FS.readFile(path.startsWith('/') ? path : `/${path}`);
+    } catch {
+      return null;
+    }
+  }
+}
