@@ -9,7 +9,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont
   googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  graphviz)
+  graphviz
+  zlib1g-dev unzip)
 
 install_missing() {
   local missing=()
