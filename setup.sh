@@ -2,6 +2,8 @@
 # Sets up a fresh Debian 12 / Ubuntu machine, builds the game and then either plays it or tests it.
 #   ./setup.sh play   install what is missing, build (Release), start the game on the bundled dat/
 #   ./setup.sh test   install what is missing, build (Release), run the whole test suite
+#   ./setup.sh web    install what is missing, build (Release, the web player included), serve
+#                     the bundled story's web site on http://127.0.0.1:8000/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,6 +12,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
   graphviz
+  emscripten nodejs npm libharfbuzz-bin python3
   zlib1g-dev unzip)
 
 install_missing() {
@@ -42,8 +45,14 @@ case "${1:-}" in
     # One test at a time: each end-to-end test runs the game, whose main loop keeps a core busy.
     ctest --test-dir build --output-on-failure
     ;;
+  web)
+    install_missing
+    build
+    echo "Serving the web player on http://127.0.0.1:8000/ (Ctrl-C stops it)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
+    ;;
   *)
-    echo "usage: $0 play|test" >&2
+    echo "usage: $0 play|test|web" >&2
     exit 2
     ;;
 esac

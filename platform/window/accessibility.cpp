@@ -88,20 +88,6 @@ QAccessibleInterface* WindowAccessible(const QString&, QObject* object) {
 
 }  // namespace
 
-QString ReadablePage(const PageLineArray& lines, int count) {
-  SjisDecoder decoder;
-  QStringList decoded;
-  for (int i = 0; i < std::min<int>(count, static_cast<int>(lines.size())); ++i) {
-    decoded << decoder.Decode(lines[static_cast<std::size_t>(i)]);
-  }
-  const QString page = decoded.join('\n');
-  return page.trimmed().isEmpty() ? kEmptyPageText : page;
-}
-
-QString SpecialButtonName(int uses_left) {
-  return QStringLiteral("必殺技ルクサリム（残り%1回）").arg(uses_left);
-}
-
 void InstallAccessibility() { QAccessible::installFactory(&WindowAccessible); }
 
 }  // namespace game

@@ -8,26 +8,9 @@
 // present only for the focused control.
 #pragma once
 
-#include <QString>
-#include <array>
-#include <string>
-
-#include "story/unit_story.h"
-
 namespace game {
 
-// What the picture says when the page shows no text.
-inline const QString kEmptyPageText = QStringLiteral("（文章なし）");
-
-using PageLineArray = std::array<std::string, UnitStory::kMaxPageLines>;
-
-// The first `count` lines decoded from Shift-JIS, joined by line feeds; kEmptyPageText when
-// they hold nothing but blanks.
-QString ReadablePage(const PageLineArray& lines, int count);
-
-// The special-move button's accessible name: the move and how many uses are left, e.g.
-// "必殺技ルクサリム（残り7回）". Its caption stays the star and the full-width digit.
-QString SpecialButtonName(int uses_left);
+// The page's text and the special-move button's name are the rules' own (story/game_texts.h).
 
 // Registers the window's accessible interfaces with Qt. Safe to call more than once.
 void InstallAccessibility();

@@ -5,10 +5,12 @@
 #include <QImage>
 #include <QString>
 
+#include "story/game_texts.h"
+
 namespace game {
 
-inline const QString kGameTitle = QStringLiteral("ルクサリム ～放課後の思考飛躍～");
-inline const QString kGameShortName = QStringLiteral("ルクサリム");
+inline const QString kGameTitle = QString::fromUtf8(kGameTitleText);
+inline const QString kGameShortName = QString::fromUtf8(kGameShortNameText);
 
 // The icon is a pink star on a green disc, laid out on a 32 by 32 grid and drawn to any size:
 // the window's icon at 32 pixels, the desktop's icons at every size and as SVG.

@@ -8,7 +8,7 @@
 #include "audio/sound_module.h"
 #include "contracts/error_report.h"
 #include "qt/fonts.h"
-#include "qt/sjis_decoder.h"
+#include "story/game_texts.h"
 #include "window/accessibility.h"
 #include "window/app_identity.h"
 
@@ -135,12 +135,13 @@ void TFormMain::UpdateSpecialButton() {
     BtnLX->hide();
     return;
   }
-  BtnLX->setText(SjisDecoder().Decode(special_.Caption()));
-  BtnLX->setAccessibleName(SpecialButtonName(special_.SpecialCount()));
+  BtnLX->setText(QString::fromStdString(SpecialButtonCaption(special_, decoder_)));
+  BtnLX->setAccessibleName(QString::fromStdString(SpecialButtonName(special_.SpecialCount())));
 }
 
 void TFormMain::ExposePage(bool even_if_unchanged) {
-  const QString page = ReadablePage(story_.PageLines(), story_.PageLineCount());
+  const QString page =
+      QString::fromStdString(ReadablePage(story_.PageLines(), story_.PageLineCount(), decoder_));
   if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
 }
 

@@ -35,10 +35,14 @@ void MyTime::StartClock(MessagePoster& window) {
 
 void MyTime::RunClock() {
   do {
-    pump_.ProcessMessages();
-    FireDueSlots(clock_.NowMs());
+    RunPass();
   } while (!termination_.Terminated());
   clock_started_ = true;
+}
+
+void MyTime::RunPass() {
+  pump_.ProcessMessages();
+  FireDueSlots(clock_.NowMs());
 }
 
 void MyTime::FireDueSlots(std::int32_t now) {

@@ -45,6 +45,10 @@ class MyTime {
   // by a callback leaves the loop unchanged by the pass and propagates to the caller.
   void RunClock();
 
+  // One pass of the loop, for a host that cannot spin and drives passes from its own events:
+  // pumps all messages, reads the clock once and fires the due slots as RunClock does.
+  void RunPass();
+
   // Counts a drawn frame: the frame count about once a second (the first call reports 1), -2 once
   // half a second after each count (clear the display), -1 otherwise.
   std::int32_t FpsTick();

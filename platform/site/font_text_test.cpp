@@ -1,0 +1,80 @@
+#include "site/font_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "bmp/bmp_reader.h"
+#include "contracts/app_error.h"
+#include "contracts/file_system.h"
+#include "fakes.h"
+#include "qt/qt_text_decoder.h"
+#include "story/game_texts.h"
+
+namespace game {
+namespace {
+
+// Each character of `utf8` that `font_text` lacks.
+std::string Missing(const std::string& utf8, const std::string& font_text) {
+  std::string missing;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[pos]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    const std::string c = utf8.substr(pos, length);
+    if (c != "\n" && font_text.find(c) == std::string::npos) missing += c;
+    pos += length;
+  }
+  return missing;
+}
+
+TEST(FontText, HoldsEachCharacterOfTheStoryAndThePageOnceInCodePointOrder) {
+  QtTextDecoder decoder;
+  // "いあ", CR LF, "あ" again, a lone lead byte, Ctrl-Z.
+  const std::string text = FontText("\x82\xa2\x82\xa0\r\n\x82\xa0\x82\n\x1a", decoder, "ア");
+  const auto a = text.find("あ");
+  const auto i = text.find("い");
+  ASSERT_NE(a, std::string::npos);
+  ASSERT_NE(i, std::string::npos);
+  EXPECT_LT(a, i);
+  EXPECT_EQ(text.find("あ", a + 1), std::string::npos);
+  EXPECT_NE(text.find("ア"), std::string::npos);
+  for (const std::string absent : {"\r", "\n", "\x1a", "\xef\xbf\xbd"}) {
+    EXPECT_EQ(text.find(absent), std::string::npos) << "a control or U+FFFD";
+  }
+}
+
+TEST(FontText, HoldsEveryTextTheGameShowsItself) {
+  QtTextDecoder decoder;
+  const std::string text = FontText("", decoder, "");
+  std::vector<std::string> shown = {
+      kEmptyPageText,  kGameTitleText,    kGameShortNameText,     "＞次へ",
+      kBmpInvalidText, kBmpReadErrorText, BmpCannotOpenText("x"), ReportText("範囲チェックエラー")};
+  for (const int error : {ENOENT, ENOTDIR, EMFILE, EACCES, EIO}) {
+    shown.push_back(FileErrorText(error));
+  }
+  SpecialMove special;
+  for (int use = 0; use <= SpecialMove::kUses; ++use) {
+    shown.push_back(SpecialButtonCaption(special, decoder));
+    shown.push_back(SpecialButtonName(special.SpecialCount()));
+    special.Spend();
+  }
+  // The special move's page, as the story makes it.
+  testing::FakeFileSystem files;
+  testing::FakeMessageBoxes boxes;
+  testing::FakeTermination termination;
+  testing::FakeSoundOutput sound;
+  MyScript script(files, boxes, termination);
+  script.LoadScript("dat/story.txt", false);  // missing: its message
+  ASSERT_FALSE(boxes.shown.empty());
+  for (const auto& message : boxes.shown) shown.push_back(message.caption + message.text);
+  UnitStory story(script, boxes, termination, decoder);
+  MyWave wave(sound);
+  story.RestoreFlags({.trap_armed = true, .trap_label = "x"});
+  std::int32_t portrait = 3;
+  story.TrapResponse(wave, portrait);
+  shown.push_back(ReadablePage(story.PageLines(), story.PageLineCount(), decoder));
+  for (const std::string& s : shown) EXPECT_EQ(Missing(s, text), "") << s;
+}
+
+}  // namespace
+}  // namespace game

@@ -1,0 +1,188 @@
+#include "site/site_writer.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "contracts/app_error.h"
+#include "site/font_names.h"
+#include "site/font_text.h"
+
+extern char** environ;
+
+namespace game {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw AppError("cannot read " + path.string());
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw AppError("cannot write " + path.string());
+}
+
+bool LeftOut(const fs::path& relative) {
+  static const std::set<std::string> kFiles = {"package.json", "package-lock.json",
+                                               "CMakeLists.txt"};
+  for (const fs::path& part : relative) {
+    const std::string name = part.string();
+    if (name.starts_with('.') || name == "tests" || name == "node_modules") return true;
+  }
+  return kFiles.contains(relative.filename().string());
+}
+
+// The player's files, by their path in the site (generic, '/' between names), sorted.
+std::map<std::string, fs::path> PlayerFiles(const std::vector<fs::path>& folders) {
+  std::map<std::string, fs::path> files;
+  for (const fs::path& folder : folders) {
+    if (!fs::is_directory(folder)) throw AppError("no player folder " + folder.string());
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      if (!entry.is_regular_file()) continue;
+      const fs::path relative = entry.path().lexically_relative(folder);
+      if (!LeftOut(relative)) files[relative.generic_string()] = entry.path();
+    }
+  }
+  return files;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+class TempFile {
+ public:
+  explicit TempFile(const std::string& contents) {
+    std::string name = (fs::temp_directory_path() / "luxarim-site-XXXXXX").string();
+    const int fd = mkstemp(name.data());
+    if (fd < 0) throw AppError("cannot make a temporary file");
+    close(fd);
+    path_ = name;
+    WriteFile(path_, contents);
+  }
+  ~TempFile() {
+    std::error_code ignored;
+    fs::remove(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+int Run(std::vector<std::string> arguments) {
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+std::string HbSubset(const fs::path& font, const std::string& text) {
+  const TempFile text_file(text);
+  const TempFile subset("");
+  const int status =
+      Run({"hb-subset", "--font-file=" + font.string(), "--text-file=" + text_file.Path().string(),
+           "--output-file=" + subset.Path().string()});
+  if (status != 0) throw AppError("hb-subset could not cut down " + font.string());
+  return ReadFile(subset.Path());
+}
+
+std::string HtmlEscape(const std::string& text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string LicenceText(const std::string& file, const std::string& name) {
+  if (!file.starts_with("Format:")) return file;
+  std::istringstream lines(file);
+  std::string line;
+  while (std::getline(lines, line)) {
+    // The stand-alone paragraph: the field's line followed by the indented text.
+    if (line != "License: " + name || lines.peek() != ' ') continue;
+    std::string text;
+    while (lines.peek() == ' ' && std::getline(lines, line)) {
+      text += (line == " ." ? "" : line.substr(1)) + "\n";
+    }
+    return text;
+  }
+  throw AppError("no licence text " + name);
+}
+
+std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
+                                   TextDecoder& decoder, const FontSubsetter& subset) {
+  std::vector<std::string> written;
+  auto write = [&](const std::string& relative, const std::string& bytes) {
+    WriteFile(out / relative, bytes);
+    written.push_back(relative);
+  };
+  const std::map<std::string, fs::path> player = PlayerFiles(input.player);
+  if (!player.contains("index.html")) throw AppError("the player has no index.html");
+  std::string page;  // the page's own texts, which the face draws too
+  for (const auto& [relative, source] : player) {
+    std::string bytes = ReadFile(source);
+    if (relative.ends_with(".html") || relative.ends_with(".js")) page += bytes;
+    if (relative == "index.html") bytes = ReplaceAll(bytes, kTitleMarker, HtmlEscape(input.title));
+    write(relative, bytes);
+  }
+  std::string story;
+  for (const char* name : kStoryFiles) {
+    const fs::path source = input.story / name;
+    if (!fs::is_regular_file(source)) continue;
+    std::string bytes = ReadFile(source);
+    if (std::string_view(name) == "story.txt") story = bytes;
+    write(std::string("dat/") + name, bytes);
+  }
+  write(kSiteFontPath,
+        RenameFont(subset(input.font, FontText(story, decoder, page)), kSiteFontFamily));
+  write(kSiteLicencePath, LicenceText(ReadFile(input.licence), "IPA-1"));
+  return written;
+}
+
+}  // namespace game

@@ -1,0 +1,114 @@
+#include "web/web_game.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "contracts/error_report.h"
+#include "story/game_texts.h"
+#include "web/web_host.h"
+
+namespace game {
+namespace {
+
+constexpr int kRenderSlot = 0;
+constexpr std::int32_t kRenderInterval = 50;
+
+// Clock differences wrap like the 32-bit counter they come from.
+std::int32_t Elapsed(std::int32_t now, std::int32_t since) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
+                                   static_cast<std::uint32_t>(since));
+}
+
+}  // namespace
+
+WebGame::~WebGame() {
+  if (!ended_) RunReported(services_, [this] { FormDestroy(); });
+}
+
+bool WebGame::Start(double seed) {
+  RunReported(services_, [this, seed] {
+    if (seed < 0) {
+      random_.SeedFromTimeOfDay();
+    } else {
+      random_.SetSeed(static_cast<std::uint32_t>(static_cast<std::uint64_t>(seed)));
+    }
+    FormCreate();
+  });
+  AnnouncePage(true);
+  const bool terminated = services_.Terminated();
+  FinishCall();
+  return terminated;
+}
+
+void WebGame::FormCreate() {
+  time_.StartClock(*this);
+  wave_.SoundInit();
+  time_.SetTimerSlot(kRenderSlot, kRenderInterval, [this] { picture_.RenderFrame(); });
+  picture_.InitGraphics();
+  UpdateSpecialButton();
+  story_.LoadStory();
+}
+
+void WebGame::FormDestroy() {
+  picture_.FreeGraphics();
+  wave_.SoundDone();
+}
+
+int WebGame::Pass() {
+  if (services_.Terminated() || clock_stopped_) return -1;
+  // An error from a slot stops the clock and is shown once; the buttons still work.
+  if (!RunReported(services_, [this] { time_.RunPass(); })) clock_stopped_ = true;
+  FinishCall();
+  if (services_.Terminated() || clock_stopped_) return -1;
+  const std::int32_t now = clock_.NowMs();
+  std::int32_t wait = std::numeric_limits<std::int32_t>::max();
+  for (const TTimerSlot& slot : time_.TimerSlots()) {
+    if (!slot.Callback || slot.Interval <= 0) continue;
+    // A slot fires on the first pass after more than its interval.
+    wait = std::min(wait, std::max(0, slot.Interval + 1 - Elapsed(now, slot.LastTime)));
+  }
+  return wait == std::numeric_limits<std::int32_t>::max() ? kRenderInterval : wait;
+}
+
+void WebGame::Next() {
+  RunReported(services_, [this] { BtnMainClick(); });
+  AnnouncePage(true);
+  FinishCall();
+}
+
+void WebGame::Special() {
+  RunReported(services_, [this] { BtnLXClick(); });
+  AnnouncePage(false);
+  FinishCall();
+}
+
+void WebGame::BtnMainClick() { story_.StepStory(); }
+
+void WebGame::BtnLXClick() {
+  special_.Spend();
+  UpdateSpecialButton();
+  story_.TrapResponse(wave_, picture_.PortraitIndex());
+}
+
+void WebGame::UpdateSpecialButton() {
+  web_host::SetSpecialButton(SpecialButtonCaption(special_, decoder_), special_.Visible(),
+                             SpecialButtonName(special_.SpecialCount()));
+}
+
+void WebGame::AnnouncePage(bool even_if_unchanged) {
+  std::string page = ReadablePage(story_.PageLines(), story_.PageLineCount(), decoder_);
+  if (!even_if_unchanged && page == announced_) return;
+  announced_ = std::move(page);
+  web_host::Announce(announced_);
+}
+
+void WebGame::FinishCall() {
+  if (!services_.Terminated() || ended_) return;
+  ended_ = true;
+  // The desktop closes its window here: the frames are released and the sound stops. The page
+  // keeps the last picture.
+  RunReported(services_, [this] { FormDestroy(); });
+  web_host::Terminate();
+}
+
+}  // namespace game

@@ -1,0 +1,38 @@
+// The texts the player reads that every platform shows the same way (UTF-8): the game's titles,
+// the page as read aloud, the special-move button's caption and accessible name.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "contracts/text_decoder.h"
+#include "story/special_move.h"
+#include "story/unit_story.h"
+
+namespace game {
+
+// The window's title, and the page's title on the web.
+inline constexpr char kGameTitleText[] = "ルクサリム ～放課後の思考飛躍～";
+// The application's short title: the caption of its error reports.
+inline constexpr char kGameShortNameText[] = "ルクサリム";
+// What the page reads as when it shows no text.
+inline constexpr char kEmptyPageText[] = "（文章なし）";
+
+using PageLineArray = std::array<std::string, UnitStory::kMaxPageLines>;
+
+// The first `count` lines (at most all of them) decoded from Shift-JIS, joined by line feeds;
+// kEmptyPageText when they hold nothing but white space (Unicode's, the ideographic space
+// included).
+std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder);
+
+// The special-move button's accessible name: the move and how many uses are left, e.g.
+// "必殺技ルクサリム（残り7回）".
+std::string SpecialButtonName(int uses_left);
+
+// The special-move button's caption, "★" and the full-width digit of the uses left.
+std::string SpecialButtonCaption(const SpecialMove& special, TextDecoder& decoder);
+
+// Whether `utf8` holds nothing but white space (an empty text included).
+bool IsBlankText(const std::string& utf8);
+
+}  // namespace game
