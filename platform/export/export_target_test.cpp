@@ -86,7 +86,7 @@ TEST_F(ExportTargetTest, FolderOutStates) {
   }
   fs::remove_all(dir_.Path() / "site");
   dir_.Write("site", "a file");
-  EXPECT_TRUE(Export("site/", false).ends_with("site is not a folder"));
+  EXPECT_TRUE(Export("site/", false).ends_with("site/ is not a folder"));
 }
 
 TEST_F(ExportTargetTest, ZipOutIsOneArchiveReplacingAFileButNeverAFolder) {
