@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
       ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc), language);
   if (!parsed.error.empty()) return Say({parsed.error, parsed.error}, language, kCouldNotRun);
   const ExportOptions& options = parsed.options;
-  if (options.help) {
-    std::cout << ExportUsage(language);
+  if (options.help || options.version) {
+    std::cout << (options.help ? ExportUsage(language) : "story_export " GAME_VERSION "\n");
     return kWritten;
   }
   static char name[] = "story_export";

@@ -21,6 +21,8 @@ class Parser {
         options_ended = true;
       } else if (argument == "-h" || argument == "--help") {
         parsed_.options.help = true;
+      } else if (argument == "--version") {
+        parsed_.options.version = true;
       } else if (argument == "--zip") {
         parsed_.options.zip = true;
       } else if (argument == "--force") {
@@ -31,7 +33,9 @@ class Parser {
         Fail("unknown option: " + argument, "不明なオプション: " + argument);
       }
     }
-    if (parsed_.error.empty() && !parsed_.options.help) Operands(operands);
+    if (parsed_.error.empty() && !parsed_.options.help && !parsed_.options.version) {
+      Operands(operands);
+    }
     return parsed_;
   }
 
@@ -78,6 +82,7 @@ ParsedExportOptions ParseExportOptions(const std::vector<std::string>& arguments
 std::string ExportUsage(Language language) {
   if (language == Language::kJapanese) {
     return "使い方: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
+           "        story_export --help | --version\n"
            "  FOLDER (物語のフォルダー、または dat を含むフォルダー) を story_check "
            "と同じ検査にかけ、\n"
            "  ブラウザーで遊べる静的サイトとして OUT に書き出します。\n"
@@ -87,6 +92,7 @@ std::string ExportUsage(Language language) {
            "終了コード: 0 書き出した、1 検査の指摘で書き出さなかった、2 実行できなかった\n";
   }
   return "usage: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
+         "       story_export --help | --version\n"
          "  Checks FOLDER (the story folder, or the folder that holds dat/) as story_check does\n"
          "  and writes it to OUT as a static web site that plays in a browser.\n"
          "  --zip          write OUT as one zip file, index.html at its root\n"

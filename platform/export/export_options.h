@@ -15,6 +15,7 @@ struct ExportOptions {
   bool zip = false;    // one zip file instead of a folder
   bool force = false;  // write even when the check finds errors
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedExportOptions {
@@ -23,8 +24,9 @@ struct ParsedExportOptions {
 };
 
 // `arguments` without the program's name. "--title TEXT" or "--title=TEXT" (not empty);
-// "-h"/"--help" asks for the usage and needs nothing else; "--" ends the options, and options may
-// come after the operands. Exactly two operands, FOLDER and OUT, unless help is asked for.
+// "-h"/"--help" asks for the usage and "--version" for the version, and need nothing else; "--"
+// ends the options, and options may come after the operands. Exactly two operands, FOLDER and OUT,
+// unless help is asked for.
 ParsedExportOptions ParseExportOptions(const std::vector<std::string>& arguments,
                                        check::Language language);
 

@@ -23,6 +23,7 @@ TEST(ExportOptions, OperandsOptionsAndMistakes) {
       {{"--title=A B", "story", "site"}, {.folder = "story", .out = "site", .title = "A B"}, ""},
       {{"--", "--zip", "-"}, {.folder = "--zip", .out = "-"}, ""},
       {{"--help"}, {.help = true}, ""},
+      {{"--version"}, {.version = true}, ""},
       {{"story", "site", "--title"}, {}, "--title needs a value"},
       {{"--title=", "story", "site"}, {}, "--title needs a value"},
       {{"story"}, {}, "give the story folder and where to write the site"},
@@ -41,6 +42,7 @@ TEST(ExportOptions, OperandsOptionsAndMistakes) {
     EXPECT_EQ(got.zip, c.expected.zip);
     EXPECT_EQ(got.force, c.expected.force);
     EXPECT_EQ(got.help, c.expected.help);
+    EXPECT_EQ(got.version, c.expected.version);
   }
 }
 
