@@ -178,40 +178,39 @@ export class Player {
     this.pageText.replaceChildren(line);
   }
 
+  // What the game calls (Module.luxarimHost): strings arrive as JavaScript strings, pixels as
+  // addresses in the module's memory, read before the call returns.
   host() {
-    const text = (pointer) => this.module.UTF8ToString(pointer);
     return {
       loadFrame: (index, width, height, pointer) => this.picture.loadFrame(index, width, height,
         this.module.HEAPU8.subarray(pointer, pointer + width * height * 4)),
       dropFrames: () => this.picture.dropFrames(),
-      setPage: (revision, lines, count) => this.picture.setPage(
-        count > 0 ? text(lines).split('\n').slice(0, count) : []),
+      setPage: (revision, lines, count) =>
+        this.picture.setPage(count > 0 ? lines.split('\n').slice(0, count) : []),
       paint: (frame, strokes, count) => this.picture.paint(frame,
         this.module.HEAP32.subarray(strokes >> 2, (strokes >> 2) + count * 3)),
       setSpecialButton: (caption, visible, name) => {
-        this.special.textContent = text(caption);
-        this.special.setAttribute('aria-label', text(name));
-        const hide = !visible;
-        if (hide && this.doc.activeElement === this.special) this.next.focus();
-        this.special.hidden = hide;
+        this.special.textContent = caption;
+        this.special.setAttribute('aria-label', name);
+        if (!visible && this.doc.activeElement === this.special) this.next.focus();
+        this.special.hidden = !visible;
       },
-      announce: (page) => this.announce(text(page)),
-      messageBox: (message, caption, isError) =>
-        this.dialogs.show(text(message), text(caption), Boolean(isError)),
-      playSound: (path, loop) => {
-        const name = text(path);
-        let bytes = null;
-        try {
-          bytes = this.module.FS.readFile(name.startsWith('/') ? name : `/${name}`);
-        } catch {
-          // a missing sound is silence
-        }
-        this.sound.play(name, bytes, Boolean(loop));
-      },
+      announce: (page) => this.announce(page),
+      messageBox: (message, caption, isError) => this.dialogs.show(message, caption, isError),
+      playSound: (path, loop) => this.sound.play(path, this.readFile(path), loop),
       stopSounds: () => this.sound.stop(),
       terminate: () => {
         this.ending = true;
       },
     };
+  }
+
+  // A file of the game's in-memory folder, or null (a missing sound is silence).
+  readFile(path) {
+    try {
+      return this.module.FS.readFile(path.startsWith('/') ? path : `/${path}`);
+    } catch {
+      return null;
+    }
   }
 }

@@ -1,7 +1,10 @@
 // The web player in a real headless Chromium, read as a player sees and hears it.
 import assert from 'node:assert/strict';
+import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { dialog, launch, liveText, next, open, picture, serve, special } from './harness.mjs';
+import { dialog, launch, liveText, next, open, picture, serve, SITE, special } from './harness.mjs';
 
 const FIRST_PAGE = '……あ、来てくれたんだ！\nようこそ、天文部へ。';
 const TRAP_PAGE = 'うーん、何かひらめきそう。';
@@ -163,7 +166,7 @@ describe('a story folder with a fault', () => {
   });
 
   test('a broken frame shows the bitmap reader\'s message and the game goes on without a story', async () => {
-    const broken = await serve(undefined, { 'dat/a3.bmp': Buffer.from('XX') });
+    const broken = await serve(undefined, { 'dat/a3.bmp': Buffer.alloc(64, 0x58) });
     const page = await open(browser, broken.url);
     const message = await dialog(page);
     assert.deepEqual([message.caption, message.text], ['ルクサリム', 'ビットマップイメージが不正です.']);
@@ -173,4 +176,17 @@ describe('a story folder with a fault', () => {
     await page.locator('#restart').waitFor({ state: 'visible' });
     broken.close();
   });
+});
+
+test('a story folder opened from the disk plays from its first page', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'story-'));
+  cpSync(join(SITE, 'dat'), join(folder, 'dat'), { recursive: true });
+  writeFileSync(join(folder, 'dat', 'story.txt'), 'Hello from my own folder.\r\n\r\n#end\r\n');
+  const page = await open(browser, site.url);
+  await next(page).click();
+  await page.locator('#open-folder').setInputFiles(folder);
+  await page.waitForFunction(() => document.getElementById('page-text').innerText === '（文章なし）');
+  await next(page).click();
+  assert.equal(await liveText(page), 'Hello from my own folder.');
+  rmSync(folder, { recursive: true, force: true });
 });
