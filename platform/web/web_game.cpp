@@ -1,8 +1,6 @@
 #include "web/web_game.h"
 
-#include <algorithm>
-#include <limits>
-
+#include "clock/slot_due.h"
 #include "contracts/error_report.h"
 #include "story/game_texts.h"
 #include "web/web_host.h"
@@ -12,12 +10,6 @@ namespace {
 
 constexpr int kRenderSlot = 0;
 constexpr std::int32_t kRenderInterval = 50;
-
-// Clock differences wrap like the 32-bit counter they come from.
-std::int32_t Elapsed(std::int32_t now, std::int32_t since) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(now) -
-                                   static_cast<std::uint32_t>(since));
-}
 
 }  // namespace
 
@@ -60,14 +52,7 @@ int WebGame::Pass() {
   if (!RunReported(services_, [this] { time_.RunPass(); })) clock_stopped_ = true;
   FinishCall();
   if (services_.Terminated() || clock_stopped_) return -1;
-  const std::int32_t now = clock_.NowMs();
-  std::int32_t wait = std::numeric_limits<std::int32_t>::max();
-  for (const TTimerSlot& slot : time_.TimerSlots()) {
-    if (!slot.Callback || slot.Interval <= 0) continue;
-    // A slot fires on the first pass after more than its interval.
-    wait = std::min(wait, std::max(0, slot.Interval + 1 - Elapsed(now, slot.LastTime)));
-  }
-  return wait == std::numeric_limits<std::int32_t>::max() ? kRenderInterval : wait;
+  return MsUntilDue(time_.TimerSlots(), clock_.NowMs(), kRenderInterval);
 }
 
 void WebGame::Next() {

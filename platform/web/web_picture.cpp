@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bmp/bmp_reader.h"
-#include "text/my_string.h"
+#include "story/game_texts.h"
 #include "web/web_host.h"
 
 namespace game {
@@ -23,21 +23,6 @@ std::vector<std::uint8_t> ToRgba(const DecodedBitmap& bitmap) {
 }
 
 }  // namespace
-
-std::string VisiblePageText(const std::array<std::string, UnitStory::kMaxPageLines>& lines,
-                            int count, std::size_t max_bytes, TextDecoder& decoder) {
-  std::string text;
-  const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
-  for (int i = 0; i < shown; ++i) {
-    const std::string_view line = lines[static_cast<std::size_t>(i)];
-    std::size_t cut = std::min(line.size(), max_bytes);
-    // A cut before a trail byte would split a character: keep the whole of it.
-    if (cut < line.size() && IsSjisTrailPosition(line, cut)) ++cut;
-    if (i > 0) text += '\n';
-    text += decoder.SjisToUtf8(line.substr(0, cut));
-  }
-  return text;
-}
 
 WebPicture::WebPicture(Random& random, const UnitStory& story, FileSystem& files,
                        TextDecoder& decoder)
@@ -73,7 +58,7 @@ void WebPicture::SendPage() {
   sent_revision_ = story_.PageRevision();
   web_host::SetPage(
       sent_revision_,
-      VisiblePageText(story_.PageLines(), story_.PageLineCount(), kVisibleLineBytes, decoder_),
+      PageHeads(story_.PageLines(), story_.PageLineCount(), kVisibleLineBytes, decoder_),
       story_.PageLineCount());
 }
 

@@ -52,9 +52,4 @@ class WebPicture {
   bool page_sent_ = false;
 };
 
-// The head of each of the page's first `count` lines (at most `max_bytes` bytes, never cutting a
-// character in two), decoded and joined by "\n".
-std::string VisiblePageText(const std::array<std::string, UnitStory::kMaxPageLines>& lines,
-                            int count, std::size_t max_bytes, TextDecoder& decoder);
-
 }  // namespace game

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/my_string.h"
+
 namespace game {
 namespace {
 
@@ -46,6 +48,20 @@ std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& dec
     page += decoder.SjisToUtf8(lines[static_cast<std::size_t>(i)]);
   }
   return IsBlankText(page) ? kEmptyPageText : page;
+}
+
+std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_bytes,
+                      TextDecoder& decoder) {
+  std::string text;
+  const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
+  for (int i = 0; i < shown; ++i) {
+    const std::string_view line = lines[static_cast<std::size_t>(i)];
+    std::size_t cut = std::min(line.size(), max_bytes);
+    if (cut < line.size() && IsSjisTrailPosition(line, cut)) ++cut;
+    if (i > 0) text += '\n';
+    text += decoder.SjisToUtf8(line.substr(0, cut));
+  }
+  return text;
 }
 
 std::string SpecialButtonName(int uses_left) {

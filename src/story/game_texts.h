@@ -25,6 +25,12 @@ using PageLineArray = std::array<std::string, UnitStory::kMaxPageLines>;
 // included).
 std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder);
 
+// The head of each of the first `count` lines (at most all of them): at most `max_bytes` bytes,
+// and the trail byte of a character that the cut would split, decoded and joined by line feeds.
+// What a platform that cannot measure the text draws of a line.
+std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_bytes,
+                      TextDecoder& decoder);
+
 // The special-move button's accessible name: the move and how many uses are left, e.g.
 // "必殺技ルクサリム（残り7回）".
 std::string SpecialButtonName(int uses_left);

@@ -16,6 +16,15 @@ TEST(ReadablePage, JoinsTheShownLinesDecodedOrSaysThePageIsEmpty) {
   EXPECT_EQ(ReadablePage(lines, -1, decoder), kEmptyPageText);
 }
 
+TEST(PageHeads, CutsEachLineWithoutSplittingACharacter) {
+  testing::FakeTextDecoder decoder;
+  // "\x82\xa0" is one character: a cut after its lead byte keeps its trail byte.
+  const PageLineArray lines = {"abcdef", "ab\x82\xa0z", "\x82\xa0\x82\xa0", "", "x"};
+  EXPECT_EQ(PageHeads(lines, 5, 3, decoder), "[abc]\n[ab\x82\xa0]\n[\x82\xa0\x82\xa0]\n[]\n[x]");
+  EXPECT_EQ(PageHeads(lines, 1, 100, decoder), "[abcdef]");
+  EXPECT_EQ(PageHeads(lines, 0, 100, decoder), "");
+}
+
 TEST(IsBlankText, WhiteSpaceOfAnyKindIsBlankAnythingElseIsNot) {
   struct Case {
     std::string text;
