@@ -11,8 +11,9 @@ packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont
   googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  graphviz python3
-  emscripten nodejs npm libharfbuzz-bin)
+  graphviz
+  emscripten nodejs npm libharfbuzz-bin python3
+  zlib1g-dev unzip chromium)
 
 install_missing() {
   local missing=()
@@ -25,6 +26,13 @@ install_missing() {
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+}
+
+# The browser tests' driver, playwright-core at the version its lock file pins, which drives
+# Debian's chromium.
+install_web_test_driver() {
+  [ -d web/tests/node_modules/playwright-core ] && return 0
+  (cd web/tests && npm ci --no-audit --no-fund --silent)
 }
 
 build() {
@@ -40,6 +48,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing
+    install_web_test_driver
     build
     # One test at a time: each end-to-end test runs the game, whose main loop keeps a core busy.
     ctest --test-dir build --output-on-failure

@@ -7,31 +7,16 @@
 #include <filesystem>
 
 #include "game_folder.h"
+#include "tool_run.h"
 
 namespace game {
 namespace {
 
-struct ToolRun {
-  int exit_code = -1;
-  std::string out;
-  std::string err;
-};
+using testing::ToolRun;
 
 ToolRun Check(const QStringList& arguments, const QString& folder,
               const QStringList& environment = {}) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) env.remove(name);
-  for (const QString& setting : environment) {
-    env.insert(setting.section('=', 0, 0), setting.section('=', 1));
-  }
-  process.setProcessEnvironment(env);
-  process.setWorkingDirectory(folder);
-  process.start(GAME_TOOLS_DIR "/story_check", arguments);
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput().toStdString(),
-          process.readAllStandardError().toStdString()};
+  return testing::RunTool("story_check", arguments, folder, environment);
 }
 
 TEST(StoryCheckTool, TheBundledStoryChecksClean) {

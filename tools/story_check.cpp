@@ -7,7 +7,6 @@
 // storyboard that could not be written).
 #include "check/story_check.h"
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -18,7 +17,7 @@
 #include "check/options.h"
 #include "check/story_map.h"
 #include "check/storyboard.h"
-#include "graphics/unit_bmp.h"
+#include "check/tool_setup.h"
 #include "posix/posix_file_system.h"
 #include "qt/qt_text_decoder.h"
 
@@ -27,36 +26,6 @@ namespace {
 using namespace game::check;
 
 constexpr int kCouldNotRun = 2;
-
-PictureLayout GameLayout() {
-  PictureLayout layout{.width = game::UnitBmp::kWidth,
-                       .height = game::UnitBmp::kHeight,
-                       .text_x = game::UnitBmp::kTextX};
-  for (int i = 0; i < game::UnitBmp::kFrameCount; ++i) {
-    layout.frame_paths.push_back(game::UnitBmp::FramePath(i));
-  }
-  return layout;
-}
-
-// The checker speaks through its report alone: Qt's own notes (a missing runtime folder and the
-// like) are dropped; its critical and fatal messages still go to standard error.
-void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
-}
-
-// Fonts and pictures need Qt's GUI side. It uses the screen the game would use (for its dots per
-// inch), and runs off-screen when there is none or it cannot be reached.
-std::unique_ptr<QGuiApplication> StartQt() {
-  qInstallMessageHandler(QuietQtNotes);
-  const char* platforms = std::getenv("WAYLAND_DISPLAY") != nullptr ? "wayland;xcb;offscreen"
-                          : std::getenv("DISPLAY") != nullptr       ? "xcb;offscreen"
-                                                                    : "offscreen";
-  setenv("QT_QPA_PLATFORM", platforms, 0);
-  static int argc = 1;
-  static char name[] = "story_check";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
-}
 
 // The map and the storyboard, as asked for; false when one could not be made (said on stderr).
 bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
@@ -100,7 +69,8 @@ int main(int argc, char** argv) {
     std::cout << "story_check " << GAME_VERSION << '\n';
     return 0;
   }
-  const auto app = StartQt();
+  static char name[] = "story_check";
+  const auto app = StartToolApplication(name);
   game::PosixFileSystem files;
   DesktopCheckServices services;
   if (services.KindOf(options.folder) != PathKind::kFolder) {
@@ -111,7 +81,7 @@ int main(int argc, char** argv) {
   }
   game::QtTextDecoder decoder;
   StoryCheck check(files, services, decoder, StoryFolderFor(services, options.folder),
-                   GameLayout());
+                   GamePictureLayout());
   const CheckReport report = check.Run();
   std::cout << FormatReport(report, language) << std::flush;
   const bool drawing = !options.graph.empty() || !options.storyboard.empty();

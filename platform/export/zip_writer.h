@@ -1,0 +1,30 @@
+// Zip archives that are the same bytes for the same files, so that an exported story can be kept
+// under version control and uploaded to game hosts as it is.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace game::exporting {
+
+struct ZipEntry {
+  std::string name;   // the path inside the archive: '/' between folders, no leading '/'
+  std::string bytes;  // the file's contents
+};
+
+// The whole archive: the entries in the order given, each deflated (zlib, level 9) or stored when
+// deflating does not make it smaller; every time stamp 1980-01-01 00:00, the earliest the format
+// holds; files readable by everyone (0644); no extra fields, no comment. Only files are stored:
+// unzip makes the folders they need. Throws std::length_error when an entry or the archive would
+// need the 64-bit extensions (4 GiB, 65535 entries) and std::invalid_argument for an empty name,
+// one beginning with '/' or one holding a ".." part.
+std::string ZipArchive(const std::vector<ZipEntry>& entries);
+
+// The regular files under `folder` (recursively, links followed), named relative to it with '/',
+// sorted by the bytes of their names. Throws std::filesystem::filesystem_error when the folder
+// or a file cannot be read, and std::runtime_error for anything that is neither a file nor a
+// folder (a socket, a pipe).
+std::vector<ZipEntry> FolderEntries(const std::filesystem::path& folder);
+
+}  // namespace game::exporting
