@@ -20,6 +20,7 @@ export class Player {
     this.restart = $('restart');
     this.loading = $('loading');
     this.pageText = $('page-text');
+    this.moveNotice = $('move-notice');
     this.picture = new Picture($('picture'));
     this.dialogs = new Dialogs($('message'));
     this.sound = new Sound();
@@ -171,11 +172,15 @@ export class Player {
     if (!this.next.disabled) this.next.focus();
   }
 
-  announce(text) {
-    const line = this.doc.createElement('p');
+  // A new node is announced even when it reads like the last one.
+  static say(region, text) {
+    const line = region.ownerDocument.createElement('p');
     line.textContent = text;
-    // A new node is announced even when the page reads like the last one.
-    this.pageText.replaceChildren(line);
+    region.replaceChildren(line);
+  }
+
+  announce(text) {
+    Player.say(this.pageText, text);
   }
 
   // What the game calls (Module.luxarimHost): strings arrive as JavaScript strings, pixels as
@@ -196,6 +201,7 @@ export class Player {
         this.special.hidden = !visible;
       },
       announce: (page) => this.announce(page),
+      notice: (text) => Player.say(this.moveNotice, text),
       messageBox: (message, caption, isError) => this.dialogs.show(message, caption, isError),
       playSound: (path, loop) => this.sound.play(path, this.readFile(path), loop),
       stopSounds: () => this.sound.stop(),

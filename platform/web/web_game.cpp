@@ -62,7 +62,10 @@ void WebGame::Next() {
 }
 
 void WebGame::Special() {
+  missed_ = false;
   RunReported(services_, [this] { BtnLXClick(); });
+  // A miss leaves the page as it was: screen readers hear what happened and the uses left.
+  if (missed_) web_host::Notice(MissAnnouncement(special_.SpecialCount()));
   AnnouncePage(false);
   FinishCall();
 }
@@ -72,7 +75,7 @@ void WebGame::BtnMainClick() { story_.StepStory(); }
 void WebGame::BtnLXClick() {
   special_.Spend();
   UpdateSpecialButton();
-  story_.TrapResponse(wave_, picture_.PortraitIndex());
+  missed_ = !story_.TrapResponse(wave_, picture_.PortraitIndex());
 }
 
 void WebGame::UpdateSpecialButton() {

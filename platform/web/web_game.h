@@ -62,6 +62,7 @@ class WebGame : public MessagePoster {
   SpecialMove special_;
   WebPicture picture_{random_, story_, files_, decoder_};
   std::string announced_;
+  bool missed_ = false;  // the last special move answered no trap
   bool clock_stopped_ = false;
   bool ended_ = false;
 };

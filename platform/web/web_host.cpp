@@ -19,6 +19,9 @@ EM_JS(void, luxarim_set_special_button, (const char* caption, int visible, const
 EM_JS(void, luxarim_announce, (const char* text), {
   Module.luxarimHost.announce(UTF8ToString(text));
 });
+EM_JS(void, luxarim_notice, (const char* text), {
+  Module.luxarimHost.notice(UTF8ToString(text));
+});
 EM_JS(void, luxarim_message_box, (const char* text, const char* caption, int is_error), {
   Module.luxarimHost.messageBox(UTF8ToString(text), UTF8ToString(caption), !!is_error);
 });
@@ -45,6 +48,7 @@ void SetSpecialButton(const std::string& caption, bool visible, const std::strin
   luxarim_set_special_button(caption.c_str(), visible ? 1 : 0, name.c_str());
 }
 void Announce(const std::string& text) { luxarim_announce(text.c_str()); }
+void Notice(const std::string& text) { luxarim_notice(text.c_str()); }
 void MessageBox(const std::string& text, const std::string& caption, bool is_error) {
   luxarim_message_box(text.c_str(), caption.c_str(), is_error ? 1 : 0);
 }

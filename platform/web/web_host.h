@@ -19,6 +19,8 @@ void SetPage(std::uint64_t revision, const std::string& lines, int count);
 void Paint(int frame, const std::int32_t* strokes, int count);
 void SetSpecialButton(const std::string& caption, bool visible, const std::string& name);
 void Announce(const std::string& text);
+// A short notice for screen readers beside the page (a special move that missed).
+void Notice(const std::string& text);
 void MessageBox(const std::string& text, const std::string& caption, bool is_error);
 void PlaySound(const std::string& path, bool loop);
 void StopSounds();

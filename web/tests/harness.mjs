@@ -66,7 +66,10 @@ export async function open(browser, url, { seed, ratio = 1, frozen = false } = {
   const page = await context.newPage();
   page.on('pageerror', (error) => { page.errors = [...(page.errors || []), String(error)]; });
   await page.addInitScript(spies);
-  if (frozen) await page.clock.install({ time: 0 });
+  if (frozen) {
+    await page.clock.install({ time: 0 });
+    await page.clock.pauseAt(0);
+  }
   const address = seed === undefined ? url : `${url}?seed=${seed}`;
   await page.goto(address);
   await page.waitForFunction(() => document.getElementById('loading').hidden);

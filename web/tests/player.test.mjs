@@ -77,6 +77,7 @@ describe('playing the bundled story', () => {
     const [rising, miss] = await page.evaluate(() => window.__sounds.map((s) => s.duration));
     assert.notEqual(rising, miss, 'the answer and a miss play different sounds');
     assert.equal(await liveText(page), ANSWER, 'a miss leaves the page');
+    assert.equal(await page.locator('#move-notice').innerText(), 'はずれ。残り0回');
   });
 
   test('both endings: the last picture stays, the buttons stop, the story starts again', async () => {
