@@ -88,11 +88,12 @@ QAccessibleInterface* WindowAccessible(const QString&, QObject* object) {
 
 }  // namespace
 
-QString ReadablePage(const PageLineArray& lines, int count) {
+QString ReadablePage(const UnitStory::PageLineViews& lines, int count,
+                     const VisibleHeadOf& visible_head) {
   SjisDecoder decoder;
   QStringList decoded;
   for (int i = 0; i < std::min<int>(count, static_cast<int>(lines.size())); ++i) {
-    decoded << decoder.Decode(lines[static_cast<std::size_t>(i)]);
+    decoded << decoder.Decode(visible_head(lines[static_cast<std::size_t>(i)]));
   }
   const QString page = decoded.join('\n');
   return page.trimmed().isEmpty() ? kEmptyPageText : page;

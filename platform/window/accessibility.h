@@ -9,8 +9,8 @@
 #pragma once
 
 #include <QString>
-#include <array>
-#include <string>
+#include <functional>
+#include <string_view>
 
 #include "story/unit_story.h"
 
@@ -19,11 +19,15 @@ namespace game {
 // What the picture says when the page shows no text.
 inline const QString kEmptyPageText = QStringLiteral("（文章なし）");
 
-using PageLineArray = std::array<std::string, UnitStory::kMaxPageLines>;
+// The part of a page line that can show: what the picture draws of it
+// (OffscreenBitmap::VisibleHead at the text's x), a view into the line.
+using VisibleHeadOf = std::function<std::string_view(std::string_view line)>;
 
-// The first `count` lines decoded from Shift-JIS, joined by line feeds; kEmptyPageText when
-// they hold nothing but blanks.
-QString ReadablePage(const PageLineArray& lines, int count);
+// What a sighted player can read of the page: of the first `count` lines, the heads that show,
+// decoded from Shift-JIS and joined by line feeds; kEmptyPageText when they hold nothing but
+// blanks. A line of any length costs about what shows of it.
+QString ReadablePage(const UnitStory::PageLineViews& lines, int count,
+                     const VisibleHeadOf& visible_head);
 
 // The special-move button's accessible name: the move and how many uses are left, e.g.
 // "必殺技ルクサリム（残り7回）". Its caption stays the star and the full-width digit.

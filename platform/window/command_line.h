@@ -1,5 +1,5 @@
-// The program's command line. The game reads nothing from it: only --help and --version are
-// answered, before any window exists, and every other argument is refused, Qt's own options
+// The program's command line. The game reads one option, --low-power; --help and --version are
+// answered before any window exists, and every other argument is refused, Qt's own options
 // (-platform, -display, ...) included, so that a mistyped word is reported instead of being
 // silently taken or ignored. Qt's settings remain available through its environment variables
 // (QT_QPA_PLATFORM, DISPLAY, ...).
@@ -10,9 +10,16 @@
 
 namespace game {
 
-// The exit status when the program must end at once: 0 after the help or the version on `out`,
-// 2 after a one-line refusal on `err`. Nothing when there are no arguments and the game starts.
+// How the game is to run.
+struct GameOptions {
+  // --low-power: the main loop rests between passes instead of spinning (MyTime::SetMessageWait).
+  bool low_power = false;
+};
+
+// The exit status when the program must end at once: 0 after the help or the version on `out`
+// (the first of the two given answers), 2 after a one-line refusal on `err`. Nothing when the
+// game is to start; `options` then holds the options given.
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                     std::ostream& err);
+                                     std::ostream& err, GameOptions& options);
 
 }  // namespace game

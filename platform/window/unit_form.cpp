@@ -27,10 +27,11 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 
 }  // namespace
 
-TFormMain::TFormMain(GameApplication& app)
+TFormMain::TFormMain(GameApplication& app, const GameOptions& options)
     : QWidget(nullptr),
       app_(app),
       speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }) {
+  if (options.low_power) time_.SetMessageWait(&rest_);
   InstallAccessibility();
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
@@ -140,7 +141,11 @@ void TFormMain::UpdateSpecialButton() {
 }
 
 void TFormMain::ExposePage(bool even_if_unchanged) {
-  const QString page = ReadablePage(story_.PageLines(), story_.PageLineCount());
+  // What the picture draws of each line, measured on the canvas it is drawn on.
+  const QString page = ReadablePage(story_.PageLines(), story_.PageLineCount(),
+                                    [this](std::string_view line) {
+                                      return bmp_->BackBuffer().VisibleHead(UnitBmp::kTextX, line);
+                                    });
   if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
 }
 

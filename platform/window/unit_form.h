@@ -14,11 +14,13 @@
 #include "posix/posix_file_system.h"
 #include "posix/steady_clock.h"
 #include "qt/game_app.h"
+#include "qt/qt_message_wait.h"
 #include "qt/qt_text_decoder.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 #include "story/special_move.h"
 #include "story/unit_story.h"
+#include "window/command_line.h"
 #include "window/paint_box.h"
 #include "window/startup_gate.h"
 
@@ -26,8 +28,9 @@ namespace game {
 
 class TFormMain : public QWidget, public MessagePoster {
  public:
-  // Builds the window from its design-time layout and runs FormCreate.
-  explicit TFormMain(GameApplication& app);
+  // Builds the window from its design-time layout and runs FormCreate. With
+  // `options.low_power` the main loop rests between passes (MyTime::SetMessageWait).
+  explicit TFormMain(GameApplication& app, const GameOptions& options = {});
   ~TFormMain() override;  // runs FormDestroy
 
   // Start-up has returned: the clock's start message may now enter the loop. The window calls it
@@ -64,6 +67,7 @@ class TFormMain : public QWidget, public MessagePoster {
   QtTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, app_, app_};
+  QtMessageWait rest_;
   DeferredSoundOutput speaker_;  // made when the special move is about to be used
   MyWave wave_{speaker_};
   MyScript script_{files_, app_, app_};

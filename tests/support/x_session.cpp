@@ -69,7 +69,8 @@ QImage XSession::Screenshot() const {
 }
 
 GameProcess::GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra,
-                         const QString& program, const QString& error_file)
+                         const QString& program, const QString& error_file,
+                         const QStringList& arguments)
     : x_(x) {
   if (!error_file.isEmpty()) process_.setStandardErrorFile(error_file);
   QProcessEnvironment env = x.Environment();
@@ -77,7 +78,7 @@ GameProcess::GameProcess(const XSession& x, const QString& folder, const QProces
   for (const QString& key : extra.keys()) env.insert(key, extra.value(key));
   process_.setProcessEnvironment(env);
   process_.setWorkingDirectory(folder);
-  process_.start(program.isEmpty() ? QString(kGameExe) : program, {});
+  process_.start(program.isEmpty() ? QString(kGameExe) : program, arguments);
   process_.waitForStarted(5000);
 }
 

@@ -37,13 +37,14 @@ class XSession {
 };
 
 // The game running in `folder` on an X session: the built program, or `program` (an installed
-// launcher, say) when given.
+// launcher, say) when given, with `arguments`.
 class GameProcess {
  public:
   // Standard error goes to the file `error_file` when one is given (Output() is then empty):
   // a pipe nobody reads would stall a game that writes much there.
   GameProcess(const XSession& x, const QString& folder, const QProcessEnvironment& extra = {},
-              const QString& program = {}, const QString& error_file = {});
+              const QString& program = {}, const QString& error_file = {},
+              const QStringList& arguments = {});
   ~GameProcess();  // kills the game if it still runs
 
   // Waits for the game's main window to be shown in the window manager's frame, where it then
