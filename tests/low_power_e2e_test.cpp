@@ -70,7 +70,8 @@ TEST(LowPowerEndToEnd, HeatStrokesChangeEvery51MsAndPressesAndTheEndBehaveAsWith
   EXPECT_LE(median, 80.0);
 
   game.Click(452, 244);  // the second page: no heat, one line
-  shot = game.WaitForScreen([&](const QImage& s) { return PinkPixels(HeatPatches(s, client)) == 0; });
+  shot =
+      game.WaitForScreen([&](const QImage& s) { return PinkPixels(HeatPatches(s, client)) == 0; });
   EXPECT_EQ(PinkPixels(HeatPatches(shot, client)), 0);
   EXPECT_GT(DarkPixels(shot, client, TextRow(0)), 20);
   EXPECT_FALSE(game.WaitForExit(300).has_value());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
 #include <string>
 
 #include "graphics/unit_bmp.h"

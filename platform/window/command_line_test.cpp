@@ -29,7 +29,10 @@ TEST(CommandLine, TakesLowPowerAnswersHelpAndVersionAndRefusesAnythingElse) {
       {{"-h"}, 2, "", "luxarim: unknown argument \"-h\" (try --help)\n"},
       {{"-platform", "offscreen"}, 2, "", "luxarim: unknown argument \"-platform\" (try --help)\n"},
       {{"--help", "dat"}, 2, "", "luxarim: unknown argument \"dat\" (try --help)\n"},
-      {{"--low-power", "-low-power"}, 2, "", "luxarim: unknown argument \"-low-power\" (try --help)\n"},
+      {{"--low-power", "-low-power"},
+       2,
+       "",
+       "luxarim: unknown argument \"-low-power\" (try --help)\n"},
       {{"--low-power=1"}, 2, "", "luxarim: unknown argument \"--low-power=1\" (try --help)\n"},
       {{""}, 2, "", "luxarim: unknown argument \"\" (try --help)\n"},
   };

@@ -21,8 +21,7 @@ TEST(DataFolder, OnlyAFolderWithoutADatFolderGetsTheNoteNamingIt) {
   const std::vector<Case> cases = {
       {"nothing", [](const fs::path&) {}, true},
       {"an empty dat/", [](const fs::path& f) { fs::create_directory(f / "dat"); }, false},
-      {"a file named dat", [](const fs::path& f) { std::ofstream(f / "dat") << "x"; },
-       true},
+      {"a file named dat", [](const fs::path& f) { std::ofstream(f / "dat") << "x"; }, true},
       {"a link to a folder",
        [](const fs::path& f) {
          fs::create_directory(f / "real");

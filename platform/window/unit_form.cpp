@@ -142,10 +142,10 @@ void TFormMain::UpdateSpecialButton() {
 
 void TFormMain::ExposePage(bool even_if_unchanged) {
   // What the picture draws of each line, measured on the canvas it is drawn on.
-  const QString page = ReadablePage(story_.PageLines(), story_.PageLineCount(),
-                                    [this](std::string_view line) {
-                                      return bmp_->BackBuffer().VisibleHead(UnitBmp::kTextX, line);
-                                    });
+  const QString page =
+      ReadablePage(story_.PageLines(), story_.PageLineCount(), [this](std::string_view line) {
+        return bmp_->BackBuffer().VisibleHead(UnitBmp::kTextX, line);
+      });
   if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
 }
 

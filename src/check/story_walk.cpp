@@ -206,8 +206,7 @@ int StoryWalk::PageFor(PageKind kind, const WalkState& after, const std::vector<
   page.after = after;
   page.shown = shown;
   const int count = story_->PageLineCount();
-  const UnitStory::PageLineViews lines = story_->PageLines();
-  page.lines.assign(lines.begin(), lines.begin() + count);
+  page.lines.assign(story_->PageLines().begin(), story_->PageLines().begin() + count);
   pages_.push_back(std::move(page));
   return found->second;
 }

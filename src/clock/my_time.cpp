@@ -70,7 +70,8 @@ std::optional<std::int64_t> MyTime::TimeToNextDue(std::int32_t now) const {
 void MyTime::WaitForNextDue() {
   const std::optional<std::int64_t> left = TimeToNextDue(clock_.NowMs());
   if (!left) return wait_->WaitForMessage(std::nullopt);
-  if (*left > 0) wait_->WaitForMessage(static_cast<std::int32_t>(std::min<std::int64_t>(*left, INT32_MAX)));
+  if (*left > 0)
+    wait_->WaitForMessage(static_cast<std::int32_t>(std::min<std::int64_t>(*left, INT32_MAX)));
 }
 
 std::int32_t MyTime::FpsTick() {

@@ -229,9 +229,9 @@ TEST_F(MyTimeTest, TimeToNextDueIsTheSoonestSlotsTimeLeft) {
       {{{50, 1000}}, 1000, 51},
       {{{50, 1000}}, 1050, 1},
       {{{50, 1000}}, 1051, 0},
-      {{{50, 1000}}, 1200, -149},             // overdue: due now
-      {{{50, 1000}, {10, 1030}}, 1035, 6},   // the soonest of two
-      {{{50, -20}}, 20, 11},                  // readings around the counter's wrap
+      {{{50, 1000}}, 1200, -149},           // overdue: due now
+      {{{50, 1000}, {10, 1030}}, 1035, 6},  // the soonest of two
+      {{{50, -20}}, 20, 11},                // readings around the counter's wrap
       {{{50, INT32_MAX - 9}}, INT32_MIN + 10, 31},
   };
   for (const Case& c : cases) {

@@ -33,20 +33,15 @@ void UnitStory::AddPageLine(std::string line) {
 }
 
 void UnitStory::AddPageLine(SharedLine line) {
+  if (!line) line = std::make_shared<const std::string>();
   if (page_line_count_ >= kMaxPageLines) {
     boxes_.ShowMessage("error", "text line over(max: 3)");
     return;
   }
-  page_lines_[page_line_count_++] = std::move(line);
+  const auto place = static_cast<std::size_t>(page_line_count_++);
+  page_lines_[place] = std::move(line);
+  page_views_[place] = *page_lines_[place];
   ++page_revision_;
-}
-
-UnitStory::PageLineViews UnitStory::PageLines() const {
-  PageLineViews views;
-  for (std::size_t i = 0; i < page_lines_.size(); ++i) {
-    if (page_lines_[i]) views[i] = *page_lines_[i];
-  }
-  return views;
 }
 
 void UnitStory::GotoIfLabel(const std::string& s) {

@@ -84,10 +84,11 @@ class UnitStory {
   void TrapResponse(MyWave& wave, std::int32_t& portrait_index);
 
   // The page's lines as views (the first PageLineCount() are shown; the others are what earlier
-  // pages left, or empty). Cheap: five views, nothing copied. A view stays valid until the page
-  // changes (ClearPage, AddPageLine), even when the script is loaded again meanwhile.
+  // pages left, or empty), into strings the page holds: a line taken from the script is shared
+  // with its table, not copied. A view stays valid until its place on the page is filled again,
+  // even when the script is loaded again meanwhile.
   using PageLineViews = std::array<std::string_view, kMaxPageLines>;
-  PageLineViews PageLines() const;
+  const PageLineViews& PageLines() const { return page_views_; }
   int PageLineCount() const { return page_line_count_; }
   // Changes whenever the page does (ClearPage, AddPageLine), so that whoever draws the page can
   // keep what it made of it until then.
@@ -113,6 +114,7 @@ class UnitStory {
   Termination& termination_;
   TextDecoder& decoder_;
   std::array<SharedLine, kMaxPageLines> page_lines_;
+  PageLineViews page_views_;  // one view for each of page_lines_
   int page_line_count_ = 0;
   std::uint64_t page_revision_ = 0;
   bool heat_on_ = false;
