@@ -1,6 +1,7 @@
 // What assistive technology (a screen reader, through Qt's accessibility bridge) finds in the
 // window: the window is a frame; the picture is a notification whose name and read-only text are
-// the page's lines; the special-move button's name says what it does and how many uses are left.
+// what shows of the page's lines (a line wider than the picture is cut where the picture cuts
+// it); the special-move button's name says what it does and how many uses are left.
 //
 // The picture is a notification because a new page must be spoken while the focus stays on the
 // button the player pressed. Screen readers present a notification each time it is shown, so
