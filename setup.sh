@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 / Ubuntu machine, builds the game and then either plays it or tests it.
-#   ./setup.sh play   install what is missing, build (Release), start the game on the bundled dat/
-#   ./setup.sh test   install what is missing, build (Release), run the whole test suite
-#   ./setup.sh web    install what is missing, build (Release, the web player included), serve
-#                     the bundled story's web site on http://127.0.0.1:8000/
+# Sets up a fresh Debian 12 / Ubuntu machine, builds the game and then plays it, tests it or serves
+# it on the web.
+#   ./setup.sh play   install what the game needs, build only the game (Release), start it on the
+#                     bundled dat/ (extra arguments go to the game, e.g. --low-power)
+#   ./setup.sh test   install everything, build everything (Release), run the whole test suite
+#   ./setup.sh web    install what the web player needs, build (Release, the web player
+#                     included), serve the bundled story's web site on http://127.0.0.1:8000/
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make pkg-config qt6-base-dev libsdl2-mixer-dev fonts-ipafont-gothic
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev xvfb xdotool openbox imagemagick x11-utils
+# What building and running the game needs.
+# (zlib: the build configures story_export beside the game, though play does not build it).
+play_packages=(cmake g++ make pkg-config python3 zlib1g-dev qt6-base-dev libsdl2-mixer-dev
+  fonts-ipafont-gothic)
+# What the web player, its site and story_export need besides.
+web_packages=(emscripten nodejs npm libharfbuzz-bin)
+# What the tests, the benchmarks, the packaging checks and the authors' tools need besides.
+test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
+  xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  graphviz
-  emscripten nodejs npm libharfbuzz-bin python3
-  zlib1g-dev unzip chromium)
+  graphviz unzip chromium)
 
 install_missing() {
   local missing=()
-  for p in "${packages[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -35,27 +42,32 @@ install_web_test_driver() {
   (cd web/tests && npm ci --no-audit --no-fund --silent)
 }
 
-build() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build build -j"$(nproc)"
+configure() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 }
 
 case "${1:-}" in
   play)
-    install_missing
-    build
-    exec ./build/luxarim
+    install_missing "${play_packages[@]}"
+    # Only the game and the sound module it loads; the tests and benchmarks are left out of the
+    # configuration (they need packages that playing does not). The game reads dat/ here.
+    configure -DGAME_TESTS=OFF -DGAME_BENCH=OFF
+    cmake --build build -j"$(nproc)" --target luxarim luxarim_sound
+    shift
+    exec ./build/luxarim "$@"
     ;;
   test)
-    install_missing
+    install_missing "${play_packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
     install_web_test_driver
-    build
+    configure -DGAME_TESTS=ON -DGAME_BENCH=ON
+    cmake --build build -j"$(nproc)"
     # One test at a time: each end-to-end test runs the game, whose main loop keeps a core busy.
     ctest --test-dir build --output-on-failure
     ;;
   web)
-    install_missing
-    build
+    install_missing "${play_packages[@]}" "${web_packages[@]}"
+    configure -DGAME_TESTS=OFF -DGAME_BENCH=OFF
+    cmake --build build -j"$(nproc)" --target web_player_site
     if [ ! -f build/web/site/index.html ]; then
       echo "The web site was not built (see the messages of cmake about the web player)" >&2
       exit 1
@@ -64,7 +76,7 @@ case "${1:-}" in
     exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
     ;;
   *)
-    echo "usage: $0 play|test|web" >&2
+    echo "usage: $0 play [--low-power] | test | web" >&2
     exit 2
     ;;
 esac

@@ -4,11 +4,15 @@
 //    to the X server mapping its window (MapNotify, seen on the root window), and half a second
 //    later the libraries it has mapped and, once it is killed, its peak resident memory. The
 //    counters are medians over the runs, with the game's against the bare window's.
-//  - FramePeriodWithALongLine: the game on a page whose middle line is state.range(0) bytes of
-//    "あ": Next is clicked, and the render slot's ticks are counted over three seconds. A tick is
-//    seen through Qt's own painting log (the category qt.widgets.painting, whose "Flushing top
-//    level" line each block copy to the screen writes, stamped with the process's time), so the
-//    game runs unchanged. Counters: the median and the longest period, ticks per second.
+//  - FramePeriodWithALongLine: the game (with --low-power when state.range(1) is 1) on a page
+//    whose middle line is state.range(0) bytes of "あ" and the heat on: Next is clicked, and the
+//    render slot's ticks are counted over three seconds through Qt's painting log
+//    (painting_log.h). Counters: the median and the longest period, ticks per second.
+//  - IdleCpu: the game on the bundled story's first page (Next clicked once), with --low-power
+//    when state.range(0) is 1, left alone: the processor time the process takes (user and
+//    system) over three seconds, as a share of one core.
+//  - PeakMemoryWithALongLineShown: the game on a page whose one line is state.range(0) bytes of
+//    "あ" (Next clicked, the line seen on the screen): the process's peak resident memory.
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -24,10 +28,12 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game_folder.h"
+#include "painting_log.h"
 #include "screen_checks.h"
 #include "x_session.h"
 
@@ -37,7 +43,36 @@ namespace {
 using Steady = std::chrono::steady_clock;
 using testing::GameFolder;
 using testing::GameProcess;
+using testing::LastPeriodsMs;
+using testing::TickTimes;
 using testing::XSession;
+
+QStringList LowPower(std::int64_t on) { return on ? QStringList{"--low-power"} : QStringList{}; }
+
+// Processor time (user and system) process `pid` has taken, in seconds; -1 when unknown.
+double CpuSeconds(qint64 pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return -1;
+  // The fields after the command's name, which ends with the last ')': state is field 3, utime
+  // and stime are fields 14 and 15.
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int number = 3; number <= 15 && fields >> field; ++number) {
+    if (number >= 14) ticks += std::stod(field);
+  }
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The peak resident memory of process `pid` so far (VmHWM), in MB; -1 when unknown.
+double PeakResidentMb(qint64 pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return -1;
+}
 
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
@@ -160,16 +195,6 @@ void BM_StartupSideBySide(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupSideBySide)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The times (seconds since the process started) of the block copies in Qt's painting log.
-std::vector<double> TickTimes(const QString& log) {
-  std::vector<double> times;
-  for (const QString& line : log.split('\n')) {
-    if (line.contains("Flushing top level"))
-      times.push_back(line.section(' ', 0, 0, QString::SectionSkipEmpty).toDouble());
-  }
-  return times;
-}
-
 void BM_FramePeriodWithALongLine(benchmark::State& state) {
   XSession x;
   if (!x.Ready()) return state.SkipWithError("no X server (Xvfb) could be started");
@@ -180,12 +205,10 @@ void BM_FramePeriodWithALongLine(benchmark::State& state) {
   story.append("\nAfter the long line\n\n");
   folder.WriteStory(story);
   story.clear();
-  QProcessEnvironment log;
-  log.insert("QT_LOGGING_RULES", "qt.widgets.painting=true");
-  log.insert("QT_MESSAGE_PATTERN", "%{time process} %{message}");
   const QString log_file = folder.Path() + "/painting.log";
   for (auto _ : state) {
-    GameProcess game(x, folder.Path(), log, {}, log_file);
+    GameProcess game(x, folder.Path(), testing::PaintingLogEnvironment(), {}, log_file,
+                     LowPower(state.range(1)));
     if (game.WaitForWindow(60000).isEmpty()) return state.SkipWithError("no window");
     game.Click(452, 244);  // Next: the page with the long line
     const QRect client = game.ClientRect();
@@ -196,13 +219,7 @@ void BM_FramePeriodWithALongLine(benchmark::State& state) {
       return state.SkipWithError("the long line never showed");
     }
     QThread::msleep(3500);
-    QFile written(log_file);
-    if (!written.open(QIODevice::ReadOnly)) return state.SkipWithError("no painting log");
-    const std::vector<double> ticks = TickTimes(QString::fromUtf8(written.readAll()));
-    std::vector<double> periods;
-    for (std::size_t i = 1; i < ticks.size(); ++i) {
-      if (ticks[i] >= ticks.back() - 3.0) periods.push_back((ticks[i] - ticks[i - 1]) * 1000);
-    }
+    const std::vector<double> periods = LastPeriodsMs(TickTimes(log_file), 3.0);
     if (periods.empty()) return state.SkipWithError("no ticks in the painting log");
     state.counters["median_period_ms"] = Median(periods);
     state.counters["longest_period_ms"] = *std::max_element(periods.begin(), periods.end());
@@ -211,6 +228,67 @@ void BM_FramePeriodWithALongLine(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FramePeriodWithALongLine)
+    ->ArgNames({"line_bytes", "low_power"})
+    ->ArgsProduct({{100, 100'000'000}, {0, 1}})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_IdleCpu(benchmark::State& state) {
+  XSession x;
+  if (!x.Ready()) return state.SkipWithError("no X server (Xvfb) could be started");
+  for (auto _ : state) {
+    GameProcess game(x, GAME_SOURCE_DIR, {}, {}, {}, LowPower(state.range(0)));
+    if (game.WaitForWindow(60000).isEmpty()) return state.SkipWithError("no window");
+    game.Click(452, 244);  // Next: the first page
+    QThread::msleep(1000);
+    const double before = CpuSeconds(game.Pid());
+    const auto start = Steady::now();
+    QThread::msleep(3000);
+    const double used = CpuSeconds(game.Pid()) - before;
+    const double seconds = std::chrono::duration<double>(Steady::now() - start).count();
+    if (before < 0 || used < 0) return state.SkipWithError("cannot read the process's times");
+    state.counters["cpu_percent_of_a_core"] = 100 * used / seconds;
+    state.SetIterationTime(used);
+  }
+}
+BENCHMARK(BM_IdleCpu)
+    ->ArgName("low_power")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+void BM_PeakMemoryWithALongLineShown(benchmark::State& state) {
+  XSession x;
+  if (!x.Ready()) return state.SkipWithError("no X server (Xvfb) could be started");
+  GameFolder folder;
+  folder.WriteFrames(QColor(200, 220, 240));
+  {
+    QByteArray story = QByteArray("\x82\xA0").repeated(state.range(0) / 2);
+    story.append("\n");
+    folder.WriteStory(story);
+  }
+  for (auto _ : state) {
+    GameProcess game(x, folder.Path(), {}, {}, folder.Path() + "/errors.log");
+    if (game.WaitForWindow(60000).isEmpty()) return state.SkipWithError("no window");
+    game.Click(452, 244);  // Next: the page with the long line
+    const QRect client = game.ClientRect();
+    const auto shown = [&](const QImage& s) {
+      return testing::DarkPixels(s, client, testing::TextRow(0)) > 20;
+    };
+    if (!shown(game.WaitForScreen(shown, 60000))) return state.SkipWithError("no line showed");
+    QThread::msleep(1000);
+    const double peak = PeakResidentMb(game.Pid());
+    if (peak < 0) return state.SkipWithError("cannot read the process's memory");
+    state.counters["peak_MB"] = peak;
+    state.counters["line_MB"] = static_cast<double>(state.range(0)) / (1 << 20);
+    state.SetIterationTime(peak / 1000);
+  }
+}
+BENCHMARK(BM_PeakMemoryWithALongLineShown)
+    ->ArgName("line_bytes")
     ->Arg(100)
     ->Arg(100'000'000)
     ->Iterations(1)

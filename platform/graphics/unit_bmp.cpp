@@ -46,7 +46,7 @@ void UnitBmp::ForgetPageText() {
   for (std::optional<FrameOverlay>& text : page_text_) text.reset();
 }
 
-void UnitBmp::DrawLines(const std::string* lines, int count) {
+void UnitBmp::DrawLines(const std::string_view* lines, int count) {
   for (int i = 0; i < count; ++i) back_buffer_.TextOut(kTextX, kTextY + kLineStep * i, lines[i]);
 }
 

@@ -99,7 +99,7 @@ class UnitBmp {
  private:
   void CopyPortrait(const game::Scene& scene);
   void PutPageText(const game::Scene& scene);
-  void DrawLines(const std::string* lines, int count);
+  void DrawLines(const std::string_view* lines, int count);
   void DrawStrokes(const std::vector<StrokeSegment>& strokes);
   void ForgetPageText();
   void LoadFrame(int index);

@@ -1,6 +1,8 @@
 #include "web/web_game.h"
 
-#include "clock/slot_due.h"
+#include <algorithm>
+#include <optional>
+
 #include "contracts/error_report.h"
 #include "story/game_texts.h"
 #include "web/web_host.h"
@@ -52,7 +54,9 @@ int WebGame::Pass() {
   if (!RunReported(services_, [this] { time_.RunPass(); })) clock_stopped_ = true;
   FinishCall();
   if (services_.Terminated() || clock_stopped_) return -1;
-  return MsUntilDue(time_.TimerSlots(), clock_.NowMs(), kRenderInterval);
+  const std::optional<std::int64_t> left = time_.TimeToNextDue(clock_.NowMs());
+  return left ? static_cast<int>(std::clamp<std::int64_t>(*left, 0, kRenderInterval + 1))
+              : kRenderInterval;
 }
 
 void WebGame::Next() {

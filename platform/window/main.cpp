@@ -1,4 +1,5 @@
 // The program entry: the command line, the application, its one window, and the message loop.
+#include <filesystem>
 #include <iostream>
 
 #include "check/warp.h"
@@ -8,6 +9,7 @@
 #include "qt/qt_text_decoder.h"
 #include "window/app_identity.h"
 #include "window/command_line.h"
+#include "window/data_folder.h"
 #include "window/unit_form.h"
 
 namespace {
@@ -39,6 +41,11 @@ int main(int argc, char** argv) {
           game::HandleCommandLine(argc, argv, std::cout, std::cerr, language, options)) {
     return *status;
   }
+  std::error_code no_folder;
+  if (const auto note =
+          game::MissingDataFolderNote(std::filesystem::current_path(no_folder), language)) {
+    std::cerr << *note << std::endl;  // the game then starts as ever and shows its file errors
+  }
   game::PreviewOptions preview;
   if (const auto status = PlanPreview(options, language, preview)) return *status;
   // Qt sees the program's name alone: the options above are the game's, not Qt's.
@@ -48,7 +55,7 @@ int main(int argc, char** argv) {
   game::KeyFilter keys;
   app.installEventFilter(&keys);
 
-  game::TFormMain form(app, std::move(preview));
+  game::TFormMain form(app, options, std::move(preview));
   if (app.Terminated()) return 0;  // start-up already ended the program (a missing story)
   form.show();  // start-up finishes once the window is on the screen (TFormMain::FinishStartup)
   return app.Run();

@@ -32,11 +32,12 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
 
 }  // namespace
 
-TFormMain::TFormMain(GameApplication& app, PreviewOptions preview)
+TFormMain::TFormMain(GameApplication& app, const GameOptions& options, PreviewOptions preview)
     : QWidget(nullptr),
       app_(app),
       speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }),
       preview_(std::move(preview)) {
+  if (options.low_power) time_.SetMessageWait(&rest_);
   InstallAccessibility();
   BuildLayout();
   RunReported(app_, [this] { FormCreate(); });
@@ -159,8 +160,11 @@ void TFormMain::UpdateSpecialButton() {
 }
 
 void TFormMain::ExposePage(bool even_if_unchanged) {
-  const QString page =
-      QString::fromStdString(ReadablePage(story_.PageLines(), story_.PageLineCount(), decoder_));
+  // What the picture draws of each line, measured on the canvas it is drawn on.
+  const QString page = QString::fromStdString(ReadablePage(
+      story_.PageLines(), story_.PageLineCount(), decoder_, [this](std::string_view line) {
+        return bmp_->BackBuffer().VisibleHead(UnitBmp::kTextX, line);
+      }));
   if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
 }
 

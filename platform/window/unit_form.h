@@ -16,11 +16,13 @@
 #include "posix/posix_file_system.h"
 #include "posix/steady_clock.h"
 #include "qt/game_app.h"
+#include "qt/qt_message_wait.h"
 #include "qt/qt_text_decoder.h"
 #include "script/my_script.h"
 #include "sound/my_wave.h"
 #include "story/special_move.h"
 #include "story/unit_story.h"
+#include "window/command_line.h"
 #include "window/paint_box.h"
 #include "window/spoken_text.h"
 #include "window/startup_gate.h"
@@ -37,10 +39,12 @@ struct PreviewOptions {
 
 class TFormMain : public QWidget, public MessagePoster {
  public:
-  // Builds the window from its design-time layout and runs FormCreate. With a warp, reading then
-  // starts at its entry with its flags (when the story loaded that far); with the watch, each
-  // save of the story or a frame is read anew (ReloadSaved) for as long as the window lives.
-  explicit TFormMain(GameApplication& app, PreviewOptions preview = {});
+  // Builds the window from its design-time layout and runs FormCreate. With `options.low_power`
+  // the main loop rests between passes (MyTime::SetMessageWait). With a warp, reading then starts
+  // at its entry with its flags (when the story loaded that far); with the watch, each save of the
+  // story or a frame is read anew (ReloadSaved) for as long as the window lives.
+  explicit TFormMain(GameApplication& app, const GameOptions& options = {},
+                     PreviewOptions preview = {});
   ~TFormMain() override;  // runs FormDestroy
 
   // Start-up has returned: the clock's start message may now enter the loop. The window calls it
@@ -84,6 +88,7 @@ class TFormMain : public QWidget, public MessagePoster {
   QtTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, app_, app_};
+  QtMessageWait rest_;
   DeferredSoundOutput speaker_;  // made when the special move is about to be used
   MyWave wave_{speaker_};
   MyScript script_{files_, app_, app_};

@@ -1,5 +1,7 @@
 #include "clock/my_time.h"
 
+#include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace game {
@@ -41,6 +43,7 @@ bool MyTime::RunPass() {
 
 void MyTime::RunClock() {
   while (RunPass()) {
+    if (wait_ != nullptr) WaitForNextDue();
   }
   clock_started_ = true;
 }
@@ -55,6 +58,24 @@ void MyTime::FireDueSlots(std::int32_t now) {
     callback();
     slots_[i].LastTime = now;
   }
+}
+
+std::optional<std::int64_t> MyTime::TimeToNextDue(std::int32_t now) const {
+  std::optional<std::int64_t> soonest;
+  for (const TTimerSlot& slot : slots_) {
+    if (!slot.Callback || slot.Interval <= 0) continue;
+    // Due on the first reading more than Interval after LastTime.
+    const std::int64_t left = std::int64_t{slot.Interval} + 1 - Elapsed(now, slot.LastTime);
+    if (!soonest || left < *soonest) soonest = left;
+  }
+  return soonest;
+}
+
+void MyTime::WaitForNextDue() {
+  const std::optional<std::int64_t> left = TimeToNextDue(clock_.NowMs());
+  if (!left) return wait_->WaitForMessage(std::nullopt);
+  if (*left > 0)
+    wait_->WaitForMessage(static_cast<std::int32_t>(std::min<std::int64_t>(*left, INT32_MAX)));
 }
 
 std::int32_t MyTime::FpsTick() {

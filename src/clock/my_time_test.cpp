@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <optional>
 #include <stdexcept>
 
 #include "fakes.h"
@@ -179,6 +181,93 @@ TEST_F(MyTimeTest, APassOnItsOwnPumpsOnceFiresDueSlotsAndReportsTermination) {
     EXPECT_EQ(time.RunPass(), pass.goes_on) << pass.now;
     EXPECT_EQ(pump.passes, pumped + 1) << pass.now;
     EXPECT_EQ(fired, pass.fired) << pass.now;
+  }
+}
+
+// A wait that rests by moving the fake clock on by its whole timeout, as when no message comes;
+// `messages` makes the next waits end early, after 7 ms each, as a click would.
+class FakeWait : public MessageWait {
+ public:
+  explicit FakeWait(testing::FakeClock& clock) : clock_(clock) {}
+  void WaitForMessage(std::optional<std::int32_t> timeout_ms) override {
+    waits.push_back(timeout_ms);
+    if (messages > 0 || !timeout_ms) {
+      --messages;
+      clock_.time += 7;
+    } else {
+      clock_.time += *timeout_ms;
+    }
+  }
+  std::vector<std::optional<std::int32_t>> waits;
+  int messages = 0;
+
+ private:
+  testing::FakeClock& clock_;
+};
+
+class MyTimeWaitTest : public MyTimeTest {
+ protected:
+  void SetUp() override { time.SetMessageWait(&wait); }
+  FakeWait wait{clock};
+};
+
+TEST_F(MyTimeWaitTest, RestsUntilTheSlotIsDueAndFiresOnTheSameReadingsAsTheSpinningLoop) {
+  clock.time = 1000;
+  time.SetTimerSlot(0, 50, Record());
+  RunPasses(3);
+  // 1051 is the first reading more than 50 after 1000; then every 51 ms, as when spinning.
+  EXPECT_EQ(fired, (std::vector<std::int32_t>{1051, 1102}));
+  EXPECT_EQ(wait.waits, (std::vector<std::optional<std::int32_t>>{51, 51}));
+}
+
+TEST_F(MyTimeWaitTest, AMessageEndsTheRestEarlyAndTheNextRestIsShorter) {
+  clock.time = 0;
+  time.SetTimerSlot(0, 50, Record());
+  wait.messages = 2;  // two clicks, 7 ms into each rest
+  RunPasses(4);
+  EXPECT_EQ(wait.waits, (std::vector<std::optional<std::int32_t>>{51, 44, 37}));
+  EXPECT_EQ(fired, (std::vector<std::int32_t>{51}));
+}
+
+TEST_F(MyTimeWaitTest, WithNothingThatCanFireOnlyAMessageEndsTheRest) {
+  time.SetTimerSlot(0, 0, Record());
+  time.SetTimerSlot(1, 20, nullptr);
+  RunPasses(3);
+  EXPECT_EQ(wait.waits, (std::vector<std::optional<std::int32_t>>{std::nullopt, std::nullopt}));
+  EXPECT_TRUE(fired.empty());
+}
+
+TEST_F(MyTimeWaitTest, ThePassThatSeesTerminationDoesNotRest) {
+  time.SetTimerSlot(0, 50, Record());
+  RunPasses(1);
+  EXPECT_TRUE(wait.waits.empty());
+  EXPECT_TRUE(time.ClockStarted());
+}
+
+TEST_F(MyTimeTest, TimeToNextDueIsTheSoonestSlotsTimeLeft) {
+  struct Case {
+    std::vector<std::pair<std::int32_t, std::int32_t>> slots;  // interval, registered at
+    std::int32_t now;
+    std::optional<std::int64_t> left;
+  };
+  const std::vector<Case> cases = {
+      {{}, 0, std::nullopt},
+      {{{0, 0}, {-3, 0}}, 10, std::nullopt},
+      {{{50, 1000}}, 1000, 51},
+      {{{50, 1000}}, 1050, 1},
+      {{{50, 1000}}, 1051, 0},
+      {{{50, 1000}}, 1200, -149},           // overdue: due now
+      {{{50, 1000}, {10, 1030}}, 1035, 6},  // the soonest of two
+      {{{50, -20}}, 20, 11},                // readings around the counter's wrap
+      {{{50, INT32_MAX - 9}}, INT32_MIN + 10, 31},
+  };
+  for (const Case& c : cases) {
+    MyTime table{clock, pump, termination};
+    for (std::size_t i = 0; i < c.slots.size(); ++i) {
+      clock.time = c.slots[i].second;
+      table.SetTimerSlot(static_cast<int>(i), c.slots[i].first, [] {});
+    }
+    EXPECT_EQ(table.TimeToNextDue(c.now), c.left) << c.now;
   }
 }
 

@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "contracts/random.h"
@@ -40,7 +41,7 @@ struct StrokeSegment {
 struct Scene {
   std::int32_t frame = -1;  // the portrait index; a frame 0 to 5 when !blank
   bool blank = true;        // the frame cannot be shown: the whole picture is white
-  const std::string* lines = nullptr;
+  const std::string_view* lines = nullptr;
   int line_count = 0;
   std::uint64_t page_revision = 0;
   bool heat = false;                   // the story's heat is on: `strokes` holds its strokes

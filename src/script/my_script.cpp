@@ -23,7 +23,7 @@ class TableBuilder {
   // Returns false once the input has ended at a Ctrl-Z; later bytes are not wanted.
   bool Feed(std::string_view bytes) { return splitter_.Feed(bytes); }
 
-  std::vector<std::string> Finish() {
+  std::vector<SharedLine> Finish() {
     splitter_.Finish();
     Store(MyScript::kEndMarker);
     return std::move(lines_);
@@ -32,17 +32,17 @@ class TableBuilder {
  private:
   void Store(std::string entry) {
     if (lines_.size() >= MyScript::kTableSize) ThrowRangeError();
-    lines_.push_back(std::move(entry));
+    lines_.push_back(std::make_shared<const std::string>(std::move(entry)));
   }
 
   ScriptEntryMaker maker_;
-  std::vector<std::string> lines_;
+  std::vector<SharedLine> lines_;
   ScriptLineSplitter splitter_;
 };
 
 // Reads the file by the rules of the script file. A file larger than the store takes is refused
 // before anything is read, and so is one that grows past it while it is read.
-std::vector<std::string> ReadTable(InputFile& file, bool scrambled) {
+std::vector<SharedLine> ReadTable(InputFile& file, bool scrambled) {
   if (file.Size() > MyScript::kMaxFileBytes) ThrowRangeError();
   TableBuilder builder(scrambled);
   std::string buffer(kReadChunk, '\0');
@@ -100,8 +100,11 @@ void MyScript::LoadFromBytes(std::string_view bytes, bool scrambled) {
   cursor_ = 0;
 }
 
-std::string MyScript::NextScriptLine() {
-  if (cursor_ >= ScriptCount()) return kEndMarker;
+std::string MyScript::NextScriptLine() { return *NextSharedLine(); }
+
+SharedLine MyScript::NextSharedLine() {
+  static const SharedLine end_marker = std::make_shared<const std::string>(kEndMarker);
+  if (cursor_ >= ScriptCount()) return end_marker;
   if (read_observer_) read_observer_(cursor_);
   return lines_[cursor_++];
 }
@@ -109,13 +112,13 @@ std::string MyScript::NextScriptLine() {
 bool MyScript::JumpToLabel(const std::string& label) {
   const int count = ScriptCount();
   for (int i = cursor_ + 1; i < count; ++i) {
-    if (lines_[i] == label) {
+    if (*lines_[i] == label) {
       cursor_ = i;
       return true;
     }
   }
   for (int i = 0; i < cursor_ && i < count; ++i) {
-    if (lines_[i] == label) {
+    if (*lines_[i] == label) {
       cursor_ = i;
       return true;
     }
@@ -125,7 +128,7 @@ bool MyScript::JumpToLabel(const std::string& label) {
 
 const std::string& MyScript::ScriptLine(int i) const {
   if (i < 0 || i >= ScriptCount()) ThrowRangeError();
-  return lines_[i];
+  return *lines_[i];
 }
 
 void MyScript::SetScriptCursor(int cursor) {
@@ -209,6 +212,13 @@ bool MatchCommand(const std::string& line, const std::string& keyword, WordArray
                   int max_index) {
   NormalizeWords(line, words, max_index);
   return !words.empty() && EqualsIgnoringAsciiCase(words[0], keyword);
+}
+
+std::vector<std::string> MyScript::Entries() const {
+  std::vector<std::string> entries;
+  entries.reserve(lines_.size());
+  for (const SharedLine& line : lines_) entries.push_back(*line);
+  return entries;
 }
 
 }  // namespace game

@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@
 #include "text/my_string.h"
 
 namespace game {
+
+// One entry of the table, shared with whoever holds it beyond the table's life (the story's page):
+// a line of any length is held once.
+using SharedLine = std::shared_ptr<const std::string>;
 
 class MyScript {
  public:
@@ -66,6 +71,9 @@ class MyScript {
   // The entry at the cursor, which then advances by one; "#End" without moving once the cursor
   // has reached ScriptCount() (before any load too).
   std::string NextScriptLine();
+  // The same, handing out the entry itself rather than a copy (never null). It stays valid and
+  // unchanged as long as it is held, even after the table is replaced by a later load.
+  SharedLine NextSharedLine();
 
   // Moves the cursor to the first entry equal to `label` byte for byte, searched from the entry
   // after the cursor to the last one, then from the first entry to the one before the cursor.
@@ -80,8 +88,9 @@ class MyScript {
   // Entry `i`, 0 <= i < ScriptCount(); any other index throws the range error. The reference
   // stays valid until the next successful load.
   const std::string& ScriptLine(int i) const;
-  // The whole table, the end marker included; valid until the next successful load.
-  const std::vector<std::string>& Entries() const { return lines_; }
+  // A copy of the whole table, the end marker included: for the author's preview, which compares a
+  // story with the one saved after it, and for the checks it runs on a reload.
+  std::vector<std::string> Entries() const;
 
   // For tools that explore a story state by state: puts the cursor at `cursor`, 0 <= cursor <=
   // ScriptCount() (any other value throws the range error), and calls `observer` with the index
@@ -95,7 +104,7 @@ class MyScript {
   FileSystem& files_;
   MessageBoxes& boxes_;
   Termination& termination_;
-  std::vector<std::string> lines_;
+  std::vector<SharedLine> lines_;
   int cursor_ = 0;
   std::function<void(int)> read_observer_;
 };

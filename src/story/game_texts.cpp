@@ -40,14 +40,22 @@ bool IsBlankText(const std::string& utf8) {
   return true;
 }
 
-std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder) {
+std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder,
+                         const VisibleHeadOf& visible_head) {
   std::string page;
   const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
   for (int i = 0; i < shown; ++i) {
+    const std::string_view line = lines[static_cast<std::size_t>(i)];
     if (i > 0) page += '\n';
-    page += decoder.SjisToUtf8(lines[static_cast<std::size_t>(i)]);
+    page += decoder.SjisToUtf8(visible_head ? visible_head(line) : line);
   }
   return IsBlankText(page) ? kEmptyPageText : page;
+}
+
+std::string_view ByteHead(std::string_view line, std::size_t max_bytes) {
+  std::size_t cut = std::min(line.size(), max_bytes);
+  if (cut < line.size() && IsSjisTrailPosition(line, cut)) ++cut;
+  return line.substr(0, cut);
 }
 
 std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_bytes,
@@ -55,11 +63,8 @@ std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_byt
   std::string text;
   const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
   for (int i = 0; i < shown; ++i) {
-    const std::string_view line = lines[static_cast<std::size_t>(i)];
-    std::size_t cut = std::min(line.size(), max_bytes);
-    if (cut < line.size() && IsSjisTrailPosition(line, cut)) ++cut;
     if (i > 0) text += '\n';
-    text += decoder.SjisToUtf8(line.substr(0, cut));
+    text += decoder.SjisToUtf8(ByteHead(lines[static_cast<std::size_t>(i)], max_bytes));
   }
   return text;
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "contracts/text_decoder.h"
 #include "story/special_move.h"
@@ -18,12 +20,22 @@ inline constexpr char kGameShortNameText[] = "ルクサリム";
 // What the page reads as when it shows no text.
 inline constexpr char kEmptyPageText[] = "（文章なし）";
 
-using PageLineArray = std::array<std::string, UnitStory::kMaxPageLines>;
+using PageLineArray = UnitStory::PageLineViews;
 
-// The first `count` lines (at most all of them) decoded from Shift-JIS, joined by line feeds;
-// kEmptyPageText when they hold nothing but white space (Unicode's, the ideographic space
-// included).
-std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder);
+// The part of a page line that can show on the picture, a view into the line (a platform measures
+// it in its face: OffscreenBitmap::VisibleHead on the desktop).
+using VisibleHeadOf = std::function<std::string_view(std::string_view line)>;
+
+// What a sighted player can read of the page: of the first `count` lines (at most all of them),
+// what shows of each (the whole line without `visible_head`), decoded from Shift-JIS and joined by
+// line feeds; kEmptyPageText when they hold nothing but white space (Unicode's, the ideographic
+// space included). A line of any length costs about what shows of it.
+std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder,
+                         const VisibleHeadOf& visible_head = nullptr);
+
+// The first `max_bytes` bytes of `line`, and the trail byte of a character that the cut would
+// split: what a platform that cannot measure the text takes as what shows of a line.
+std::string_view ByteHead(std::string_view line, std::size_t max_bytes);
 
 // The head of each of the first `count` lines (at most all of them): at most `max_bytes` bytes,
 // and the trail byte of a character that the cut would split, decoded and joined by line feeds.

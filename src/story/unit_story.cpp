@@ -29,11 +29,18 @@ void UnitStory::ClearPage() {
 }
 
 void UnitStory::AddPageLine(std::string line) {
+  AddPageLine(std::make_shared<const std::string>(std::move(line)));
+}
+
+void UnitStory::AddPageLine(SharedLine line) {
+  if (!line) line = std::make_shared<const std::string>();
   if (page_line_count_ >= kMaxPageLines) {
     boxes_.ShowMessage("error", "text line over(max: 3)");
     return;
   }
-  page_lines_[page_line_count_++] = std::move(line);
+  const auto place = static_cast<std::size_t>(page_line_count_++);
+  page_lines_[place] = std::move(line);
+  page_views_[place] = *page_lines_[place];
   ++page_revision_;
 }
 
@@ -53,7 +60,7 @@ void UnitStory::StepStory() {
   // ever: each entry can be read once, and the read past the end ends the story.
   int reads_before_shown = 0;
   const int read_limit = script_.ScriptCount() + 1;
-  while (ObeyLine(script_.NextScriptLine(), shown) == Flow::kReadOn) {
+  while (ObeyLine(script_.NextSharedLine(), shown) == Flow::kReadOn) {
     if (!shown && ++reads_before_shown > read_limit) {
       ReportCycle();
       return;
@@ -84,10 +91,10 @@ StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words) {
   return StoryLineKind::kText;
 }
 
-UnitStory::Flow UnitStory::ObeyLine(std::string line, bool& shown) {
+UnitStory::Flow UnitStory::ObeyLine(SharedLine line, bool& shown) {
   WordArray words;
   Flow flow = Flow::kReadOn;
-  switch (ClassifyStoryLine(line, words)) {
+  switch (ClassifyStoryLine(*line, words)) {
     case StoryLineKind::kBreak:
       return shown ? Flow::kEndStep : Flow::kReadOn;
     case StoryLineKind::kEnd:

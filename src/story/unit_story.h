@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "contracts/message_boxes.h"
 #include "contracts/termination.h"
@@ -61,8 +62,9 @@ class UnitStory {
 
   void ClearPage();
   // Adds a line to the page; a sixth line shows "text line over(max: 3)" (caption "error") and
-  // changes nothing.
+  // changes nothing. A line taken from the script store is shared with it, not copied.
   void AddPageLine(std::string line);
+  void AddPageLine(SharedLine line);
   // Jumps to `s` when it is a label; otherwise does nothing.
   void GotoIfLabel(const std::string& s);
 
@@ -82,7 +84,12 @@ class UnitStory {
   // trap (false for a miss).
   bool TrapResponse(MyWave& wave, std::int32_t& portrait_index);
 
-  const std::array<std::string, kMaxPageLines>& PageLines() const { return page_lines_; }
+  // The page's lines as views (the first PageLineCount() are shown; the others are what earlier
+  // pages left, or empty), into strings the page holds: a line taken from the script is shared
+  // with its table, not copied. A view stays valid until its place on the page is filled again,
+  // even when the script is loaded again meanwhile.
+  using PageLineViews = std::array<std::string_view, kMaxPageLines>;
+  const PageLineViews& PageLines() const { return page_views_; }
   int PageLineCount() const { return page_line_count_; }
   // Changes whenever the page does (ClearPage, AddPageLine), so that whoever draws the page can
   // keep what it made of it until then.
@@ -99,7 +106,7 @@ class UnitStory {
 
  private:
   enum class Flow { kReadOn, kEndStep };
-  Flow ObeyLine(std::string line, bool& shown);
+  Flow ObeyLine(SharedLine line, bool& shown);
   void EndStory(bool shown, Flow& flow);
   void ReportCycle();
 
@@ -107,7 +114,8 @@ class UnitStory {
   MessageBoxes& boxes_;
   Termination& termination_;
   TextDecoder& decoder_;
-  std::array<std::string, kMaxPageLines> page_lines_;
+  std::array<SharedLine, kMaxPageLines> page_lines_;
+  PageLineViews page_views_;  // one view for each of page_lines_
   int page_line_count_ = 0;
   std::uint64_t page_revision_ = 0;
   bool heat_on_ = false;

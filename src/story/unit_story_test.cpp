@@ -51,6 +51,19 @@ TEST_F(UnitStoryTest, BlankLinesAndLabelsBreakPagesAndTheEndEndsTheProgram) {
   EXPECT_TRUE(Ended());
 }
 
+TEST_F(UnitStoryTest, APageLineIsTheTablesOwnLineAndOutlivesAReload) {
+  const std::string long_line(1 << 20, 'x');
+  Load({"short", long_line, "", "next page"});
+  ASSERT_EQ(Step(), (Page{"short", long_line}));
+  // The same bytes as the table's entry, not a copy of them.
+  EXPECT_EQ(story.PageLines()[1].data(), script.ScriptLine(1).data());
+  EXPECT_EQ(story.PageLines()[0].data(), script.ScriptLine(0).data());
+  // A new script replaces the table; the page still reads what it showed until the next step.
+  Load({"other"});
+  EXPECT_EQ(Shown(), (Page{"short", long_line}));
+  EXPECT_EQ(Step(), (Page{"other"}));
+}
+
 TEST_F(UnitStoryTest, EndAfterTextWaitsForTheNextPressEndBeforeTextEndsAtOnce) {
   Load({"A", "#end"});
   EXPECT_EQ(Step(), (Page{"A"}));
