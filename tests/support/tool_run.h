@@ -1,4 +1,5 @@
-// Runs one of the built tools as an author runs it, in a folder and a locale of the test's choice.
+// Runs one of the built programs as an author runs it, in a folder and a locale of the test's
+// choice.
 #pragma once
 
 #include <QProcess>
@@ -14,10 +15,10 @@ struct ToolRun {
   std::string err;
 };
 
-// `tool` under the build's tools folder, started in `folder` with the locale variables removed and
+// `program` started in `folder` (the test's own when empty) with the locale variables removed and
 // `environment` ("NAME=value") added.
-inline ToolRun RunTool(const QString& tool, const QStringList& arguments, const QString& folder,
-                       const QStringList& environment = {}) {
+inline ToolRun RunProgram(const QString& program, const QStringList& arguments,
+                          const QString& folder, const QStringList& environment = {}) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) env.remove(name);
@@ -25,12 +26,18 @@ inline ToolRun RunTool(const QString& tool, const QStringList& arguments, const 
     env.insert(setting.section('=', 0, 0), setting.section('=', 1));
   }
   process.setProcessEnvironment(env);
-  process.setWorkingDirectory(folder);
-  process.start(GAME_TOOLS_DIR "/" + tool, arguments);
+  if (!folder.isEmpty()) process.setWorkingDirectory(folder);
+  process.start(program, arguments);
   const bool finished = process.waitForFinished(120000);
   return {finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           process.readAllStandardOutput().toStdString(),
           process.readAllStandardError().toStdString()};
+}
+
+// `tool` under the build's tools folder, run as RunProgram runs a program.
+inline ToolRun RunTool(const QString& tool, const QStringList& arguments, const QString& folder,
+                       const QStringList& environment = {}) {
+  return RunProgram(GAME_TOOLS_DIR "/" + tool, arguments, folder, environment);
 }
 
 }  // namespace game::testing
