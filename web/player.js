@@ -124,7 +124,7 @@ export class Player {
 
   press(handler) {
     if (!this.started || this.ended) return;
-    this.sound.resume();
+    this.sound.allow();
     handler();
     this.settle();
   }

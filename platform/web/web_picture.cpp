@@ -34,6 +34,7 @@ WebPicture::WebPicture(Random& random, const UnitStory& story, FileSystem& files
 
 void WebPicture::InitGraphics() {
   ready_ = true;
+  painted_ = false;
   scene_.ForgetFrames();
   for (int index = 0; index < UnitScene::kFrameCount; ++index) LoadFrame(index);
   scene_.SetPortrait(0);
@@ -48,6 +49,7 @@ void WebPicture::LoadFrame(int index) {
 
 void WebPicture::FreeGraphics() {
   ready_ = false;
+  painted_ = false;
   scene_.ForgetFrames();
   web_host::DropFrames();
 }
@@ -62,11 +64,25 @@ void WebPicture::SendPage() {
       story_.PageLineCount());
 }
 
+bool WebPicture::ShowsAlready(const Scene& scene) const {
+  // Painting over a frame smaller than the picture draws the text again over the last tick's,
+  // so only a whole frame or a blank gives the same pixels twice.
+  const bool whole = scene.blank || scene_.FrameCoversPicture(scene.frame);
+  return painted_ && whole && !scene.heat && !shown_.heat && scene.blank == shown_.blank &&
+         scene.frame == shown_.frame && scene.page_revision == shown_.page_revision;
+}
+
 void WebPicture::RenderFrame() {
   // The scene ticks even with nothing to paint on, as the desktop's renderer does.
   const Scene& scene = scene_.RenderTick();
   if (!ready_) return;
   SendPage();
+  if (ShowsAlready(scene)) return;
+  painted_ = true;
+  shown_.blank = scene.blank;
+  shown_.frame = scene.frame;
+  shown_.page_revision = scene.page_revision;
+  shown_.heat = scene.heat;
   pixels_.clear();
   for (const StrokeSegment& stroke : scene.strokes) {
     const std::int32_t colour = Packed(stroke.colour);

@@ -32,7 +32,9 @@ class WebPicture {
   // Releases the frames (the page drops them). Safe at any time, more than once.
   void FreeGraphics();
   // One tick of the render slot: the scene's tick, painted by the page (once InitGraphics has
-  // begun and until FreeGraphics).
+  // begun and until FreeGraphics). A tick whose picture is the one already on the screen (the same
+  // whole frame or blank, the same page, no heat before or now) is not painted again: an idle tab
+  // then paints only when the portrait moves.
   void RenderFrame();
 
   std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
@@ -40,6 +42,7 @@ class WebPicture {
  private:
   void LoadFrame(int index);
   void SendPage();
+  bool ShowsAlready(const Scene& scene) const;
 
   const UnitStory& story_;
   FileSystem& files_;
@@ -48,6 +51,9 @@ class WebPicture {
   bool ready_ = false;
   std::uint64_t sent_revision_ = 0;
   bool page_sent_ = false;
+  // What the screen shows since the last paint (painted_ is false before the first one).
+  bool painted_ = false;
+  Scene shown_;
   std::vector<std::int32_t> pixels_;  // (x, y, 0xRRGGBB) for each heat pixel, reused
 };
 

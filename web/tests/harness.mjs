@@ -49,7 +49,8 @@ function spies() {
   window.__presents = [];
   const start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function (...args) {
-    window.__sounds.push({ duration: this.buffer ? this.buffer.duration : 0, loop: this.loop });
+    window.__sounds.push({ duration: this.buffer ? this.buffer.duration : 0, loop: this.loop,
+      state: this.context.state });
     return start.apply(this, args);
   };
   const drawImage = CanvasRenderingContext2D.prototype.drawImage;

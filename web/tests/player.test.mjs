@@ -122,15 +122,17 @@ describe('playing the bundled story', () => {
     assert.equal(await special(page).innerText(), '★６');
   });
 
-  test('the audio context waits for the first press', async () => {
+  test('the audio context waits for the first press and runs only while a sound plays', async () => {
     const page = await open(browser, site.url);
     // A script run by the driver counts as a gesture: ask without one.
     const session = await page.context().newCDPSession(page);
     const state = async () => (await session.send('Runtime.evaluate',
       { expression: 'window.luxarim.sound.state', userGesture: false })).result.value;
     assert.equal(await state(), 'suspended');
-    await next(page).click();
-    await page.waitForFunction(() => window.luxarim.sound.state === 'running');
+    await special(page).click();
+    await page.waitForFunction(() => window.__sounds.length === 1);
+    assert.equal(await page.evaluate(() => window.__sounds[0].state), 'running');
+    await page.waitForFunction(() => window.luxarim.sound.state === 'suspended');
   });
 
   test('at a device-pixel ratio of 2 each picture pixel is a crisp 2 by 2 block', async () => {
