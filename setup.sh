@@ -13,8 +13,12 @@ cd "$(dirname "$0")"
 # (zlib: the build configures story_export beside the game, though play does not build it).
 play_packages=(cmake g++ make pkg-config python3 zlib1g-dev qt6-base-dev libsdl2-mixer-dev
   fonts-ipafont-gothic)
-# What the web player, its site and story_export need besides.
-web_packages=(emscripten nodejs npm libharfbuzz-bin)
+# What the web player, its site and story_export need besides; Node.js and npm only where no
+# node or npm command is there yet (a machine with another build of Node.js carries its own npm,
+# which Debian's npm package cannot be installed beside).
+web_packages=(emscripten libharfbuzz-bin)
+command -v node >/dev/null || web_packages+=(nodejs)
+command -v npm >/dev/null || web_packages+=(npm)
 # What the tests, the benchmarks, the packaging checks and the authors' tools need besides.
 test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
   xvfb xdotool openbox imagemagick x11-utils
