@@ -103,7 +103,7 @@ TEST_F(ExportTargetTest, ZipOutIsOneArchiveReplacingAFileButNeverAFolder) {
 // Nothing can be staged where no folder can be made: under a file, in a missing folder, in /proc.
 TEST_F(ExportTargetTest, UnwritablePlacesAreRefusedBeforeAnythingIsWritten) {
   dir_.Write("file", "x");
-  for (const fs::path out :
+  for (const fs::path& out :
        {dir_.Path() / "file/site", dir_.Path() / "missing/site", fs::path("/proc/luxarim-site")}) {
     for (const bool zip : {false, true}) {
       ExportTarget target(out, zip);

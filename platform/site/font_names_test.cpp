@@ -110,7 +110,9 @@ TEST_F(RenameIpaFont, TablesOtherThanNamesAreUnchangedAndEveryChecksumHolds) {
         SfntChecksum(tag == "head" ? std::string(table.bytes).replace(8, 4, std::string(4, '\0'))
                                    : table.bytes))
         << tag;
-    if (tag != "name" && tag != "head") EXPECT_EQ(table.bytes, before.at(tag).bytes) << tag;
+    if (tag != "name" && tag != "head") {
+      EXPECT_EQ(table.bytes, before.at(tag).bytes) << tag;
+    }
   }
   EXPECT_EQ(SfntChecksum(renamed_), 0xB1B0AFBAu);
 }
@@ -124,7 +126,7 @@ TEST_F(RenameIpaFont, FontconfigReadsTheNewFamily) {
 }
 
 TEST(RenameFont, RefusesWhatIsNoFont) {
-  for (const std::string bad :
+  for (const std::string& bad :
        {std::string(), std::string("GIF89a......"), std::string("\0\1\0\0\0\0\0\0\0\0\0\0", 12)}) {
     EXPECT_THROW(RenameFont(bad, "X"), AppError);
   }
