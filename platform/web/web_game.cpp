@@ -66,20 +66,20 @@ void WebGame::Next() {
 }
 
 void WebGame::Special() {
-  missed_ = false;
-  RunReported(services_, [this] { BtnLXClick(); });
+  bool missed = false;
+  RunReported(services_, [this, &missed] { missed = BtnLXClick(); });
   // A miss leaves the page as it was: screen readers hear what happened and the uses left.
-  if (missed_) web_host::Notice(MissAnnouncement(special_.SpecialCount()));
+  if (missed) web_host::Notice(MissAnnouncement(special_.SpecialCount()));
   AnnouncePage(false);
   FinishCall();
 }
 
 void WebGame::BtnMainClick() { story_.StepStory(); }
 
-void WebGame::BtnLXClick() {
+bool WebGame::BtnLXClick() {
   special_.Spend();
   UpdateSpecialButton();
-  missed_ = !story_.TrapResponse(wave_, picture_.PortraitIndex());
+  return !story_.TrapResponse(wave_, picture_.PortraitIndex());
 }
 
 void WebGame::UpdateSpecialButton() {
@@ -88,7 +88,10 @@ void WebGame::UpdateSpecialButton() {
 }
 
 void WebGame::AnnouncePage(bool even_if_unchanged) {
-  std::string page = ReadablePage(story_.PageLines(), story_.PageLineCount(), decoder_);
+  // What the picture is given of each line, not the whole line (a line may be 100 MB long).
+  std::string page = ReadablePage(
+      story_.PageLines(), story_.PageLineCount(), decoder_,
+      [](std::string_view line) { return ByteHead(line, WebPicture::kVisibleLineBytes); });
   if (!even_if_unchanged && page == announced_) return;
   announced_ = std::move(page);
   web_host::Announce(announced_);

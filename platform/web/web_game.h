@@ -44,7 +44,8 @@ class WebGame : public MessagePoster {
   void FormCreate();
   void FormDestroy();
   void BtnMainClick();
-  void BtnLXClick();
+  // Whether the special move missed (answered no trap).
+  bool BtnLXClick();
   void UpdateSpecialButton();
   void AnnouncePage(bool even_if_unchanged);
   // After each call from the page: tells the page once that the game has ended.
@@ -62,7 +63,6 @@ class WebGame : public MessagePoster {
   SpecialMove special_;
   WebPicture picture_{random_, story_, files_, decoder_};
   std::string announced_;
-  bool missed_ = false;  // the last special move answered no trap
   bool clock_stopped_ = false;
   bool ended_ = false;
 };

@@ -40,33 +40,40 @@ bool IsBlankText(const std::string& utf8) {
   return true;
 }
 
-std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder,
-                         const VisibleHeadOf& visible_head) {
-  std::string page;
-  const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
-  for (int i = 0; i < shown; ++i) {
-    const std::string_view line = lines[static_cast<std::size_t>(i)];
-    if (i > 0) page += '\n';
-    page += decoder.SjisToUtf8(visible_head ? visible_head(line) : line);
-  }
-  return IsBlankText(page) ? kEmptyPageText : page;
-}
-
 std::string_view ByteHead(std::string_view line, std::size_t max_bytes) {
   std::size_t cut = std::min(line.size(), max_bytes);
   if (cut < line.size() && IsSjisTrailPosition(line, cut)) ++cut;
   return line.substr(0, cut);
 }
 
-std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_bytes,
-                      TextDecoder& decoder) {
+namespace {
+
+// What shows of each of the first `count` lines (the whole line without `visible_head`), decoded
+// and joined by line feeds.
+std::string JoinedHeads(const PageLineArray& lines, int count, TextDecoder& decoder,
+                        const VisibleHeadOf& visible_head) {
   std::string text;
   const int shown = std::clamp(count, 0, static_cast<int>(lines.size()));
   for (int i = 0; i < shown; ++i) {
+    const std::string_view line = lines[static_cast<std::size_t>(i)];
     if (i > 0) text += '\n';
-    text += decoder.SjisToUtf8(ByteHead(lines[static_cast<std::size_t>(i)], max_bytes));
+    text += decoder.SjisToUtf8(visible_head ? visible_head(line) : line);
   }
   return text;
+}
+
+}  // namespace
+
+std::string ReadablePage(const PageLineArray& lines, int count, TextDecoder& decoder,
+                         const VisibleHeadOf& visible_head) {
+  std::string page = JoinedHeads(lines, count, decoder, visible_head);
+  return IsBlankText(page) ? kEmptyPageText : page;
+}
+
+std::string PageHeads(const PageLineArray& lines, int count, std::size_t max_bytes,
+                      TextDecoder& decoder) {
+  return JoinedHeads(lines, count, decoder,
+                     [max_bytes](std::string_view line) { return ByteHead(line, max_bytes); });
 }
 
 std::string SpecialButtonName(int uses_left) {
