@@ -4,7 +4,7 @@
 // benchmark has run and before the program's static objects go, Qt's own among them.
 #pragma once
 
-#include "qt/game_app.h"
+#include "platform/qt/game_app.h"
 
 namespace game {
 

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "bench_app.h"
+#include "bench/bench_app.h"
 
 namespace game {
 namespace {

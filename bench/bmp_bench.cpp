@@ -12,8 +12,8 @@
 #include <cstring>
 #include <map>
 
-#include "bmp/bmp_reader.h"
-#include "bmp/bmp_writer.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/bmp/bmp_writer.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <numeric>
 #include <vector>
 
-#include "bench_app.h"
-#include "clock/my_time.h"
-#include "posix/steady_clock.h"
+#include "bench/bench_app.h"
+#include "platform/posix/steady_clock.h"
+#include "rules/clock/my_time.h"
 
 namespace game {
 namespace {

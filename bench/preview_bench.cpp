@@ -12,15 +12,15 @@
 #include <sstream>
 #include <string>
 
-#include "bench_app.h"
-#include "check/reload_report.h"
-#include "contracts/silent_services.h"
-#include "posix/posix_file_system.h"
-#include "qt/qt_text_decoder.h"
-#include "script/my_script.h"
-#include "story/story_reload.h"
-#include "temp_dir.h"
-#include "window/story_watch.h"
+#include "bench/bench_app.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "platform/window/story_watch.h"
+#include "rules/check/reload_report.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/script/my_script.h"
+#include "rules/story/story_reload.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

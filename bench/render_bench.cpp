@@ -18,13 +18,13 @@
 #include <string_view>
 #include <vector>
 
-#include "bench_app.h"
-#include "bmp/bmp_writer.h"
-#include "contracts/silent_services.h"
-#include "folder_file_system.h"
-#include "graphics/unit_bmp.h"
-#include "temp_dir.h"
-#include "window/paint_box.h"
+#include "bench/bench_app.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/window/paint_box.h"
+#include "rules/bmp/bmp_writer.h"
+#include "rules/contracts/silent_services.h"
+#include "tests/support/folder_file_system.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

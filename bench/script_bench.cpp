@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "contracts/silent_services.h"
-#include "posix/posix_file_system.h"
-#include "script/my_script.h"
-#include "temp_dir.h"
+#include "platform/posix/posix_file_system.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/script/my_script.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

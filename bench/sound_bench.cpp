@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "disk_audio_capture.h"
-#include "posix/posix_file_system.h"
-#include "sdl/sdl_sound_output.h"
-#include "sound/my_wave.h"
-#include "wave_encoder.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/sdl/sdl_sound_output.h"
+#include "rules/sound/my_wave.h"
+#include "tests/support/disk_audio_capture.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game {
 namespace {

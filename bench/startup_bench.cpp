@@ -26,12 +26,12 @@
 #include <functional>
 #include <string>
 
-#include "bench_app.h"
-#include "disk_audio_capture.h"
-#include "story/unit_story.h"
-#include "wave_encoder.h"
-#include "window/paint_box.h"
-#include "window/unit_form.h"
+#include "bench/bench_app.h"
+#include "platform/window/paint_box.h"
+#include "platform/window/unit_form.h"
+#include "rules/story/unit_story.h"
+#include "tests/support/disk_audio_capture.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game {
 

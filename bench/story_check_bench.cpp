@@ -7,16 +7,16 @@
 #include <filesystem>
 #include <string>
 
-#include "bench_app.h"
-#include "check/desktop_check_services.h"
-#include "check/story_check.h"
-#include "check/story_folder.h"
-#include "check/walk_report.h"
-#include "check/warp.h"
-#include "graphics/unit_bmp.h"
-#include "posix/posix_file_system.h"
-#include "qt/qt_text_decoder.h"
-#include "temp_dir.h"
+#include "bench/bench_app.h"
+#include "platform/check/desktop_check_services.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "rules/check/story_check.h"
+#include "rules/check/story_folder.h"
+#include "rules/check/walk_report.h"
+#include "rules/check/warp.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

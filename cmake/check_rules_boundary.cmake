@@ -1,8 +1,9 @@
-# Keeps the rules library plain C++: it may neither include nor link Qt or SDL.
-#   cmake -DRULES_DIR=<src> -P check_rules_boundary.cmake       every file under src/ (tests too)
+# Keeps the rules library plain C++: it may neither include nor link Qt or SDL, nor include a
+# platform header.
+#   cmake -DRULES_DIR=<rules> -P check_rules_boundary.cmake       every file under rules/ (tests too)
 #   cmake -DBINARY=<executable> -P check_rules_boundary.cmake    an executable built from the rules
 #                                                                library alone needs no Qt or SDL
-set(forbidden "Q[A-Za-z]+|qt[0-9]*/|Qt[A-Za-z]*/|SDL[A-Za-z0-9_]*\\.h|SDL2/")
+set(forbidden "platform/|Q[A-Za-z]+|qt[0-9]*/|Qt[A-Za-z]*/|SDL[A-Za-z0-9_]*\\.h|SDL2/")
 if(RULES_DIR)
   file(GLOB_RECURSE files "${RULES_DIR}/*.h" "${RULES_DIR}/*.cpp")
   set(found "")

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "bmp/bmp_reader.h"
-#include "bmp/bmp_writer.h"
-#include "contracts/app_error.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/bmp/bmp_writer.h"
+#include "rules/contracts/app_error.h"
 
 namespace {
 

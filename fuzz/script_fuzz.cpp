@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "contracts/app_error.h"
-#include "contracts/silent_services.h"
-#include "script/my_script.h"
-#include "text/my_string.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/script/my_script.h"
+#include "rules/text/my_string.h"
 
 namespace {
 

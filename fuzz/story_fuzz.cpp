@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "contracts/app_error.h"
-#include "contracts/silent_services.h"
-#include "script/my_script.h"
-#include "sound/my_wave.h"
-#include "story/unit_story.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/script/my_script.h"
+#include "rules/sound/my_wave.h"
+#include "rules/story/unit_story.h"
 
 namespace {
 

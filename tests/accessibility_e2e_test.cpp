@@ -10,8 +10,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
-#include "game_folder.h"
-#include "x_session.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "bmp/bmp_writer.h"
-#include "temp_dir.h"
+#include "rules/bmp/bmp_writer.h"
+#include "tests/support/temp_dir.h"
 
 using namespace std::string_literals;
 

@@ -14,9 +14,9 @@
 #include <map>
 #include <sstream>
 
-#include "bmp/bmp_reader.h"
-#include "contracts/app_error.h"
-#include "posix/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/contracts/app_error.h"
 
 namespace game {
 namespace {

@@ -16,16 +16,16 @@
 #include <utility>
 #include <vector>
 
-#include "binary/little_endian.h"
-#include "bmp/bmp_reader.h"
-#include "fakes.h"
-#include "posix/posix_file_system.h"
-#include "qt/fonts.h"
-#include "qt/sjis_decoder.h"
-#include "script/my_script.h"
-#include "temp_dir.h"
-#include "text/my_string.h"
-#include "text/sjis_decoder.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/sjis_decoder.h"
+#include "rules/binary/little_endian.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/script/my_script.h"
+#include "rules/text/my_string.h"
+#include "rules/text/sjis_decoder.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
 
 namespace game {
 namespace {

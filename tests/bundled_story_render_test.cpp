@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "contracts/silent_services.h"
-#include "folder_file_system.h"
-#include "graphics/unit_bmp.h"
-#include "sound/my_wave.h"
-#include "story/unit_story.h"
+#include "platform/graphics/unit_bmp.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/sound/my_wave.h"
+#include "rules/story/unit_story.h"
+#include "tests/support/folder_file_system.h"
 
 namespace game {
 namespace {

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "fakes.h"
-#include "folder_file_system.h"
-#include "script/my_script.h"
-#include "sound/my_wave.h"
-#include "story/unit_story.h"
+#include "rules/script/my_script.h"
+#include "rules/sound/my_wave.h"
+#include "rules/story/unit_story.h"
+#include "tests/support/fakes.h"
+#include "tests/support/folder_file_system.h"
 
 namespace game {
 namespace {

@@ -2,7 +2,7 @@
 // the target's own checks; a broken promise aborts with its reason on the error output.
 #include <gtest/gtest.h>
 
-#include "corpus.h"
+#include "tests/support/corpus.h"
 
 extern "C" int bmp_fuzz_entry(const std::uint8_t* data, std::size_t size);
 extern "C" int script_fuzz_entry(const std::uint8_t* data, std::size_t size);

@@ -7,10 +7,10 @@
 #include <QThread>
 #include <algorithm>
 
-#include "game_folder.h"
-#include "painting_log.h"
-#include "screen_checks.h"
-#include "x_session.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/painting_log.h"
+#include "tests/support/screen_checks.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "bmp/bmp_reader.h"
-#include "posix/posix_file_system.h"
-#include "qt/fonts.h"
-#include "screen_checks.h"
-#include "temp_dir.h"
-#include "x_session.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/fonts.h"
+#include "rules/bmp/bmp_reader.h"
+#include "tests/support/screen_checks.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

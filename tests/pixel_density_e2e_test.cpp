@@ -7,9 +7,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game_folder.h"
-#include "screen_checks.h"
-#include "x_session.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/screen_checks.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

@@ -6,10 +6,10 @@
 #include <QFile>
 #include <QThread>
 
-#include "game_folder.h"
-#include "screen_checks.h"
-#include "temp_dir.h"
-#include "x_session.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/screen_checks.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

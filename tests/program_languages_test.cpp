@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tool_run.h"
+#include "tests/support/tool_run.h"
 
 namespace game {
 namespace {

@@ -6,11 +6,11 @@
 #include <QThread>
 #include <filesystem>
 
-#include "fakes.h"
-#include "folder_file_system.h"
-#include "script/my_script.h"
-#include "story/unit_story.h"
-#include "x_session.h"
+#include "rules/script/my_script.h"
+#include "rules/story/unit_story.h"
+#include "tests/support/fakes.h"
+#include "tests/support/folder_file_system.h"
+#include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {

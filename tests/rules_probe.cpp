@@ -3,9 +3,9 @@
 // SDL to run.
 #include <cstdio>
 
-#include "contracts/silent_services.h"
-#include "script/my_script.h"
-#include "story/unit_story.h"
+#include "rules/contracts/silent_services.h"
+#include "rules/script/my_script.h"
+#include "rules/story/unit_story.h"
 
 int main() {
   game::SilentServices outside;

@@ -4,14 +4,14 @@
 // window shows and what the first press of ＞次へ does.
 #include <gtest/gtest.h>
 
-#include "bmp/bmp_writer.h"
-#include "check/story_check.h"
-#include "contracts/error_report.h"
-#include "fake_check_services.h"
-#include "fakes.h"
-#include "graphics/unit_bmp.h"
-#include "qt/sjis_decoder.h"
-#include "story/special_move.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/qt/sjis_decoder.h"
+#include "rules/bmp/bmp_writer.h"
+#include "rules/check/story_check.h"
+#include "rules/contracts/error_report.h"
+#include "rules/story/special_move.h"
+#include "tests/support/fake_check_services.h"
+#include "tests/support/fakes.h"
 
 namespace game::testing {
 namespace {

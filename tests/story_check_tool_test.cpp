@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <filesystem>
 
-#include "game_folder.h"
-#include "tool_run.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/tool_run.h"
 
 namespace game {
 namespace {

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <map>
 
-#include "game_folder.h"
-#include "tool_run.h"
+#include "tests/support/game_folder.h"
+#include "tests/support/tool_run.h"
 
 namespace game {
 namespace {

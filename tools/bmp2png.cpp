@@ -11,10 +11,10 @@
 #include <optional>
 #include <string_view>
 
-#include "bmp/bmp_reader.h"
-#include "contracts/app_error.h"
-#include "locale/language.h"
-#include "posix/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/contracts/app_error.h"
+#include "rules/locale/language.h"
 
 namespace {
 

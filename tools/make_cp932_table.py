@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Code page 932 (Shift-JIS as Windows reads it) for the game's decoder, made from Python's codec.
 
-  make_cp932_table.py table OUT.cpp      the decoder's table (text/cp932_table.h)
+  make_cp932_table.py table OUT.cpp      the decoder's table (rules/text/cp932_table.h)
   make_cp932_table.py reference OUT.txt  what Python's codec gives for every single byte and every
                                          lead byte followed by any byte, for the decoder's test
 
@@ -54,7 +54,7 @@ def write_table(path):
             row_of_lead[lead] = len(rows)
             rows.append(row)
     out = ["// Made by tools/make_cp932_table.py from Python's cp932 codec. Do not edit.",
-           '#include "text/cp932_table.h"', "", "namespace game::cp932 {", "",
+           '#include "rules/text/cp932_table.h"', "", "namespace game::cp932 {", "",
            "const std::uint16_t kSingle[256] = {", *hex_rows([single(b) for b in range(256)]),
            "};", "", "const std::uint8_t kRowOfLead[256] = {",
            *("    " + " ".join("0x%02X," % v for v in row_of_lead[i:i + 16])

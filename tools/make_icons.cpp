@@ -8,7 +8,7 @@
 #include <QString>
 #include <iostream>
 
-#include "window/app_identity.h"
+#include "platform/window/app_identity.h"
 
 namespace {
 

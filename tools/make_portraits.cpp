@@ -27,7 +27,7 @@
 #include <numbers>
 #include <string>
 
-#include "bmp/bmp_writer.h"
+#include "rules/bmp/bmp_writer.h"
 
 namespace game {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "binary/little_endian.h"
+#include "rules/binary/little_endian.h"
 
 namespace game {
 namespace {

@@ -5,9 +5,9 @@
 #include <exception>
 #include <string>
 
-#include "site/site_writer.h"
-#include "story/game_texts.h"
-#include "text/sjis_decoder.h"
+#include "platform/site/site_writer.h"
+#include "rules/story/game_texts.h"
+#include "rules/text/sjis_decoder.h"
 
 int main(int argc, char** argv) {
   game::SiteInput input;

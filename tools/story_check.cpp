@@ -5,21 +5,21 @@
 // when the locale (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 // Exit status: 0 no error, 1 errors found, 2 the check could not run (bad arguments, a map or
 // storyboard that could not be written).
-#include "check/story_check.h"
+#include "rules/check/story_check.h"
 
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "check/desktop_check_services.h"
-#include "check/graph_file.h"
-#include "check/options.h"
-#include "check/story_map.h"
-#include "check/storyboard.h"
-#include "check/tool_setup.h"
-#include "posix/posix_file_system.h"
-#include "qt/qt_text_decoder.h"
+#include "platform/check/desktop_check_services.h"
+#include "platform/check/graph_file.h"
+#include "platform/check/storyboard.h"
+#include "platform/check/tool_setup.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "rules/check/options.h"
+#include "rules/check/story_map.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "check/desktop_check_services.h"
-#include "check/story_check.h"
-#include "check/story_folder.h"
-#include "check/tool_setup.h"
-#include "export/export_options.h"
-#include "export/export_target.h"
-#include "posix/posix_file_system.h"
-#include "qt/qt_text_decoder.h"
-#include "site/site_writer.h"
-#include "story/game_texts.h"
+#include "platform/check/desktop_check_services.h"
+#include "platform/check/tool_setup.h"
+#include "platform/export/export_options.h"
+#include "platform/export/export_target.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "platform/site/site_writer.h"
+#include "rules/check/story_check.h"
+#include "rules/check/story_folder.h"
+#include "rules/story/game_texts.h"
 
 namespace {
 

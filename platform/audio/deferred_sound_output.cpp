@@ -1,4 +1,4 @@
-#include "audio/deferred_sound_output.h"
+#include "platform/audio/deferred_sound_output.h"
 
 #include <utility>
 

@@ -16,7 +16,7 @@
 #include <optional>
 #include <string>
 
-#include "contracts/sound_output.h"
+#include "rules/contracts/sound_output.h"
 
 namespace game {
 

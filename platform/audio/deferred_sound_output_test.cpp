@@ -1,4 +1,4 @@
-#include "audio/deferred_sound_output.h"
+#include "platform/audio/deferred_sound_output.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 
 namespace game {
 namespace {

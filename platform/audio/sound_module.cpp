@@ -1,4 +1,4 @@
-#include "audio/sound_module.h"
+#include "platform/audio/sound_module.h"
 
 #include <dlfcn.h>
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "contracts/file_system.h"
-#include "contracts/sound_output.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/sound_output.h"
 
 namespace game {
 

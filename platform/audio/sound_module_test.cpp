@@ -1,6 +1,6 @@
 // The sound module as the game loads it: the built luxarim_sound.so, playing through SDL's disk
 // audio driver.
-#include "audio/sound_module.h"
+#include "platform/audio/sound_module.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <chrono>
 #include <vector>
 
-#include "disk_audio_capture.h"
-#include "posix/posix_file_system.h"
-#include "wave_encoder.h"
+#include "platform/posix/posix_file_system.h"
+#include "tests/support/disk_audio_capture.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game {
 namespace {

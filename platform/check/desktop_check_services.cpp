@@ -1,11 +1,11 @@
-#include "check/desktop_check_services.h"
+#include "platform/check/desktop_check_services.h"
 
 #include <iconv.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 
-#include "text/sjis_decoder.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game::check {
 

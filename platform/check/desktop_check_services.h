@@ -3,9 +3,9 @@
 // line widths and SDL2_mixer for the sounds. Needs the application object.
 #pragma once
 
-#include "check/check_services.h"
-#include "check/line_measure.h"
-#include "check/sound_probe.h"
+#include "platform/check/line_measure.h"
+#include "platform/check/sound_probe.h"
+#include "rules/check/check_services.h"
 
 namespace game::check {
 

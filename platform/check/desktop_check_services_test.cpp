@@ -1,12 +1,12 @@
-#include "check/desktop_check_services.h"
+#include "platform/check/desktop_check_services.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "temp_dir.h"
-#include "wave_encoder.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game::check {
 namespace {

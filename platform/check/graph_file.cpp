@@ -1,4 +1,4 @@
-#include "check/graph_file.h"
+#include "platform/check/graph_file.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,10 +1,10 @@
-#include "check/line_measure.h"
+#include "platform/check/line_measure.h"
 
 #include <QFontMetrics>
 
-#include "graphics/unit_bmp.h"
-#include "qt/fonts.h"
-#include "qt/offscreen_bitmap.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/offscreen_bitmap.h"
 
 namespace game::check {
 

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <string_view>
 
-#include "qt/sjis_decoder.h"
+#include "platform/qt/sjis_decoder.h"
 
 namespace game::check {
 

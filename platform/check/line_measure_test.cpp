@@ -1,10 +1,10 @@
-#include "check/line_measure.h"
+#include "platform/check/line_measure.h"
 
 #include <gtest/gtest.h>
 
-#include "contracts/app_error.h"
-#include "fakes.h"
-#include "graphics/unit_bmp.h"
+#include "platform/graphics/unit_bmp.h"
+#include "rules/contracts/app_error.h"
+#include "tests/support/fakes.h"
 
 namespace game::check {
 namespace {

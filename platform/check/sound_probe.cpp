@@ -1,9 +1,9 @@
-#include "check/sound_probe.h"
+#include "platform/check/sound_probe.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "sdl/sdl_sound_output.h"
+#include "platform/sdl/sdl_sound_output.h"
 
 namespace game::check {
 

@@ -1,14 +1,14 @@
-#include "check/storyboard.h"
+#include "platform/check/storyboard.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QString>
 
-#include "check/storyboard_html.h"
-#include "contracts/app_error.h"
-#include "contracts/paint_target.h"
-#include "graphics/unit_bmp.h"
+#include "platform/graphics/unit_bmp.h"
+#include "rules/check/storyboard_html.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/paint_target.h"
 
 namespace game::check {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "check/finding.h"
-#include "check/story_walk.h"
-#include "contracts/file_system.h"
-#include "contracts/text_decoder.h"
+#include "rules/check/finding.h"
+#include "rules/check/story_walk.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/text_decoder.h"
 
 namespace game::check {
 

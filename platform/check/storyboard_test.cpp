@@ -1,18 +1,18 @@
-#include "check/storyboard.h"
+#include "platform/check/storyboard.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 
-#include "check/graph_file.h"
-#include "check/story_folder.h"
-#include "check/storyboard_html.h"
-#include "check/walk_report.h"
-#include "game_folder.h"
-#include "graphics/unit_bmp.h"
-#include "posix/posix_file_system.h"
-#include "qt/qt_text_decoder.h"
+#include "platform/check/graph_file.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "rules/check/story_folder.h"
+#include "rules/check/storyboard_html.h"
+#include "rules/check/walk_report.h"
+#include "tests/support/game_folder.h"
 
 namespace game::check {
 namespace {

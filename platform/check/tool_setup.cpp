@@ -1,10 +1,10 @@
-#include "check/tool_setup.h"
+#include "platform/check/tool_setup.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
-#include "graphics/unit_bmp.h"
+#include "platform/graphics/unit_bmp.h"
 
 namespace game::check {
 namespace {

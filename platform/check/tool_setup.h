@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "check/story_check.h"
+#include "rules/check/story_check.h"
 
 namespace game::check {
 

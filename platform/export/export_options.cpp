@@ -1,4 +1,4 @@
-#include "export/export_options.h"
+#include "platform/export/export_options.h"
 
 namespace game::exporting {
 namespace {

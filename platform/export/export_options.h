@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "check/finding.h"
+#include "rules/check/finding.h"
 
 namespace game::exporting {
 

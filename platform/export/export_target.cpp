@@ -1,9 +1,9 @@
-#include "export/export_target.h"
+#include "platform/export/export_target.h"
 
 #include <fstream>
 #include <system_error>
 
-#include "export/zip_writer.h"
+#include "platform/export/zip_writer.h"
 
 namespace game::exporting {
 namespace fs = std::filesystem;

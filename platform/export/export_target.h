@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "check/finding.h"
+#include "rules/check/finding.h"
 
 namespace game::exporting {
 

@@ -1,11 +1,11 @@
-#include "export/export_target.h"
+#include "platform/export/export_target.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace game::exporting {
 namespace {

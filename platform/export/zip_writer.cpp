@@ -1,4 +1,4 @@
-#include "export/zip_writer.h"
+#include "platform/export/zip_writer.h"
 
 #include <zlib.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "binary/little_endian.h"
+#include "rules/binary/little_endian.h"
 
 namespace game::exporting {
 namespace {

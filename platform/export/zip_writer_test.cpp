@@ -1,4 +1,4 @@
-#include "export/zip_writer.h"
+#include "platform/export/zip_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace game::exporting {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "qt/offscreen_bitmap.h"
+#include "platform/qt/offscreen_bitmap.h"
 
 namespace game {
 

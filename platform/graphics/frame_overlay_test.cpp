@@ -1,4 +1,4 @@
-#include "graphics/frame_overlay.h"
+#include "platform/graphics/frame_overlay.h"
 
 #include <gtest/gtest.h>
 

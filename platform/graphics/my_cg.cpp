@@ -1,4 +1,4 @@
-#include "graphics/my_cg.h"
+#include "platform/graphics/my_cg.h"
 
 namespace game {
 

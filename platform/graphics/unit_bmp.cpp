@@ -1,6 +1,6 @@
-#include "graphics/unit_bmp.h"
+#include "platform/graphics/unit_bmp.h"
 
-#include "scene/line_raster.h"
+#include "rules/scene/line_raster.h"
 
 namespace game {
 

@@ -25,14 +25,14 @@
 #include <string>
 #include <vector>
 
-#include "contracts/file_system.h"
-#include "contracts/paint_target.h"
-#include "contracts/random.h"
-#include "graphics/frame_overlay.h"
-#include "graphics/my_cg.h"
-#include "qt/offscreen_bitmap.h"
-#include "scene/unit_scene.h"
-#include "story/unit_story.h"
+#include "platform/graphics/frame_overlay.h"
+#include "platform/graphics/my_cg.h"
+#include "platform/qt/offscreen_bitmap.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/paint_target.h"
+#include "rules/contracts/random.h"
+#include "rules/scene/unit_scene.h"
+#include "rules/story/unit_story.h"
 
 namespace game {
 

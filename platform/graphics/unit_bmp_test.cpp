@@ -1,4 +1,4 @@
-#include "graphics/unit_bmp.h"
+#include "platform/graphics/unit_bmp.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "bmp/bmp_writer.h"
-#include "contracts/app_error.h"
-#include "fakes.h"
+#include "rules/bmp/bmp_writer.h"
+#include "rules/contracts/app_error.h"
+#include "tests/support/fakes.h"
 
 namespace game {
 namespace {

@@ -1,4 +1,4 @@
-#include "posix/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

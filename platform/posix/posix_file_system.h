@@ -1,7 +1,7 @@
 // The real files: POSIX open and read, each failure turned into a FileError with its errno.
 #pragma once
 
-#include "contracts/file_system.h"
+#include "rules/contracts/file_system.h"
 
 namespace game {
 

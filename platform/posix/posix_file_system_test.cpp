@@ -1,5 +1,5 @@
 // The real files: what the game makes of the paths a careless author or a broken copy leaves.
-#include "posix/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace game {
 namespace {

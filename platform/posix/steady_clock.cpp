@@ -1,4 +1,4 @@
-#include "posix/steady_clock.h"
+#include "platform/posix/steady_clock.h"
 
 #include <cstdint>
 

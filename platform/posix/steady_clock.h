@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "contracts/millisecond_clock.h"
+#include "rules/contracts/millisecond_clock.h"
 
 namespace game {
 

@@ -1,4 +1,4 @@
-#include "qt/fonts.h"
+#include "platform/qt/fonts.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "qt/game_app.h"
+#include "platform/qt/game_app.h"
 
 #include <QMessageBox>
 

@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QString>
 
-#include "contracts/error_dialog.h"
-#include "contracts/message_boxes.h"
-#include "contracts/message_pump.h"
-#include "contracts/termination.h"
+#include "rules/contracts/error_dialog.h"
+#include "rules/contracts/message_boxes.h"
+#include "rules/contracts/message_pump.h"
+#include "rules/contracts/termination.h"
 
 namespace game {
 

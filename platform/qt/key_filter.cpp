@@ -1,4 +1,4 @@
-#include "qt/key_filter.h"
+#include "platform/qt/key_filter.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "qt/offscreen_bitmap.h"
+#include "platform/qt/offscreen_bitmap.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -8,11 +8,11 @@
 #include <cstring>
 #include <vector>
 
-#include "bmp/bmp_reader.h"
-#include "qt/fonts.h"
-#include "qt/sjis_decoder.h"
-#include "scene/line_raster.h"
-#include "text/my_string.h"
+#include "platform/qt/fonts.h"
+#include "platform/qt/sjis_decoder.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/scene/line_raster.h"
+#include "rules/text/my_string.h"
 
 namespace game {
 namespace {

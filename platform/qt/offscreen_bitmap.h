@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "contracts/file_system.h"
-#include "scene/rgb.h"
+#include "rules/contracts/file_system.h"
+#include "rules/scene/rgb.h"
 
 class QImage;
 

@@ -1,4 +1,4 @@
-#include "qt/offscreen_bitmap.h"
+#include "platform/qt/offscreen_bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <utility>
 
-#include "bmp/bmp_writer.h"
-#include "contracts/app_error.h"
-#include "fakes.h"
+#include "rules/bmp/bmp_writer.h"
+#include "rules/contracts/app_error.h"
+#include "tests/support/fakes.h"
 
 namespace game {
 namespace {

@@ -1,4 +1,4 @@
-#include "qt/qt_message_wait.h"
+#include "platform/qt/qt_message_wait.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

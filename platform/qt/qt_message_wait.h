@@ -5,7 +5,7 @@
 
 #include <QTimer>
 
-#include "contracts/message_wait.h"
+#include "rules/contracts/message_wait.h"
 
 namespace game {
 

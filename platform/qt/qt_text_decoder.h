@@ -2,7 +2,7 @@
 // one the drawing uses.
 #pragma once
 
-#include "text/sjis_decoder.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game {
 

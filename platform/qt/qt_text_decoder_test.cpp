@@ -1,4 +1,4 @@
-#include "qt/qt_text_decoder.h"
+#include "platform/qt/qt_text_decoder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "qt/sjis_decoder.h"
+#include "platform/qt/sjis_decoder.h"
 
-#include "text/sjis_decoder.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game {
 

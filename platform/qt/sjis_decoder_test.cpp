@@ -1,4 +1,4 @@
-#include "qt/sjis_decoder.h"
+#include "platform/qt/sjis_decoder.h"
 
 #include <gtest/gtest.h>
 

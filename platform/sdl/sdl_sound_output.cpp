@@ -1,4 +1,4 @@
-#include "sdl/sdl_sound_output.h"
+#include "platform/sdl/sdl_sound_output.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -19,8 +19,8 @@
 #include <cstdint>
 #include <string>
 
-#include "contracts/file_system.h"
-#include "contracts/sound_output.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/sound_output.h"
 
 struct Mix_Chunk;
 

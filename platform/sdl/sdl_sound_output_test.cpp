@@ -1,6 +1,6 @@
 // The sound output against the real SDL2_mixer, with SDL's disk audio driver standing in for the
 // sound card: what the mixer plays lands in a file, in real time, silence included.
-#include "sdl/sdl_sound_output.h"
+#include "platform/sdl/sdl_sound_output.h"
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "disk_audio_capture.h"
-#include "posix/posix_file_system.h"
-#include "wave_encoder.h"
+#include "platform/posix/posix_file_system.h"
+#include "tests/support/disk_audio_capture.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game {
 namespace {

@@ -1,4 +1,4 @@
-#include "site/font_names.h"
+#include "platform/site/font_names.h"
 
 #include <algorithm>
 #include <cstdint>

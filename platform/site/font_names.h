@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "contracts/app_error.h"
+#include "rules/contracts/app_error.h"
 
 namespace game {
 

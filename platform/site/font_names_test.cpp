@@ -1,4 +1,4 @@
-#include "site/font_names.h"
+#include "platform/site/font_names.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <iterator>
 #include <map>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace game {
 namespace {

@@ -1,9 +1,9 @@
-#include "site/font_text.h"
+#include "platform/site/font_text.h"
 
 #include <cstdint>
 #include <set>
 
-#include "story/game_texts.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 namespace {

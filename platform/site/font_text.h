@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "contracts/text_decoder.h"
+#include "rules/contracts/text_decoder.h"
 
 namespace game {
 

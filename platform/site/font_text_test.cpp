@@ -1,15 +1,15 @@
-#include "site/font_text.h"
+#include "platform/site/font_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
-#include "bmp/bmp_reader.h"
-#include "contracts/app_error.h"
-#include "contracts/file_system.h"
-#include "fakes.h"
-#include "story/game_texts.h"
-#include "text/sjis_decoder.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/file_system.h"
+#include "rules/story/game_texts.h"
+#include "rules/text/sjis_decoder.h"
+#include "tests/support/fakes.h"
 
 namespace game {
 namespace {

@@ -1,4 +1,4 @@
-#include "site/site_writer.h"
+#include "platform/site/site_writer.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,9 +11,9 @@
 #include <set>
 #include <sstream>
 
-#include "contracts/app_error.h"
-#include "site/font_names.h"
-#include "site/font_text.h"
+#include "platform/site/font_names.h"
+#include "platform/site/font_text.h"
+#include "rules/contracts/app_error.h"
 
 extern char** environ;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "contracts/text_decoder.h"
+#include "rules/contracts/text_decoder.h"
 
 namespace game {
 

@@ -1,4 +1,4 @@
-#include "site/site_writer.h"
+#include "platform/site/site_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "contracts/app_error.h"
-#include "fakes.h"
-#include "temp_dir.h"
-#include "text/sjis_decoder.h"
+#include "rules/contracts/app_error.h"
+#include "rules/text/sjis_decoder.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
 
 namespace game {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "web/web_game.h"
+#include "platform/web/web_game.h"
 
 namespace {
 

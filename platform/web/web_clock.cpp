@@ -1,4 +1,4 @@
-#include "web/web_clock.h"
+#include "platform/web/web_clock.h"
 
 #include <emscripten.h>
 

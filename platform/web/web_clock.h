@@ -2,7 +2,7 @@
 // start), from the page's monotonic clock (performance.now).
 #pragma once
 
-#include "contracts/millisecond_clock.h"
+#include "rules/contracts/millisecond_clock.h"
 
 namespace game {
 

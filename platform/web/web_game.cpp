@@ -1,11 +1,11 @@
-#include "web/web_game.h"
+#include "platform/web/web_game.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "contracts/error_report.h"
-#include "story/game_texts.h"
-#include "web/web_host.h"
+#include "platform/web/web_host.h"
+#include "rules/contracts/error_report.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 namespace {

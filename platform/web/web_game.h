@@ -3,17 +3,17 @@
 // through the per-message error report. Holds no rules of its own.
 #pragma once
 
-#include "clock/my_time.h"
-#include "contracts/random.h"
-#include "posix/posix_file_system.h"
-#include "script/my_script.h"
-#include "sound/my_wave.h"
-#include "story/special_move.h"
-#include "story/unit_story.h"
-#include "text/sjis_decoder.h"
-#include "web/web_clock.h"
-#include "web/web_picture.h"
-#include "web/web_services.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/web/web_clock.h"
+#include "platform/web/web_picture.h"
+#include "platform/web/web_services.h"
+#include "rules/clock/my_time.h"
+#include "rules/contracts/random.h"
+#include "rules/script/my_script.h"
+#include "rules/sound/my_wave.h"
+#include "rules/story/special_move.h"
+#include "rules/story/unit_story.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game {
 

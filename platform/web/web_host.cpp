@@ -1,4 +1,4 @@
-#include "web/web_host.h"
+#include "platform/web/web_host.h"
 
 #include <emscripten.h>
 

@@ -1,11 +1,11 @@
-#include "web/web_picture.h"
+#include "platform/web/web_picture.h"
 
 #include <algorithm>
 
-#include "bmp/bmp_reader.h"
-#include "scene/line_raster.h"
-#include "story/game_texts.h"
-#include "web/web_host.h"
+#include "platform/web/web_host.h"
+#include "rules/bmp/bmp_reader.h"
+#include "rules/scene/line_raster.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 namespace {

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "contracts/file_system.h"
-#include "contracts/random.h"
-#include "contracts/text_decoder.h"
-#include "scene/unit_scene.h"
-#include "story/unit_story.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/random.h"
+#include "rules/contracts/text_decoder.h"
+#include "rules/scene/unit_scene.h"
+#include "rules/story/unit_story.h"
 
 namespace game {
 

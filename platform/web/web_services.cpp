@@ -1,7 +1,7 @@
-#include "web/web_services.h"
+#include "platform/web/web_services.h"
 
-#include "story/game_texts.h"
-#include "web/web_host.h"
+#include "platform/web/web_host.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 

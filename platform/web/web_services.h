@@ -5,11 +5,11 @@
 // sound output (the page plays; which sound and when is the rules' choice).
 #pragma once
 
-#include "contracts/error_dialog.h"
-#include "contracts/message_boxes.h"
-#include "contracts/message_pump.h"
-#include "contracts/sound_output.h"
-#include "contracts/termination.h"
+#include "rules/contracts/error_dialog.h"
+#include "rules/contracts/message_boxes.h"
+#include "rules/contracts/message_pump.h"
+#include "rules/contracts/sound_output.h"
+#include "rules/contracts/termination.h"
 
 namespace game {
 

@@ -1,14 +1,14 @@
-#include "window/accessibility.h"
+#include "platform/window/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QStringList>
 #include <algorithm>
 
-#include "graphics/unit_bmp.h"
-#include "qt/sjis_decoder.h"
-#include "window/paint_box.h"
-#include "window/spoken_text.h"
-#include "window/unit_form.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/qt/sjis_decoder.h"
+#include "platform/window/paint_box.h"
+#include "platform/window/spoken_text.h"
+#include "platform/window/unit_form.h"
 
 namespace game {
 namespace {

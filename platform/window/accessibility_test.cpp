@@ -1,14 +1,14 @@
-#include "window/accessibility.h"
+#include "platform/window/accessibility.h"
 
 #include <gtest/gtest.h>
 
 #include <QStringList>
 #include <string>
 
-#include "graphics/unit_bmp.h"
-#include "qt/offscreen_bitmap.h"
-#include "qt/qt_text_decoder.h"
-#include "story/game_texts.h"
+#include "platform/graphics/unit_bmp.h"
+#include "platform/qt/offscreen_bitmap.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 namespace {

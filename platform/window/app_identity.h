@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-#include "story/game_texts.h"
+#include "rules/story/game_texts.h"
 
 namespace game {
 

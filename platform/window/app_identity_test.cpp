@@ -1,4 +1,4 @@
-#include "window/app_identity.h"
+#include "platform/window/app_identity.h"
 
 #include <gtest/gtest.h>
 

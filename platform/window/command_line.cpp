@@ -1,4 +1,4 @@
-#include "window/command_line.h"
+#include "platform/window/command_line.h"
 
 #include <string_view>
 

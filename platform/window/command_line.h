@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-#include "locale/language.h"
+#include "rules/locale/language.h"
 
 namespace game {
 

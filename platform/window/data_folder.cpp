@@ -1,4 +1,4 @@
-#include "window/data_folder.h"
+#include "platform/window/data_folder.h"
 
 namespace game {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "locale/language.h"
+#include "rules/locale/language.h"
 
 namespace game {
 

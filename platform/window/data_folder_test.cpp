@@ -1,11 +1,11 @@
-#include "window/data_folder.h"
+#include "platform/window/data_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace game {
 namespace {

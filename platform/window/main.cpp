@@ -2,15 +2,15 @@
 #include <filesystem>
 #include <iostream>
 
-#include "check/warp.h"
-#include "posix/posix_file_system.h"
-#include "qt/game_app.h"
-#include "qt/key_filter.h"
-#include "qt/qt_text_decoder.h"
-#include "window/app_identity.h"
-#include "window/command_line.h"
-#include "window/data_folder.h"
-#include "window/unit_form.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/qt/game_app.h"
+#include "platform/qt/key_filter.h"
+#include "platform/qt/qt_text_decoder.h"
+#include "platform/window/app_identity.h"
+#include "platform/window/command_line.h"
+#include "platform/window/data_folder.h"
+#include "platform/window/unit_form.h"
+#include "rules/check/warp.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "window/paint_box.h"
+#include "platform/window/paint_box.h"
 
 #include <QAccessible>
 #include <QImage>
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <utility>
 
-#include "graphics/unit_bmp.h"
-#include "story/unit_story.h"
+#include "platform/graphics/unit_bmp.h"
+#include "rules/story/unit_story.h"
 
 namespace game {
 

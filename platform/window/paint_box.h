@@ -7,9 +7,9 @@
 
 #include <QWidget>
 
-#include "contracts/paint_target.h"
-#include "qt/offscreen_bitmap.h"
-#include "window/spoken_text.h"
+#include "platform/qt/offscreen_bitmap.h"
+#include "platform/window/spoken_text.h"
+#include "rules/contracts/paint_target.h"
 
 namespace game {
 

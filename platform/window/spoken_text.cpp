@@ -1,4 +1,4 @@
-#include "window/spoken_text.h"
+#include "platform/window/spoken_text.h"
 
 #include <QAccessible>
 

@@ -1,4 +1,4 @@
-#include "window/startup_gate.h"
+#include "platform/window/startup_gate.h"
 
 namespace game {
 

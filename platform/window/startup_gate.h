@@ -3,7 +3,7 @@
 // or the box could never return.
 #pragma once
 
-#include "contracts/message_poster.h"
+#include "rules/contracts/message_poster.h"
 
 namespace game {
 

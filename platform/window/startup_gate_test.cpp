@@ -1,9 +1,9 @@
-#include "window/startup_gate.h"
+#include "platform/window/startup_gate.h"
 
 #include <gtest/gtest.h>
 
-#include "clock/my_time.h"
-#include "fakes.h"
+#include "rules/clock/my_time.h"
+#include "tests/support/fakes.h"
 
 namespace game {
 namespace {

@@ -1,4 +1,4 @@
-#include "window/story_watch.h"
+#include "platform/window/story_watch.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "window/unit_form.h"
+#include "platform/window/unit_form.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "audio/sound_module.h"
-#include "check/reload_report.h"
-#include "contracts/app_error.h"
-#include "contracts/error_report.h"
-#include "qt/fonts.h"
-#include "story/game_texts.h"
-#include "story/story_reload.h"
-#include "window/accessibility.h"
-#include "window/app_identity.h"
+#include "platform/audio/sound_module.h"
+#include "platform/qt/fonts.h"
+#include "platform/window/accessibility.h"
+#include "platform/window/app_identity.h"
+#include "rules/check/reload_report.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/error_report.h"
+#include "rules/story/game_texts.h"
+#include "rules/story/story_reload.h"
 
 namespace game {
 namespace {

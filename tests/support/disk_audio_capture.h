@@ -16,8 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "sdl/sdl_sound_output.h"
-#include "temp_dir.h"
+#include "platform/sdl/sdl_sound_output.h"
+#include "tests/support/temp_dir.h"
 
 namespace game::testing {
 

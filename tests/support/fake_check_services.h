@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "check/check_services.h"
-#include "fakes.h"
+#include "rules/check/check_services.h"
+#include "tests/support/fakes.h"
 
 namespace game::testing {
 

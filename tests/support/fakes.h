@@ -12,15 +12,15 @@
 #include <utility>
 #include <vector>
 
-#include "contracts/error_dialog.h"
-#include "contracts/file_system.h"
-#include "contracts/message_boxes.h"
-#include "contracts/message_poster.h"
-#include "contracts/message_pump.h"
-#include "contracts/millisecond_clock.h"
-#include "contracts/sound_output.h"
-#include "contracts/termination.h"
-#include "contracts/text_decoder.h"
+#include "rules/contracts/error_dialog.h"
+#include "rules/contracts/file_system.h"
+#include "rules/contracts/message_boxes.h"
+#include "rules/contracts/message_poster.h"
+#include "rules/contracts/message_pump.h"
+#include "rules/contracts/millisecond_clock.h"
+#include "rules/contracts/sound_output.h"
+#include "rules/contracts/termination.h"
+#include "rules/contracts/text_decoder.h"
 
 namespace game::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "posix/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace game::testing {
 

@@ -1,11 +1,11 @@
-#include "game_folder.h"
+#include "tests/support/game_folder.h"
 
 #include <QDir>
 #include <QFile>
 #include <string>
 
-#include "disk_audio_capture.h"
-#include "wave_encoder.h"
+#include "tests/support/disk_audio_capture.h"
+#include "tests/support/wave_encoder.h"
 
 namespace game::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <QString>
 #include <vector>
 
-#include "bmp/bmp_writer.h"
-#include "temp_dir.h"
+#include "rules/bmp/bmp_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace game::testing {
 

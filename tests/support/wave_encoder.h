@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "binary/little_endian.h"
-#include "sdl/sdl_sound_output.h"
+#include "platform/sdl/sdl_sound_output.h"
+#include "rules/binary/little_endian.h"
 
 namespace game::testing {
 

@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "tests/support/x_session.h"
 
 #include <QDateTime>
 #include <QDir>

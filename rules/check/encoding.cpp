@@ -1,0 +1,147 @@
+#include "rules/check/encoding.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "rules/text/my_string.h"
+
+namespace game::check {
+namespace {
+
+bool IsTrailByte(unsigned char byte) {
+  return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+bool IsSingleByteCharacter(unsigned char byte) {
+  return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF);
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `bytes`, 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view bytes) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char first = at(0);
+  if (first < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+  if (first >= 0xC2 && first <= 0xDF) {
+    length = 2;
+  } else if (first >= 0xE0 && first <= 0xEF) {
+    length = 3;
+    if (first == 0xE0) low = 0xA0;
+    if (first == 0xED) high = 0x9F;
+  } else if (first >= 0xF0 && first <= 0xF4) {
+    length = 4;
+    if (first == 0xF0) low = 0x90;
+    if (first == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (at(i) < 0x80 || at(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// Where the game's pairing puts each character, with the faults the structure alone shows.
+struct Structure {
+  std::vector<SjisFault> faults;
+  std::vector<std::pair<std::size_t, std::size_t>> to_ask;  // characters the decoder judges
+};
+
+Structure ScanStructure(std::string_view line) {
+  Structure result;
+  for (std::size_t i = 0; i < line.size();) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (!IsSjisLeadByte(byte)) {
+      if (!IsSingleByteCharacter(byte)) {
+        result.faults.push_back({SjisFaultKind::kNotACharacter, i, 1});
+      } else if (byte >= 0x80) {
+        result.to_ask.emplace_back(i, 1);
+      }
+      ++i;
+      continue;
+    }
+    if (i + 1 == line.size()) {
+      result.faults.push_back({SjisFaultKind::kLoneLeadAtEnd, i, 1});
+      break;
+    }
+    if (line.substr(i + 1, 2) == "//") {
+      result.faults.push_back({SjisFaultKind::kLeadBeforeComment, i, 1});
+    } else if (!IsTrailByte(static_cast<unsigned char>(line[i + 1]))) {
+      result.faults.push_back({SjisFaultKind::kNotACharacter, i, 2});
+    } else {
+      result.to_ask.emplace_back(i, 2);
+    }
+    i += 2;
+  }
+  return result;
+}
+
+}  // namespace
+
+ByteOrderMark ByteOrderMarkOf(std::string_view file_start) {
+  if (file_start.starts_with("\xEF\xBB\xBF")) return ByteOrderMark::kUtf8;
+  if (file_start.starts_with("\xFF\xFE") || file_start.starts_with("\xFE\xFF")) {
+    return ByteOrderMark::kUtf16;
+  }
+  return ByteOrderMark::kNone;
+}
+
+bool IsUtf8(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t length = Utf8SequenceLength(bytes);
+    if (length == 0) return false;
+    bytes.remove_prefix(length);
+  }
+  return true;
+}
+
+std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
+                                                const HasCp932Form& has_form) {
+  std::vector<ConversionStop> stops;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const std::size_t length = Utf8SequenceLength(bytes.substr(at));
+    if (length == 0) {
+      stops.push_back({at, 1, false});
+      break;
+    }
+    if (length > 1 && !has_form(bytes.substr(at, length))) stops.push_back({at, length});
+    at += length;
+  }
+  return stops;
+}
+
+std::string CodePointName(std::string_view character) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t code = at(0) & kLeadMask[std::min<std::size_t>(character.size(), 4)];
+  for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (at(i) & 0x3F);
+  char name[16];
+  std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+  return name;
+}
+
+bool HasHighBytes(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+std::vector<SjisFault> ScanSjisLine(std::string_view line, const Cp932Test& is_cp932) {
+  if (!HasHighBytes(line)) return {};
+  Structure structure = ScanStructure(line);
+  if (structure.faults.empty() && is_cp932(line)) return {};
+  for (const auto& [position, length] : structure.to_ask) {
+    if (!is_cp932(line.substr(position, length))) {
+      structure.faults.push_back({SjisFaultKind::kNotACharacter, position, length});
+    }
+  }
+  std::stable_sort(structure.faults.begin(), structure.faults.end(),
+                   [](const SjisFault& a, const SjisFault& b) { return a.position < b.position; });
+  return structure.faults;
+}
+
+}  // namespace game::check

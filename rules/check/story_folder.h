@@ -1,0 +1,37 @@
+// The folder being checked, standing where the game reads "dat": the game's own paths
+// ("dat/story.txt", "dat/a0.bmp", ...) are read under it, so every reader of the game reads it
+// unchanged, and findings name the files under the folder as the author gave it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "rules/check/check_services.h"
+#include "rules/contracts/file_system.h"
+
+namespace game::check {
+
+class StoryFolder : public FileSystem {
+ public:
+  // `real` must outlive the folder. Trailing '/' of `folder` are dropped (not from "/" itself).
+  StoryFolder(FileSystem& real, std::string folder);
+
+  // Opens RealPath(game_path).
+  std::unique_ptr<InputFile> OpenForReading(const std::string& game_path) override;
+
+  // "dat/NAME" as NAME under the folder ("dat/story.txt" -> "stories/one/story.txt"); any other
+  // path unchanged.
+  std::string RealPath(const std::string& game_path) const;
+  const std::string& Folder() const { return folder_; }
+
+ private:
+  FileSystem& real_;
+  std::string folder_;
+};
+
+// The folder that stands where the game reads "dat" for the folder an author names: the folder
+// itself, or its "dat" subfolder when the folder is the one the game starts in (it holds no
+// story.txt of its own, and dat/story.txt is there).
+std::string StoryFolderFor(CheckServices& services, const std::string& folder);
+
+}  // namespace game::check

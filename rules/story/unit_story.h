@@ -1,0 +1,128 @@
+// UnitStory: turns the script into pages. Each Next press runs one StepStory: it clears the page,
+// reads script lines, obeys the commands among them and collects text lines until the page is
+// full or a page break comes. It owns the page the renderer draws, the heat flag, the end of the
+// story and the trap that the special move answers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rules/contracts/message_boxes.h"
+#include "rules/contracts/termination.h"
+#include "rules/contracts/text_decoder.h"
+#include "rules/script/my_script.h"
+#include "rules/sound/my_wave.h"
+
+namespace game {
+
+// What a step does with one table entry.
+enum class StoryLineKind {
+  kBreak,    // blank or a label: ends a page that holds text, skipped before that
+  kEnd,      // "#end"
+  kGoto,     // "#goto": jumps to its argument when that is a label
+  kTrap,     // "#trap": arms the trap with its argument
+  kHeatOn,   // "#heatOn"
+  kHeatOff,  // "#heatOff"
+  kNoText,   // "#notext": counts as text shown
+  kText,     // anything else: a page line
+};
+
+// The kind of `line` as StepStory sees it: blank lines and labels first, then the commands in the
+// order "#end", "#goto", "#trap", "#heatOn", "#heatOff", "#notext", each matched by MatchCommand
+// with `words` (made 11 entries long); the argument is then words[1]. Throws the range error for
+// a command or text line of more than 11 words.
+StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words);
+
+// The story's state that lives on from one press to the next.
+struct StoryFlags {
+  bool heat_on = false;
+  bool end_pending = false;
+  bool trap_armed = false;
+  std::string trap_label;
+  bool operator==(const StoryFlags&) const = default;
+};
+
+class UnitStory {
+ public:
+  static constexpr int kMaxPageLines = 5;
+  static constexpr int kCommandMaxIndex = 10;  // commands are matched with 11-word arrays
+  static constexpr const char* kStoryPath = "dat/story.txt";
+  static constexpr const char* kRisingSound = "dat/up.wav";  // an answered trap
+  static constexpr const char* kMissSound = "dat/suka.wav";  // a use without a trap
+
+  // The store, the boxes, the termination request and the decoder (which turns a label into the
+  // cycle message's text) must outlive the story.
+  UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination, TextDecoder& decoder);
+
+  // Reads the story file, unscrambled. A missing file has shown its message and requested
+  // termination; a file that cannot be read throws the input/output error.
+  void LoadStory();
+
+  void ClearPage();
+  // Adds a line to the page; a sixth line shows "text line over(max: 3)" (caption "error") and
+  // changes nothing. A line taken from the script store is shared with it, not copied.
+  void AddPageLine(std::string line);
+  void AddPageLine(SharedLine line);
+  // Jumps to `s` when it is a label; otherwise does nothing.
+  void GotoIfLabel(const std::string& s);
+
+  // One page. Blank lines and labels end a page once it holds text and are skipped before that;
+  // "#end", "#goto", "#trap", "#heatOn", "#heatOff" and "#notext" are obeyed on the way; the
+  // story's end ends the program (at once when the page shows nothing, else on the next step).
+  // A line of more than 11 words throws the range error: the lines already added stay on the
+  // page and the next step reads on after that line. A step that reads the whole script without
+  // finding anything to show (a jump cycle) shows a message naming the label of the last jump that
+  // moved reading (one on the way round; a jump to a label that does not exist moves nothing) and
+  // ends.
+  void StepStory();
+
+  // The special move's answer. Without an armed trap: the miss sound and nothing else. With one:
+  // disarm it, the rising sound, jump to the trap's label when it is one, the page becomes the
+  // two fixed exclamation lines, and `portrait_index` becomes 0. Returns whether it answered a
+  // trap (false for a miss).
+  bool TrapResponse(MyWave& wave, std::int32_t& portrait_index);
+
+  // The page's lines as views (the first PageLineCount() are shown; the others are what earlier
+  // pages left, or empty), into strings the page holds: a line taken from the script is shared
+  // with its table, not copied. A view stays valid until its place on the page is filled again,
+  // even when the script is loaded again meanwhile.
+  using PageLineViews = std::array<std::string_view, kMaxPageLines>;
+  const PageLineViews& PageLines() const { return page_views_; }
+  int PageLineCount() const { return page_line_count_; }
+  // Changes whenever the page does (ClearPage, AddPageLine), so that whoever draws the page can
+  // keep what it made of it until then.
+  std::uint64_t PageRevision() const { return page_revision_; }
+  bool HeatOn() const { return heat_on_; }
+  bool EndPending() const { return end_pending_; }
+  bool TrapArmed() const { return trap_armed_; }
+  const std::string& TrapLabel() const { return trap_label_; }
+
+  // For tools that explore a story state by state (with MyScript::SetScriptCursor): the flags
+  // as they are, and putting them back. The game puts them back only for the author's preview.
+  StoryFlags Flags() const;
+  void RestoreFlags(const StoryFlags& flags);
+
+ private:
+  enum class Flow { kReadOn, kEndStep };
+  Flow ObeyLine(SharedLine line, bool& shown);
+  void EndStory(bool shown, Flow& flow);
+  void ReportCycle();
+
+  MyScript& script_;
+  MessageBoxes& boxes_;
+  Termination& termination_;
+  TextDecoder& decoder_;
+  std::array<SharedLine, kMaxPageLines> page_lines_;
+  PageLineViews page_views_;  // one view for each of page_lines_
+  int page_line_count_ = 0;
+  std::uint64_t page_revision_ = 0;
+  bool heat_on_ = false;
+  bool end_pending_ = false;
+  bool trap_armed_ = false;
+  std::string trap_label_;
+  std::string last_jump_;  // the label of the last jump that moved reading, named in a cycle report
+};
+
+}  // namespace game
