@@ -20,7 +20,7 @@ char32_t Expected(char32_t python) {
 // Every single byte and every lead byte before every byte, as Python's cp932 codec reads them
 // (errors replaced): lines "BYTES CODEPOINT..." in hexadecimal, made at build time.
 TEST(SjisDecoder, ReadsEveryByteAndPairAsPythonsCp932Does) {
-  std::ifstream reference(GAME_TOOLS_DIR "/generated/cp932_reference.txt");
+  std::ifstream reference(GAME_CP932_REFERENCE);
   ASSERT_TRUE(reference) << "no reference table in the build folder";
   std::string line;
   int cases = 0, pairs_read_as_one = 0;

@@ -1,6 +1,6 @@
 // Makes docs/screenshot.png for the README: the real game on the bundled dat/, paged with Next to
 // the first page where Rim blushes. Run it by hand:
-//   ./build/game_tests --gtest_also_run_disabled_tests --gtest_filter='*ReadmeScreenshot*'
+//   ./build/e2e_tests --gtest_also_run_disabled_tests --gtest_filter='*ReadmeScreenshot*'
 #include <gtest/gtest.h>
 
 #include <QThread>

@@ -1,5 +1,5 @@
-// The one test binary: a Qt application object for the tests that draw text or use widgets,
-// on the offscreen platform unless a display was chosen.
+// The main of the test binaries beyond the rules: a Qt application object for the tests that draw
+// text or use widgets, on the offscreen platform unless a display was chosen.
 #include <gtest/gtest.h>
 
 #include <QApplication>

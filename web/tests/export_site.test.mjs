@@ -6,7 +6,7 @@ import { copyFileSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'nod
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
-import { launch, liveText, next, open, serve } from '../web/tests/harness.mjs';
+import { launch, liveText, next, open, serve } from './harness.mjs';
 
 const EXPORT = process.env.GAME_STORY_EXPORT;
 const SOURCE = process.env.GAME_SOURCE_DIR;

@@ -1,7 +1,7 @@
 // The real game as a screen reader finds it on the accessibility bus: the page the picture holds
 // after each press and the label that carries it to the braille line, the event that makes a
 // reader speak it, what a miss says, and the special move's name counting down.
-// tests/a11y/page_reader.py reads the bus with pyatspi inside a private session bus, with assistive
+// tests/e2e/page_reader.py reads the bus with pyatspi inside a private session bus, with assistive
 // technology switched on the way a screen reader does it.
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(AccessibilityEndToEnd, EachPageAndEachMissIsReadAloudAndTheSpecialMoveCount
       {"next", "（文章なし）", "（文章なし）", 6, "", "（文章なし）"},
       {"next", "C", "C", 6, "", "C"},
       {"special", "C", "C", 5, "はずれ。残り5回", "はずれ。残り5回"}};
-  QStringList args = {"--", "/usr/bin/python3", GAME_SOURCE_DIR "/tests/a11y/page_reader.py",
+  QStringList args = {"--", "/usr/bin/python3", GAME_SOURCE_DIR "/tests/e2e/page_reader.py",
                       GAME_EXE, folder.Path()};
   for (const auto& step : steps) {
     if (*step.press != '\0') args << step.press;
