@@ -11,6 +11,7 @@
 
 #include "rules/bmp/bmp_writer.h"
 #include "rules/contracts/app_error.h"
+#include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
 
 namespace game {
@@ -398,12 +399,7 @@ TEST_F(UnitBmpTest, ASmallFrameLeavesTheRestOfTheBufferAsTheLastTickLeftIt) {
 TEST_F(UnitBmpTest, AFrameThatCannotBeLoadedIsDrawnBlank) {
   WriteSolidFrames(500, 300, kSky);
   files_.files.erase(UnitBmp::FramePath(3));
-  try {
-    bmp_.InitGraphics();
-    ADD_FAILURE() << "a missing frame loaded";
-  } catch (const AppError& e) {
-    EXPECT_EQ(e.what(), BmpCannotOpenText("dat/a3.bmp"));
-  }
+  EXPECT_EQ(testing::ErrorText([&] { bmp_.InitGraphics(); }), BmpCannotOpenText("dat/a3.bmp"));
   for (int i = 0; i < UnitBmp::kFrameCount; ++i) EXPECT_EQ(bmp_.FrameLoaded(i), i < 3) << i;
   EXPECT_EQ(bmp_.PortraitIndex(), -1);
 

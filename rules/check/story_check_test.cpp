@@ -8,6 +8,7 @@
 #include "rules/bmp/bmp_writer.h"
 #include "tests/support/fake_check_services.h"
 #include "tests/support/fakes.h"
+#include "tests/support/script_bytes.h"
 
 namespace game::check {
 namespace {
@@ -52,11 +53,7 @@ class FakeFolder {
   }
 
   CheckReport Run(const Case& c) {
-    if (!c.story.empty()) {
-      std::string bytes;
-      for (const std::string& line : c.story) bytes += line + "\n";
-      files.files["dat/story.txt"] = bytes;
-    }
+    if (!c.story.empty()) files.files["dat/story.txt"] = testing::ScriptBytes(c.story);
     if (c.setup) c.setup(files, services);
     PictureLayout layout{.width = 500, .height = 300, .text_x = 230};
     for (int i = 0; i < 6; ++i) layout.frame_paths.push_back("dat/a" + std::to_string(i) + ".bmp");
