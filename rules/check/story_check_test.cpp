@@ -14,6 +14,7 @@ namespace game::check {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::Repeat;
 
 struct Expected {
   int line;
@@ -35,12 +36,6 @@ std::string Frame(int width, int height) {
   const DecodedBitmap image{width, height,
                             std::vector<std::uint8_t>(std::size_t(width) * height * 3, 200)};
   return Bytes(EncodeBmp(image, BmpEncoding::kRle8));
-}
-
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
 }
 
 // A story folder of fakes: six good frames and two good sounds unless a case says otherwise.

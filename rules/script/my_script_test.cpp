@@ -14,6 +14,7 @@ namespace {
 using namespace std::string_literals;
 using Entries = std::vector<std::string>;
 using testing::ErrorText;
+using testing::Repeat;
 using testing::RepeatedLines;
 using testing::ScriptBytes;
 
@@ -28,12 +29,6 @@ Entries TableOf(const MyScript& script) {
 Entries WithEnd(Entries entries) {
   entries.push_back("#End");
   return entries;
-}
-
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
 }
 
 std::string Words(int count) {

@@ -15,10 +15,16 @@ inline std::string ScriptBytes(const std::vector<std::string>& lines, std::strin
   return bytes;
 }
 
+// `piece` written `count` times in a row (nothing for a count below one).
+inline std::string Repeat(std::string_view piece, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
 // `count` lines that all read `line`, each followed by a line feed.
 inline std::string RepeatedLines(int count, const std::string& line) {
-  return ScriptBytes(
-      std::vector<std::string>(static_cast<std::size_t>(count < 0 ? 0 : count), line));
+  return Repeat(line + "\n", count);
 }
 
 }  // namespace game::testing
