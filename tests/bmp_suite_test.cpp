@@ -17,7 +17,6 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "rules/bmp/bmp_reader.h"
-#include "rules/contracts/app_error.h"
 #include "tests/support/error_text.h"
 
 namespace game {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "rules/bmp/bmp_writer.h"
-#include "rules/contracts/app_error.h"
 #include "tests/support/blush_colour.h"
 #include "tests/support/error_text.h"
 #include "tests/support/fakes.h"

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "rules/bmp/bmp_writer.h"
-#include "rules/contracts/app_error.h"
 #include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
 

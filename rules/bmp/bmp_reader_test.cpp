@@ -9,7 +9,6 @@
 #include <optional>
 
 #include "rules/binary/little_endian.h"
-#include "rules/contracts/app_error.h"
 #include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
 

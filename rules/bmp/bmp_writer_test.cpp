@@ -4,9 +4,7 @@
 
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
-#include "rules/contracts/app_error.h"
 #include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 

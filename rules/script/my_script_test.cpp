@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/contracts/app_error.h"
 #include "rules/text/my_crypt.h"
 #include "tests/support/error_text.h"
 #include "tests/support/fakes.h"

@@ -10,14 +10,14 @@
 
 namespace game::testing {
 
-// Runs `call` and returns the text of the `Error` it throws (an AppError unless another type is
-// named), or nothing when it returns normally. Any other exception passes through, so that a
-// wrong kind of error fails the test instead of reading as "no error".
-template <typename Error = AppError, typename Call>
+// Runs `call` and returns the text of the AppError it throws, or nothing when it returns
+// normally. Any other exception passes through, so that a wrong kind of error fails the test
+// instead of reading as "no error".
+template <typename Call>
 std::optional<std::string> ErrorText(Call&& call) {
   try {
     std::forward<Call>(call)();
-  } catch (const Error& error) {
+  } catch (const AppError& error) {
     return error.what();
   }
   return std::nullopt;
