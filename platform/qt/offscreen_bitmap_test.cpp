@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "rules/bmp/bmp_writer.h"
-#include "rules/contracts/app_error.h"
+#include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
 
 namespace game {
@@ -139,12 +139,7 @@ TEST_F(OffscreenBitmapFile, AFailedLoadThrowsTheReadersTextAndKeepsThePicture) {
   };
   for (const auto& c : cases) {
     Sized bitmap(2, 1, kRed);
-    try {
-      bitmap.LoadFromFile(files_, c.path);
-      ADD_FAILURE() << "no error for " << c.path;
-    } catch (const AppError& e) {
-      EXPECT_EQ(e.what(), c.text);
-    }
+    EXPECT_EQ(testing::ErrorText([&] { bitmap.LoadFromFile(files_, c.path); }), c.text) << c.path;
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(Changed(bitmap, kRed).size(), 0u);
   }

@@ -9,18 +9,12 @@
 #include "platform/qt/offscreen_bitmap.h"
 #include "platform/qt/qt_text_decoder.h"
 #include "rules/story/game_texts.h"
+#include "tests/support/script_bytes.h"
 
 namespace game {
 namespace {
 
 const std::string kA = "\x82\xa0";  // あ in Shift-JIS
-
-std::string Repeat(const std::string& s, std::size_t times) {
-  std::string out;
-  out.reserve(s.size() * times);
-  for (std::size_t i = 0; i < times; ++i) out += s;
-  return out;
-}
 
 TEST(ReadablePage, HoldsWhatThePictureShowsOfEachLine) {
   OffscreenBitmap canvas;
@@ -30,7 +24,7 @@ TEST(ReadablePage, HoldsWhatThePictureShowsOfEachLine) {
   const VisibleHeadOf head = [&](std::string_view line) {
     return canvas.VisibleHead(UnitBmp::kTextX, line);
   };
-  const std::string long_line = Repeat(kA, 1 << 20);  // 2 MB, far wider than the picture
+  const std::string long_line = testing::Repeat(kA, 1 << 20);  // 2 MB, far wider than the picture
   const std::string blanks = "  \x81\x40";
   const UnitStory::PageLineViews lines = {"Hello", long_line, "", blanks, "not shown"};
 

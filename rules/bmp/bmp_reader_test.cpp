@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "rules/binary/little_endian.h"
-#include "rules/contracts/app_error.h"
+#include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
 
 namespace game {
@@ -84,15 +84,6 @@ DecodedBitmap Picture(int width, int height, const std::vector<std::uint32_t>& c
     for (const int shift : {16, 8, 0}) image.rgb.push_back(std::uint8_t(c >> shift));
   }
   return image;
-}
-
-std::string ErrorOf(const Bytes& bytes) {
-  try {
-    DecodeBmp(bytes);
-  } catch (const AppError& e) {
-    return e.what();
-  }
-  return "(decoded)";
 }
 
 const std::vector<std::uint32_t> kPalette4 = {0x102030, 0xA0B0C0, 0x00FF00, 0xFF0000};
@@ -404,7 +395,7 @@ TEST(DecodeBmp, DamagedFilesFailWithTheirText) {
       {"3000000 by 2000000", BmpFile{.width = 3000000, .height = 2000000}.Build(), kInvalid},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ErrorOf(c.bytes), c.error) << c.name;
+    EXPECT_EQ(testing::ErrorText([&] { DecodeBmp(c.bytes); }), c.error) << c.name;
   }
 }
 
@@ -441,12 +432,8 @@ TEST_F(ReadBmpFileTest, ReadsTheFileItNames) {
   EXPECT_EQ(ReadBmpFile(files_, Write("a0.bmp", file.Build())),
             Picture(2, 1, {0x030201, 0x060504}));
   EXPECT_EQ(ReadBmpFile(files_, Write("empty.bmp", {})), (DecodedBitmap{}));
-  try {
-    ReadBmpFile(files_, Write("short.bmp", Cut(file, 20)));
-    FAIL() << "a short file was read";
-  } catch (const AppError& e) {
-    EXPECT_STREQ(e.what(), kReadError);
-  }
+  EXPECT_EQ(testing::ErrorText([&] { ReadBmpFile(files_, Write("short.bmp", Cut(file, 20))); }),
+            kReadError);
 }
 
 TEST_F(ReadBmpFileTest, AFileThatCannotBeOpenedNamesItsPathAndAFailedReadIsAReadError) {
@@ -454,13 +441,8 @@ TEST_F(ReadBmpFileTest, AFileThatCannotBeOpenedNamesItsPathAndAFailedReadIsARead
   files_.read_errors = {{"broken.bmp", EIO}};
   files_.not_regular = {"fifo.bmp"};
   for (const std::string path : {"a3.bmp", "dat", "", "locked.bmp", "fifo.bmp", "broken.bmp"}) {
-    try {
-      ReadBmpFile(files_, path);
-      FAIL() << path << " was read";
-    } catch (const AppError& e) {
-      EXPECT_EQ(std::string(e.what()),
-                path == "broken.bmp" ? kReadError : "ファイル " + path + " は開けません");
-    }
+    EXPECT_EQ(testing::ErrorText([&] { ReadBmpFile(files_, path); }),
+              path == "broken.bmp" ? kReadError : "ファイル " + path + " は開けません");
   }
 }
 

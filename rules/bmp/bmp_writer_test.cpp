@@ -4,9 +4,8 @@
 
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
-#include "rules/contracts/app_error.h"
+#include "tests/support/error_text.h"
 #include "tests/support/temp_dir.h"
 
 namespace game {
@@ -117,12 +116,8 @@ TEST(WriteBmpFile, WritesAFileTheReaderReads) {
                                           std::istreambuf_iterator<char>()};
   EXPECT_EQ(DecodeBmp(written), picture);
   const std::string unwritable = dir / "missing/a2.bmp";
-  try {
-    WriteBmpFile(unwritable, picture, BmpEncoding::kRgb24);
-    ADD_FAILURE() << "wrote into a missing folder";
-  } catch (const AppError& e) {
-    EXPECT_EQ(std::string(e.what()), "ファイル " + unwritable + " は開けません");
-  }
+  EXPECT_EQ(testing::ErrorText([&] { WriteBmpFile(unwritable, picture, BmpEncoding::kRgb24); }),
+            "ファイル " + unwritable + " は開けません");
 }
 
 }  // namespace

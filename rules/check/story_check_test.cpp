@@ -8,11 +8,13 @@
 #include "rules/bmp/bmp_writer.h"
 #include "tests/support/fake_check_services.h"
 #include "tests/support/fakes.h"
+#include "tests/support/script_bytes.h"
 
 namespace game::check {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::Repeat;
 
 struct Expected {
   int line;
@@ -36,12 +38,6 @@ std::string Frame(int width, int height) {
   return Bytes(EncodeBmp(image, BmpEncoding::kRle8));
 }
 
-std::string Repeat(const std::string& piece, int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += piece;
-  return text;
-}
-
 // A story folder of fakes: six good frames and two good sounds unless a case says otherwise.
 class FakeFolder {
  public:
@@ -52,11 +48,7 @@ class FakeFolder {
   }
 
   CheckReport Run(const Case& c) {
-    if (!c.story.empty()) {
-      std::string bytes;
-      for (const std::string& line : c.story) bytes += line + "\n";
-      files.files["dat/story.txt"] = bytes;
-    }
+    if (!c.story.empty()) files.files["dat/story.txt"] = testing::ScriptBytes(c.story);
     if (c.setup) c.setup(files, services);
     PictureLayout layout{.width = 500, .height = 300, .text_x = 230};
     for (int i = 0; i < 6; ++i) layout.frame_paths.push_back("dat/a" + std::to_string(i) + ".bmp");

@@ -4,7 +4,9 @@
 
 #include "rules/check/story_map.h"
 #include "rules/check/walk_report.h"
+#include "rules/story/unit_story.h"
 #include "tests/support/fakes.h"
+#include "tests/support/script_bytes.h"
 
 namespace game::check {
 namespace {
@@ -14,9 +16,7 @@ using Lines = std::vector<std::string>;
 // A story in a fake dat/ folder, loaded and walked as the checker does.
 struct Walked {
   explicit Walked(const Lines& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\n";
-    files.files["dat/story.txt"] = bytes;
+    files.files["dat/story.txt"] = testing::ScriptBytes(lines);
     EXPECT_FALSE(walk.Load());
     walk.Walk();
   }
@@ -40,9 +40,7 @@ std::vector<std::string> PagesRead(const StoryWalk& walk) {
 
 const Lines kBranch = {"A", "#trap @x", "", "B", "#end", "@x", "C", "D", "", "E"};
 const std::string kAnswer =
-    "\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49|"
-    "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4\x82\xb5\x82\xbd\x81"
-    "\x5b\x81\xf4";
+    std::string(UnitStory::kAnswerLines[0]) + "|" + UnitStory::kAnswerLines[1];
 
 TEST(StoryWalk, SummarizesTheWaysInPagesTheReaderSees) {
   const struct {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/error_text.h"
+
 namespace game {
 namespace {
 
@@ -21,12 +23,7 @@ TEST(ReportText, AppendsAFullStopOnlyWhenTheLastCharacterSortsAboveIt) {
 }
 
 TEST(RangeError, CarriesTheJapaneseText) {
-  try {
-    ThrowRangeError();
-    FAIL() << "no error";
-  } catch (const AppError& e) {
-    EXPECT_STREQ(e.what(), "範囲チェックエラー");
-  }
+  EXPECT_EQ(testing::ErrorText([] { ThrowRangeError(); }), "範囲チェックエラー");
 }
 
 }  // namespace

@@ -4,12 +4,11 @@
 
 #include <string>
 
+#include "tests/support/blush_colour.h"
 #include "tests/support/fakes.h"
 
 namespace game {
 namespace {
-
-bool IsPink(Rgb c) { return c.red == 255 && c.green == c.blue && c.green >= 96 && c.green <= 191; }
 
 class UnitSceneTest : public ::testing::Test {
  protected:
@@ -82,7 +81,7 @@ TEST_F(UnitSceneTest, HeatGivesTwoBundlesOfThirtyPinkStrokesEachOnePath) {
       const auto& r = bundles[b];
       for (int i = 0; i < 30; ++i) {
         const StrokeSegment& s = scene.strokes[static_cast<std::size_t>(b * 30 + i)];
-        EXPECT_TRUE(IsPink(s.colour));
+        EXPECT_TRUE(testing::IsBlushPink(s.colour));
         for (auto [x, y] : {std::pair{s.x0, s.y0}, std::pair{s.x1, s.y1}}) {
           EXPECT_TRUE(x >= r.x0 && x < r.x1 && y >= r.y0 && y < r.y1) << x << "," << y;
         }

@@ -5,18 +5,6 @@
 #include "rules/script/line_scan.h"
 
 namespace game {
-namespace {
-
-// The special move's page, stored as Shift-JIS like every page line:
-// "ルクサリム大発動！" and "わたしの思考が飛躍したー♪".
-constexpr char kAnswerLine1[] =
-    "\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49";
-constexpr char kAnswerLine2[] =
-    "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4\x82\xb5\x82\xbd\x81"
-    "\x5b\x81\xf4";
-
-}  // namespace
-
 UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination,
                      TextDecoder& decoder)
     : script_(script), boxes_(boxes), termination_(termination), decoder_(decoder) {}
@@ -161,8 +149,7 @@ bool UnitStory::TrapResponse(MyWave& wave, std::int32_t& portrait_index) {
   wave.PlayWave(kRisingSound, false);
   GotoIfLabel(trap_label_);
   ClearPage();
-  AddPageLine(kAnswerLine1);
-  AddPageLine(kAnswerLine2);
+  for (const char* line : kAnswerLines) AddPageLine(line);
   portrait_index = 0;
   return true;
 }

@@ -51,6 +51,12 @@ class UnitStory {
   static constexpr const char* kStoryPath = "dat/story.txt";
   static constexpr const char* kRisingSound = "dat/up.wav";  // an answered trap
   static constexpr const char* kMissSound = "dat/suka.wav";  // a use without a trap
+  // The page an answered trap shows, stored as Shift-JIS like every page line:
+  // "ルクサリム大発動！" and "わたしの思考が飛躍したー♪".
+  static constexpr const char* kAnswerLines[] = {
+      "\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49",
+      "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4\x82\xb5\x82\xbd\x81"
+      "\x5b\x81\xf4"};
 
   // The store, the boxes, the termination request and the decoder (which turns a label into the
   // cycle message's text) must outlive the story.

@@ -2,23 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <vector>
 
 #include "rules/contracts/app_error.h"
+#include "tests/support/error_text.h"
 #include "tests/support/fakes.h"
+#include "tests/support/script_bytes.h"
 
 namespace game {
 namespace {
 
 using Page = std::vector<std::string>;
+using Sounds = std::vector<testing::PlayedSound>;
+using Messages = std::vector<testing::ShownMessage>;
+
+const std::string kRangeError = "範囲チェックエラー";
+const Page kAnswerPage(std::begin(UnitStory::kAnswerLines), std::end(UnitStory::kAnswerLines));
+const testing::PlayedSound kRising{UnitStory::kRisingSound, false};
+const testing::PlayedSound kMiss{UnitStory::kMissSound, false};
 
 class UnitStoryTest : public ::testing::Test {
  protected:
-  // Loads `lines` (joined with LF) as the script.
   void Load(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) bytes += line + "\n";
-    script.LoadFromBytes(bytes, false);
+    script.LoadFromBytes(testing::ScriptBytes(lines), false);
   }
   // One Next press; the page it leaves.
   Page Step() {
@@ -28,7 +36,6 @@ class UnitStoryTest : public ::testing::Test {
   Page Shown() const {
     return Page(story.PageLines().begin(), story.PageLines().begin() + story.PageLineCount());
   }
-  bool Ended() const { return termination.Terminated(); }
 
   testing::FakeMessageBoxes boxes;
   testing::FakeTermination termination;
@@ -41,15 +48,187 @@ class UnitStoryTest : public ::testing::Test {
   std::int32_t portrait = 3;
 };
 
-TEST_F(UnitStoryTest, BlankLinesAndLabelsBreakPagesAndTheEndEndsTheProgram) {
-  Load({"A", "B", "", "C"});
-  EXPECT_EQ(Step(), (Page{"A", "B"}));
-  EXPECT_EQ(Step(), (Page{"C"}));
-  EXPECT_TRUE(story.EndPending());
-  EXPECT_FALSE(Ended());
-  Step();
-  EXPECT_TRUE(Ended());
+// What a press must leave. Only what a row states is checked; `error` always is (nothing: the
+// press throws nothing).
+struct Expect {
+  std::optional<std::string> error;
+  std::optional<Page> page;
+  std::optional<bool> answered;  // what the special move's answer returned
+  std::optional<bool> heat_on, end_pending;
+  std::optional<int> ends;  // how often the program was asked to end
+  std::optional<bool> trap_armed;
+  std::optional<std::string> trap_label;
+  std::optional<int> cursor, portrait;
+  std::optional<Sounds> sounds;  // every sound played so far
+  std::optional<Messages> messages;
+};
+
+// A player's press, or loading a script; done `times` times, checked after each.
+struct Press {
+  enum Kind { kLoad, kNext, kSpecial } kind;
+  std::vector<std::string> lines;  // kLoad: the script
+  Expect expect;
+  int times = 1;
+};
+
+Press Load(std::vector<std::string> lines, Expect e = {}) { return {Press::kLoad, lines, e}; }
+Press Next(Expect e = {}, int times = 1) { return {Press::kNext, {}, e, times}; }
+Press Special(Expect e = {}, int times = 1) { return {Press::kSpecial, {}, e, times}; }
+
+struct StoryCase {
+  const char* name;
+  std::vector<Press> presses;
+};
+
+void PrintTo(const StoryCase& c, std::ostream* out) { *out << c.name; }
+
+// The one message a jump cycle shows, naming the label as decoded.
+Messages CycleReport(const std::string& label) {
+  return {
+      {"error", "「" + label + "」へのジャンプが堂々巡りになっていて、表示する文がありません。"}};
 }
+
+// Jumps to the bottom, then back to the top: every entry but the text and the end is read once
+// before the text shows.
+std::vector<std::string> LongestWalk() {
+  std::vector<std::string> lines = {"#goto @bottom", "@top"};
+  lines.insert(lines.end(), 5000, "#heatOn");
+  lines.insert(lines.end(), {"last", "#end", "@bottom"});
+  lines.insert(lines.end(), 4990, "#heatOff");
+  lines.push_back("#goto @top");
+  return lines;
+}
+
+const StoryCase kStoryCases[] = {
+    {"BlankLinesAndLabelsBreakPagesAndTheEndEndsTheProgram",
+     {Load({"A", "B", "", "C"}), Next({.page = Page{"A", "B"}}),
+      Next({.page = Page{"C"}, .end_pending = true, .ends = 0}), Next({.ends = 1})}},
+    {"EndAfterTextWaitsForTheNextPress",
+     {Load({"A", "#end"}), Next({.page = Page{"A"}, .ends = 0}), Next({.ends = 1})}},
+    {"EndBeforeTextEndsAtOnce", {Load({"#end"}), Next({.page = Page{}, .ends = 1})}},
+    {"APageHoldsFiveLinesAndTheSixthStartsTheNextPage",
+     {Load({"1", "2", "3", "4", "5", "6"}),
+      Next({.page = Page{"1", "2", "3", "4", "5"}, .end_pending = false}),
+      Next({.page = Page{"6"}, .end_pending = true}), Next({.ends = 1})}},
+    {"HeatLastsFromOnToOff",
+     {Load({"#heatOn", "A", "", "#heatOff", "B"}), Next({.heat_on = true}),
+      Next({.page = Page{"B"}, .heat_on = false})}},
+    {"JumpsGoBackAndForwardAndAMissingLabelReadsOn",
+     {Load({"@x", "A", "", "#goto @x"}), Next({.page = Page{"A"}, .ends = 0}, 4),
+      Load({"#goto @later", "skipped", "@later", "B", "#goto @nowhere", "C"}),
+      Next({.page = Page{"B", "C"}})}},
+    {"NotextEndsAnEmptyPageAtTheNextBreak",
+     {Load({"#notext", "", "A"}), Next({.page = Page{}, .ends = 0}),
+      Next({.page = Page{"A"}, .end_pending = true})}},
+    // "#ＥＮＤ" in full-width letters is no command.
+    {"CommandsFoldAsciiCaseOnlyAndOtherHashLinesAreText",
+     {Load({"#hello", "#HeatON", "#ENDx", "\x81\x94\x82\x64\x82\x6d\x82\x63", "", "#END", "never"}),
+      Next({.page = Page{"#hello", "#ENDx", "\x81\x94\x82\x64\x82\x6d\x82\x63"}, .heat_on = true}),
+      Next({.ends = 1})}},
+    {"BlankOnlyLinesAreTextThatTakesAPlace",
+     {Load({"   ", "\x81\x40\x81\x40", "A", "B", "C", "D"}),
+      Next({.page = Page{"   ", "\x81\x40\x81\x40", "A", "B", "C"}})}},
+    {"ATrapLastsForThePageItWasArmedOn",
+     {Load({"#trap @x", "A", "", "B", "", "@x", "C"}),
+      Next({.trap_armed = true, .trap_label = "@x"}),
+      Next({.trap_armed = false, .trap_label = "@x"})}},
+    // The lines already added stay, and the next press reads on after the long line.
+    {"ALineOfTooManyWordsStopsTheStepKeepingWhatWasAdded",
+     {Load({"A", "1 2 3 4 5 6 7 8 9 10 11 12", "B", "", "C"}),
+      Next({.error = kRangeError, .page = Page{"A"}}), Next({.page = Page{"B"}}),
+      Next({.page = Page{"C"}})}},
+    {"AFailedLoadEndsTheProgramAtTheFirstPress",
+     {Load({"a // b // c // d // e // f // g // h // i // j // k // l // m // n // o // p // q"},
+           {.error = kRangeError}),
+      Next({.ends = 1})}},
+    {"AJumpCycleWithoutTextIsReportedInsteadOfHanging",
+     {Load({"A", "", "@loop", "#heatOn", "#goto @back", "@back", "#goto @loop"}),
+      Next({.page = Page{"A"}}),
+      Next({.ends = 0, .messages = CycleReport("[@loop]")})}},  // the label decoded
+    {"ACycleReportNamesTheJumpThatClosesItNotAJumpThatWentNowhere",
+     {Load({"@a", "#goto @zz", "", "#goto @a"}), Next({.messages = CycleReport("[@a]")})}},
+    // The cycle bound must not cut the longest walk without a cycle off.
+    {"TheLongestLegitimateWalkIsNoCycle",
+     {Load(LongestWalk()), Next({.page = Page{"last"}, .heat_on = true, .messages = Messages{}})}},
+    // The special move's answer.
+    {"WithoutATrapTheAnswerOnlyMisses",
+     {Load({"A", "", "B"}), Next(), Special({.answered = false}, 6),
+      Special({.page = Page{"A"},
+               .answered = false,
+               .cursor = 2,
+               .portrait = 3,
+               .sounds = Sounds(7, kMiss)})}},
+    {"AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait",
+     {Load({"#trap @x", "A", "", "B", "", "@x", "C"}), Next(),
+      Special({.page = kAnswerPage,
+               .answered = true,
+               .trap_armed = false,
+               .portrait = 0,
+               .sounds = Sounds{kRising}}),
+      // The same page again: disarmed.
+      Special({.answered = false, .sounds = Sounds{kRising, kMiss}}), Next({.page = Page{"C"}})}},
+    {"ATrapLeftBehindIsAMiss",
+     {Load({"#trap @x", "A", "", "B", "", "@x", "C"}), Next(), Next(),
+      Special({.page = Page{"B"}, .answered = false, .sounds = Sounds{kMiss}})}},
+    {"ATrapOnTheLastPageIsAnsweredButTheNextPressEnds",
+     {Load({"@x", "C", "", "#trap @x", "A"}), Next(), Next({.end_pending = true}),
+      Special({.page = kAnswerPage, .cursor = 0}), Next({.ends = 1})}},
+    {"ATrapWhoseArgumentIsNoLabelAnswersWithoutMoving",
+     {Load({"#trap nowhere", "A", "", "B"}), Next({.cursor = 3}),
+      Special({.page = kAnswerPage,
+               .answered = true,
+               .cursor = 3,
+               .portrait = 0,
+               .sounds = Sounds{kRising}})}},
+};
+
+class UnitStoryPressTest : public UnitStoryTest, public ::testing::WithParamInterface<StoryCase> {
+ protected:
+  // Does the press; for the special move, what its answer returned.
+  std::optional<bool> Do(const Press& press) {
+    if (press.kind == Press::kSpecial) return story.TrapResponse(wave, portrait);
+    press.kind == Press::kLoad ? Load(press.lines) : story.StepStory();
+    return std::nullopt;
+  }
+
+  template <typename T, typename Got>
+  static void ExpectIfStated(const std::optional<T>& want, const Got& got, const char* what) {
+    if (want) {
+      EXPECT_EQ(got, *want) << what;
+    }
+  }
+
+  void Check(const Expect& want, const std::optional<bool>& answered) {
+    ExpectIfStated(want.page, Shown(), "the page");
+    ExpectIfStated(want.answered, answered, "the answer");
+    ExpectIfStated(want.heat_on, story.HeatOn(), "heat");
+    ExpectIfStated(want.end_pending, story.EndPending(), "the end pending");
+    ExpectIfStated(want.ends, termination.requests, "requests to end");
+    ExpectIfStated(want.trap_armed, story.TrapArmed(), "the trap armed");
+    ExpectIfStated(want.trap_label, story.TrapLabel(), "the trap's label");
+    ExpectIfStated(want.cursor, script.ScriptCursor(), "the script's cursor");
+    ExpectIfStated(want.portrait, portrait, "the portrait");
+    ExpectIfStated(want.sounds, speaker.played, "the sounds played");
+    ExpectIfStated(want.messages, boxes.shown, "the messages shown");
+  }
+};
+
+TEST_P(UnitStoryPressTest, LeavesWhatEachPressShould) {
+  static constexpr const char* kKindNames[] = {"load", "Next", "special move"};
+  int number = 0;
+  for (const Press& press : GetParam().presses) {
+    for (int i = 0; i < press.times; ++i) {
+      SCOPED_TRACE(::testing::Message()
+                   << "step " << ++number << " (" << kKindNames[press.kind] << ")");
+      std::optional<bool> answered;
+      EXPECT_EQ(testing::ErrorText([&] { answered = Do(press); }), press.expect.error);
+      Check(press.expect, answered);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Story, UnitStoryPressTest, ::testing::ValuesIn(kStoryCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UnitStoryTest, APageLineIsTheTablesOwnLineAndOutlivesAReload) {
   const std::string long_line(1 << 20, 'x');
@@ -64,196 +243,10 @@ TEST_F(UnitStoryTest, APageLineIsTheTablesOwnLineAndOutlivesAReload) {
   EXPECT_EQ(Step(), (Page{"other"}));
 }
 
-TEST_F(UnitStoryTest, EndAfterTextWaitsForTheNextPressEndBeforeTextEndsAtOnce) {
-  Load({"A", "#end"});
-  EXPECT_EQ(Step(), (Page{"A"}));
-  EXPECT_FALSE(Ended());
-  Step();
-  EXPECT_EQ(termination.requests, 1);
-
-  UnitStoryTest::TearDown();
-  testing::FakeTermination alone;
-  MyScript end_only{files, boxes, alone};
-  end_only.LoadFromBytes("#end\n", false);
-  UnitStory story_end{end_only, boxes, alone, decoder};
-  story_end.StepStory();
-  EXPECT_EQ(alone.requests, 1);
-  EXPECT_EQ(story_end.PageLineCount(), 0);
-}
-
-TEST_F(UnitStoryTest, APageHoldsFiveLinesAndTheSixthStartsTheNextPage) {
-  Load({"1", "2", "3", "4", "5", "6"});
-  EXPECT_EQ(Step(), (Page{"1", "2", "3", "4", "5"}));
-  EXPECT_FALSE(story.EndPending());
-  EXPECT_EQ(Step(), (Page{"6"}));
-  EXPECT_TRUE(story.EndPending());
-  Step();
-  EXPECT_TRUE(Ended());
-}
-
-TEST_F(UnitStoryTest, HeatLastsFromOnToOff) {
-  Load({"#heatOn", "A", "", "#heatOff", "B"});
-  Step();
-  EXPECT_TRUE(story.HeatOn());
-  EXPECT_EQ(Step(), (Page{"B"}));
-  EXPECT_FALSE(story.HeatOn());
-}
-
-TEST_F(UnitStoryTest, JumpsGoBackAndForwardAndAMissingLabelReadsOn) {
-  Load({"@x", "A", "", "#goto @x"});
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(Step(), (Page{"A"})) << i;
-  EXPECT_FALSE(Ended());
-
-  Load({"#goto @later", "skipped", "@later", "B", "#goto @nowhere", "C"});
-  EXPECT_EQ(Step(), (Page{"B", "C"}));
-}
-
-TEST_F(UnitStoryTest, NotextEndsAnEmptyPageAtTheNextBreak) {
-  Load({"#notext", "", "A"});
-  EXPECT_EQ(Step(), Page{});
-  EXPECT_FALSE(Ended());
-  EXPECT_EQ(Step(), (Page{"A"}));
-  EXPECT_TRUE(story.EndPending());
-}
-
-TEST_F(UnitStoryTest, CommandsFoldAsciiCaseOnlyAndOtherHashLinesAreText) {
-  // "#ＥＮＤ" in full-width letters is no command.
-  Load({"#hello", "#HeatON", "#ENDx", "\x81\x94\x82\x64\x82\x6d\x82\x63", "", "#END", "never"});
-  EXPECT_EQ(Step(), (Page{"#hello", "#ENDx", "\x81\x94\x82\x64\x82\x6d\x82\x63"}));
-  EXPECT_TRUE(story.HeatOn());
-  Step();
-  EXPECT_TRUE(Ended());
-}
-
-TEST_F(UnitStoryTest, BlankOnlyLinesAreTextThatTakesAPlace) {
-  Load({"   ", "\x81\x40\x81\x40", "A", "B", "C", "D"});
-  EXPECT_EQ(Step(), (Page{"   ", "\x81\x40\x81\x40", "A", "B", "C"}));
-}
-
-TEST_F(UnitStoryTest, ATrapLastsForThePageItWasArmedOn) {
-  Load({"#trap @x", "A", "", "B", "", "@x", "C"});
-  Step();
-  EXPECT_TRUE(story.TrapArmed());
-  EXPECT_EQ(story.TrapLabel(), "@x");
-  Step();
-  EXPECT_FALSE(story.TrapArmed());
-  EXPECT_EQ(story.TrapLabel(), "@x");
-}
-
-TEST_F(UnitStoryTest, ALineOfTooManyWordsStopsTheStepKeepingWhatWasAdded) {
-  Load({"A", "1 2 3 4 5 6 7 8 9 10 11 12", "B", "", "C"});
-  EXPECT_THROW(story.StepStory(), AppError);
-  EXPECT_EQ(Shown(), (Page{"A"}));
-  EXPECT_EQ(Step(), (Page{"B"}));
-  EXPECT_EQ(Step(), (Page{"C"}));
-}
-
-TEST_F(UnitStoryTest, AFailedLoadEndsTheProgramAtTheFirstPress) {
-  EXPECT_THROW(script.LoadFromBytes("a // b // c // d // e // f // g // h // i // j // k // l //"
-                                    " m // n // o // p // q\n",
-                                    false),
-               AppError);
-  Step();
-  EXPECT_TRUE(Ended());
-}
-
-TEST_F(UnitStoryTest, AJumpCycleWithoutTextIsReportedInsteadOfHanging) {
-  Load({"A", "", "@loop", "#heatOn", "#goto @back", "@back", "#goto @loop"});
-  EXPECT_EQ(Step(), (Page{"A"}));
-  Step();
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].caption, "error");
-  EXPECT_NE(boxes.shown[0].text.find("「[@loop]」"), std::string::npos);  // decoded
-  EXPECT_FALSE(Ended());
-}
-
-TEST_F(UnitStoryTest, ACycleReportNamesTheJumpThatClosesItNotAJumpThatWentNowhere) {
-  Load({"@a", "#goto @zz", "", "#goto @a"});
-  Step();
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text,
-            "「[@a]」へのジャンプが堂々巡りになっていて、表示する文がありません。");
-}
-
-TEST_F(UnitStoryTest, TheLongestLegitimateWalkIsNoCycle) {
-  // Jump to the bottom, then back to the top: every entry but the text and the end is read once
-  // before the text shows, so the cycle bound must not cut this walk off.
-  std::vector<std::string> lines = {"#goto @bottom", "@top"};
-  lines.insert(lines.end(), 5000, "#heatOn");
-  lines.insert(lines.end(), {"last", "#end", "@bottom"});
-  lines.insert(lines.end(), 4990, "#heatOff");
-  lines.push_back("#goto @top");
-  Load(lines);
-  EXPECT_EQ(Step(), (Page{"last"}));
-  EXPECT_TRUE(story.HeatOn());
-  EXPECT_TRUE(boxes.shown.empty());
-}
-
 TEST_F(UnitStoryTest, AddPageLineRefusesASixthLine) {
   for (int i = 0; i < 6; ++i) story.AddPageLine(std::to_string(i));
   EXPECT_EQ(Shown(), (Page{"0", "1", "2", "3", "4"}));
-  EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{{"error", "text line over(max: 3)"}}));
-}
-
-// The special move's answer.
-
-TEST_F(UnitStoryTest, WithoutATrapTheAnswerOnlyMisses) {
-  Load({"A", "", "B"});
-  Step();
-  for (int i = 0; i < 7; ++i) EXPECT_FALSE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played, std::vector<testing::PlayedSound>(7, {"dat/suka.wav", false}));
-  EXPECT_EQ(Shown(), (Page{"A"}));
-  EXPECT_EQ(script.ScriptCursor(), 2);
-  EXPECT_EQ(portrait, 3);
-}
-
-TEST_F(UnitStoryTest, AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait) {
-  Load({"#trap @x", "A", "", "B", "", "@x", "C"});
-  Step();
-  EXPECT_TRUE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/up.wav", false}));
-  EXPECT_EQ(Shown(),
-            (Page{"\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49",
-                  "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4"
-                  "\x82\xb5\x82\xbd\x81\x5b\x81\xf4"}));
-  EXPECT_EQ(portrait, 0);
-  EXPECT_FALSE(story.TrapArmed());
-
-  EXPECT_FALSE(story.TrapResponse(wave, portrait));  // the same page again: disarmed
-  EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/suka.wav", false}));
-  EXPECT_EQ(Step(), (Page{"C"}));
-}
-
-TEST_F(UnitStoryTest, ATrapLeftBehindIsAMiss) {
-  Load({"#trap @x", "A", "", "B", "", "@x", "C"});
-  Step();
-  Step();
-  EXPECT_FALSE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played, (std::vector<testing::PlayedSound>{{"dat/suka.wav", false}}));
-  EXPECT_EQ(Shown(), (Page{"B"}));
-}
-
-TEST_F(UnitStoryTest, ATrapOnTheLastPageIsAnsweredButTheNextPressEnds) {
-  Load({"@x", "C", "", "#trap @x", "A"});
-  Step();
-  Step();
-  ASSERT_TRUE(story.EndPending());
-  story.TrapResponse(wave, portrait);
-  EXPECT_EQ(story.PageLineCount(), 2);
-  EXPECT_EQ(script.ScriptCursor(), 0);
-  Step();
-  EXPECT_TRUE(Ended());
-}
-
-TEST_F(UnitStoryTest, ATrapWhoseArgumentIsNoLabelAnswersWithoutMoving) {
-  Load({"#trap nowhere", "A", "", "B"});
-  Step();
-  const int cursor = script.ScriptCursor();
-  EXPECT_TRUE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played.back().path, "dat/up.wav");
-  EXPECT_EQ(story.PageLineCount(), 2);
-  EXPECT_EQ(portrait, 0);
-  EXPECT_EQ(script.ScriptCursor(), cursor);
+  EXPECT_EQ(boxes.shown, (Messages{{"error", "text line over(max: 3)"}}));
 }
 
 TEST(ClassifyStoryLine, SaysWhatAStepDoesWithALine) {

@@ -47,19 +47,6 @@ bool IsFrameColour(QColor c) {
   return false;
 }
 
-bool IsPink(QColor c) {
-  return c.red() == 255 && c.green() == c.blue() && c.green() >= 96 && c.green() <= 191;
-}
-
-// Pink pixels of `area` (client coordinates) on the shot.
-int PinkPixels(const QImage& shot, const QRect& client, const QRect& area) {
-  int pink = 0;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) pink += IsPink(At(shot, client, x, y));
-  }
-  return pink;
-}
-
 class RenderEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -6,6 +6,8 @@
 #include <QRect>
 #include <cstdlib>
 
+#include "tests/support/blush_colour.h"
+
 namespace game::testing {
 
 // A push button's face: light grey.
@@ -24,6 +26,18 @@ inline int DarkPixels(const QImage& shot, const QRect& client, const QRect& area
     }
   }
   return dark;
+}
+
+// How many pixels of `area` are one of the blush strokes' pinks.
+inline int PinkPixels(const QImage& shot, const QRect& client, const QRect& area) {
+  int pink = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = shot.pixelColor(client.x() + x, client.y() + y);
+      pink += IsBlushPink(c.red(), c.green(), c.blue());
+    }
+  }
+  return pink;
 }
 
 // The text row `row` of the page: x 230 to the right edge, 20 pixels from y = 50 + 20 * row.
