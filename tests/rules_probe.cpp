@@ -3,12 +3,12 @@
 // SDL to run.
 #include <cstdio>
 
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "rules/story/unit_story.h"
 
 int main() {
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::MyScript script(outside, outside, outside);
   game::UnitStory story(script, outside, outside, outside);
   script.LoadFromBytes("first page\n\nsecond page\n#end\n", false);

@@ -9,7 +9,7 @@
 
 #include "rules/bmp/bmp_writer.h"
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -107,7 +107,7 @@ class OffscreenBitmapFile : public ::testing::Test {
     return name;
   }
 
-  testing::FakeFileSystem files_;
+  fakes::FakeFileSystem files_;
 };
 
 TEST_F(OffscreenBitmapFile, LoadsEveryPixelOfABitmapFile) {

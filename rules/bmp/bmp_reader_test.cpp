@@ -10,7 +10,7 @@
 
 #include "rules/binary/little_endian.h"
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -433,7 +433,7 @@ class ReadBmpFileTest : public ::testing::Test {
     files_.files[name] = std::string(bytes.begin(), bytes.end());
     return name;
   }
-  testing::FakeFileSystem files_;
+  fakes::FakeFileSystem files_;
 };
 
 TEST_F(ReadBmpFileTest, ReadsTheFileItNames) {

@@ -4,7 +4,7 @@
 
 #include "rules/check/story_map.h"
 #include "rules/check/walk_report.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game::check {
 namespace {
@@ -20,8 +20,8 @@ struct Walked {
     EXPECT_FALSE(walk.Load());
     walk.Walk();
   }
-  testing::FakeFileSystem files;
-  testing::FakeTextDecoder decoder;
+  fakes::FakeFileSystem files;
+  fakes::FakeTextDecoder decoder;
   StoryWalk walk{files, decoder};
 };
 

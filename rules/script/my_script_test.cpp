@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "rules/contracts/app_error.h"
+#include "rules/fakes/fakes.h"
 #include "rules/text/my_crypt.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -70,9 +70,9 @@ class MyScriptStore : public ::testing::Test {
     return name;
   }
 
-  testing::FakeFileSystem files;
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
+  fakes::FakeFileSystem files;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
   MyScript script{files, boxes, termination};
 };
 
@@ -320,7 +320,7 @@ TEST_F(MyScriptStore, MissingFileShowsTheMessageAndRequestsTermination) {
        {"story.txt"s, "plain.txt/story.txt"s, "dat/none/story.txt"s, "folder"s, "fifo"s}) {
     boxes.shown.clear();
     EXPECT_FALSE(script.LoadScript(path, false));
-    EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{
+    EXPECT_EQ(boxes.shown, (std::vector<fakes::ShownMessage>{
                                {"MyScript", "『" + path + "』が見つかりません。終了します。"}}));
     EXPECT_EQ(TableOf(script), WithEnd({"A", "B"}));
     EXPECT_EQ(script.ScriptCursor(), 1);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -30,12 +30,12 @@ class UnitStoryTest : public ::testing::Test {
   }
   bool Ended() const { return termination.Terminated(); }
 
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
-  testing::FakeSoundOutput speaker;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeSoundOutput speaker;
   MyWave wave{speaker};
-  testing::FakeFileSystem files;
-  testing::FakeTextDecoder decoder;
+  fakes::FakeFileSystem files;
+  fakes::FakeTextDecoder decoder;
   MyScript script{files, boxes, termination};
   UnitStory story{script, boxes, termination, decoder};
   std::int32_t portrait = 3;
@@ -72,7 +72,7 @@ TEST_F(UnitStoryTest, EndAfterTextWaitsForTheNextPressEndBeforeTextEndsAtOnce) {
   EXPECT_EQ(termination.requests, 1);
 
   UnitStoryTest::TearDown();
-  testing::FakeTermination alone;
+  fakes::FakeTermination alone;
   MyScript end_only{files, boxes, alone};
   end_only.LoadFromBytes("#end\n", false);
   UnitStory story_end{end_only, boxes, alone, decoder};
@@ -192,7 +192,7 @@ TEST_F(UnitStoryTest, TheLongestLegitimateWalkIsNoCycle) {
 TEST_F(UnitStoryTest, AddPageLineRefusesASixthLine) {
   for (int i = 0; i < 6; ++i) story.AddPageLine(std::to_string(i));
   EXPECT_EQ(Shown(), (Page{"0", "1", "2", "3", "4"}));
-  EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{{"error", "text line over(max: 3)"}}));
+  EXPECT_EQ(boxes.shown, (std::vector<fakes::ShownMessage>{{"error", "text line over(max: 3)"}}));
 }
 
 // The special move's answer.
@@ -201,7 +201,7 @@ TEST_F(UnitStoryTest, WithoutATrapTheAnswerOnlyMisses) {
   Load({"A", "", "B"});
   Step();
   for (int i = 0; i < 7; ++i) EXPECT_FALSE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played, std::vector<testing::PlayedSound>(7, {"dat/suka.wav", false}));
+  EXPECT_EQ(speaker.played, std::vector<fakes::PlayedSound>(7, {"dat/suka.wav", false}));
   EXPECT_EQ(Shown(), (Page{"A"}));
   EXPECT_EQ(script.ScriptCursor(), 2);
   EXPECT_EQ(portrait, 3);
@@ -211,7 +211,7 @@ TEST_F(UnitStoryTest, AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait
   Load({"#trap @x", "A", "", "B", "", "@x", "C"});
   Step();
   EXPECT_TRUE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/up.wav", false}));
+  EXPECT_EQ(speaker.played.back(), (fakes::PlayedSound{"dat/up.wav", false}));
   EXPECT_EQ(Shown(),
             (Page{"\x83\x8b\x83\x4e\x83\x54\x83\x8a\x83\x80\x91\xe5\x94\xad\x93\xae\x81\x49",
                   "\x82\xed\x82\xbd\x82\xb5\x82\xcc\x8e\x76\x8d\x6c\x82\xaa\x94\xf2\x96\xf4"
@@ -220,7 +220,7 @@ TEST_F(UnitStoryTest, AnAnsweredTrapJumpsShowsTheExclamationAndResetsThePortrait
   EXPECT_FALSE(story.TrapArmed());
 
   EXPECT_FALSE(story.TrapResponse(wave, portrait));  // the same page again: disarmed
-  EXPECT_EQ(speaker.played.back(), (testing::PlayedSound{"dat/suka.wav", false}));
+  EXPECT_EQ(speaker.played.back(), (fakes::PlayedSound{"dat/suka.wav", false}));
   EXPECT_EQ(Step(), (Page{"C"}));
 }
 
@@ -229,7 +229,7 @@ TEST_F(UnitStoryTest, ATrapLeftBehindIsAMiss) {
   Step();
   Step();
   EXPECT_FALSE(story.TrapResponse(wave, portrait));
-  EXPECT_EQ(speaker.played, (std::vector<testing::PlayedSound>{{"dat/suka.wav", false}}));
+  EXPECT_EQ(speaker.played, (std::vector<fakes::PlayedSound>{{"dat/suka.wav", false}}));
   EXPECT_EQ(Shown(), (Page{"B"}));
 }
 
