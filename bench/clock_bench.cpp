@@ -19,6 +19,7 @@
 #include "bench/bench_app.h"
 #include "platform/posix/steady_clock.h"
 #include "rules/clock/my_time.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -27,23 +28,6 @@ using Steady = std::chrono::steady_clock;
 
 constexpr std::int32_t kIntervalMs = 50;
 constexpr auto kRunTime = std::chrono::seconds(3);
-
-// Ends the loop once the run's time is up. The loop asks once per pass, so the questions count
-// the passes.
-class TimedTermination : public Termination {
- public:
-  explicit TimedTermination(Steady::duration run) : end_(Steady::now() + run) {}
-  void RequestTermination() override { end_ = Steady::now(); }
-  bool Terminated() const override {
-    ++passes_;
-    return Steady::now() >= end_;
-  }
-  std::int64_t Passes() const { return passes_; }
-
- private:
-  Steady::time_point end_;
-  mutable std::int64_t passes_ = 0;
-};
 
 void BusyFor(Steady::duration work) {
   const auto end = Steady::now() + work;
@@ -80,7 +64,10 @@ LoopRun RunOneSlot(MessagePump& pump, Steady::duration work) {
   LoopRun run;
   run.firings.reserve(2 * kRunTime / std::chrono::milliseconds(kIntervalMs));
   SteadyClock clock;
-  TimedTermination termination(kRunTime);
+  // Ends the loop once the run's time is up. The loop asks once per pass, so the questions
+  // count the passes.
+  fakes::FakeTermination termination;
+  termination.ends_when = [end = Steady::now() + kRunTime] { return Steady::now() >= end; };
   MyTime time(clock, pump, termination);
   run.registered = Steady::now();
   time.SetTimerSlot(0, kIntervalMs, [&] {
@@ -89,7 +76,7 @@ LoopRun RunOneSlot(MessagePump& pump, Steady::duration work) {
   });
   time.RunClock();
   run.length = Steady::now() - run.registered;
-  run.passes = termination.Passes();
+  run.passes = termination.asks;
   return run;
 }
 

@@ -17,7 +17,7 @@
 #include "platform/qt/qt_text_decoder.h"
 #include "platform/window/story_watch.h"
 #include "rules/check/reload_report.h"
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "rules/story/story_reload.h"
 #include "tests/support/temp_dir.h"
@@ -51,7 +51,7 @@ void BM_ReloadAfterSave(benchmark::State& state) {
   SaveByRename(story, original);
 
   game::PosixFileSystem files;
-  game::SilentServices silent;
+  game::fakes::SilentServices silent;
   game::QtTextDecoder decoder;
   game::MyScript script(files, silent, silent);
   script.LoadScript(story, false);

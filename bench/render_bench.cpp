@@ -19,11 +19,12 @@
 #include <vector>
 
 #include "bench/bench_app.h"
+#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
+#include "platform/posix/folder_file_system.h"
 #include "platform/window/paint_box.h"
 #include "rules/bmp/bmp_writer.h"
-#include "rules/contracts/silent_services.h"
-#include "tests/support/folder_file_system.h"
+#include "rules/fakes/silent_services.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -40,11 +41,6 @@ constexpr char kPage[] =
     "WWWW WWWW WWWW WWWW\n"
     "\x81\x9A\x82\x60\x82\x61\x82\x62\x81\x9A\n"
     "\n";
-
-class NoScreen : public PaintTarget {
- public:
-  void BlockCopy(const OffscreenBitmap&) override {}
-};
 
 // Six 500 by 300 frames with some detail, written to a dat/ of a folder of its own.
 void WriteFrames(const fs::path& folder) {
@@ -86,9 +82,9 @@ class Scene {
 
  private:
   bool application_ = (BenchApp(), true);  // before any font is made
-  SilentServices outside_;
+  fakes::SilentServices outside_;
   testing::TempDir folder_;
-  testing::FolderFileSystem files_{folder_.Path().string()};
+  fakes::FolderFileSystem files_{folder_.Path().string()};
   MyScript script_{files_, outside_, outside_};
   UnitStory story_{script_, outside_, outside_, outside_};
   Random random_{12345};
@@ -105,7 +101,7 @@ std::unique_ptr<PaintBox> ShownPaintBox() {
 }
 
 void BM_RenderFrame_Compose(benchmark::State& state) {
-  NoScreen screen;
+  fakes::FakePaintTarget screen;
   Scene scene(screen);
   for (auto _ : state) scene.Bmp().RenderFrame();
 }
@@ -113,14 +109,14 @@ BENCHMARK(BM_RenderFrame_Compose);
 
 // The same tick on a page with one long line of state.range(0) bytes.
 void BM_RenderFrame_ComposeLongLine(benchmark::State& state) {
-  NoScreen screen;
+  fakes::FakePaintTarget screen;
   Scene scene(screen, LongLinePage(static_cast<std::size_t>(state.range(0))));
   for (auto _ : state) scene.Bmp().RenderFrame();
 }
 BENCHMARK(BM_RenderFrame_ComposeLongLine)->Arg(1'000'000)->Arg(100'000'000);
 
 void BM_RenderFrame_CopyToScreen(benchmark::State& state) {
-  NoScreen no_screen;
+  fakes::FakePaintTarget no_screen;
   Scene scene(no_screen);
   scene.Bmp().RenderFrame();
   const std::unique_ptr<PaintBox> box = ShownPaintBox();
@@ -137,21 +133,21 @@ BENCHMARK(BM_RenderFrame_Whole);
 
 // The parts of composing.
 void BM_RenderFrame_PartCopyWhole(benchmark::State& state) {
-  NoScreen screen;
+  fakes::FakePaintTarget screen;
   Scene scene(screen);
   for (auto _ : state) CopyWhole(scene.Bmp().BackBuffer(), scene.Bmp().PortraitFrames()[0]);
 }
 BENCHMARK(BM_RenderFrame_PartCopyWhole);
 
 void BM_RenderFrame_PartPageLines(benchmark::State& state) {
-  NoScreen screen;
+  fakes::FakePaintTarget screen;
   Scene scene(screen);
   for (auto _ : state) scene.Bmp().DrawPageLines();
 }
 BENCHMARK(BM_RenderFrame_PartPageLines);
 
 void BM_RenderFrame_PartHeat(benchmark::State& state) {
-  NoScreen screen;
+  fakes::FakePaintTarget screen;
   Scene scene(screen);
   for (auto _ : state) scene.Bmp().DrawHeat();
 }

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/posix/posix_file_system.h"
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "tests/support/temp_dir.h"
 
@@ -59,7 +59,7 @@ std::string MakeLongLine(std::size_t size) {
 }
 
 void LoadFromMemory(benchmark::State& state, const std::string& bytes) {
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::PosixFileSystem files;
   game::MyScript script(files, outside, outside);
   for (auto _ : state) {
@@ -79,7 +79,7 @@ void BM_LoadStoryFromFile(benchmark::State& state) {
   const std::string bytes = MakeStory(9999);
   const game::testing::TempDir folder;
   const std::string path = folder.Write("story.txt", bytes);
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::PosixFileSystem files;
   game::MyScript script(files, outside, outside);
   for (auto _ : state) {
@@ -121,7 +121,7 @@ void BM_LoadOneLineFilePeakMemory(benchmark::State& state) {
   while (bytes.size() < size) bytes += "\x82\xa0";
   const std::string path = folder.Write("story.txt", bytes);
   bytes = std::string();
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::PosixFileSystem files;
   double peak = 0;
   for (auto _ : state) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "rules/contracts/app_error.h"
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "rules/text/my_string.h"
 
@@ -83,7 +83,7 @@ void JumpAround(game::MyScript& script, const std::vector<std::string>& labels) 
 }
 
 void Exercise(std::string_view bytes, bool scrambled) {
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::MyScript script(outside, outside, outside);
   script.LoadFromBytes("@start\nearlier script\n", false);
   script.NextScriptLine();

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "rules/contracts/app_error.h"
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "rules/sound/my_wave.h"
 #include "rules/story/unit_story.h"
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < kPlanBytes; ++i) plan = plan << 8 | data[i];
   const std::string_view bytes(reinterpret_cast<const char*>(data) + kPlanBytes, size - kPlanBytes);
 
-  game::SilentServices outside;
+  game::fakes::SilentServices outside;
   game::MyScript script(outside, outside, outside);
   try {
     script.LoadFromBytes(bytes, (plan & 1) != 0);

@@ -6,27 +6,24 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
 
-using testing::FakeSoundOutput;
-using testing::PlayedSound;
+using fakes::FakeSoundOutput;
+using fakes::PlayedSound;
 
-// The output a maker hands over: every call goes on to a fake the test keeps.
-class Forward : public SoundOutput {
- public:
-  explicit Forward(SoundOutput& to) : to_(to) {}
-  void PlayFile(const std::string& path, bool loop) override { to_.PlayFile(path, loop); }
-  void StopAll() override { to_.StopAll(); }
-
- private:
-  SoundOutput& to_;
-};
+// The output a maker hands over: a fake that `made` points to, for the test to read while the
+// deferred output that owns it lives.
+std::unique_ptr<SoundOutput> MakeFake(FakeSoundOutput*& made) {
+  auto output = std::make_unique<FakeSoundOutput>();
+  made = output.get();
+  return output;
+}
 
 TEST(DeferredSoundOutput, MakesTheOutputOnceOnAnotherThreadAndPlaysThroughIt) {
-  FakeSoundOutput speaker;
+  FakeSoundOutput* speaker = nullptr;
   int made = 0;
   std::thread::id maker_thread;
   std::promise<void> release;
@@ -35,7 +32,7 @@ TEST(DeferredSoundOutput, MakesTheOutputOnceOnAnotherThreadAndPlaysThroughIt) {
     ++made;
     maker_thread = std::this_thread::get_id();
     released.wait();
-    return std::make_unique<Forward>(speaker);
+    return MakeFake(speaker);
   });
   output.StopAll();  // nothing made yet, so nothing plays: nothing to make either
   output.Prepare();  // returns although the making waits
@@ -46,16 +43,18 @@ TEST(DeferredSoundOutput, MakesTheOutputOnceOnAnotherThreadAndPlaysThroughIt) {
   output.PlayFile("dat/suka.wav", true);
   EXPECT_EQ(made, 1);
   EXPECT_NE(maker_thread, std::this_thread::get_id());
-  EXPECT_EQ(speaker.played,
+  ASSERT_NE(speaker, nullptr);
+  EXPECT_EQ(speaker->played,
             (std::vector<PlayedSound>{{"dat/up.wav", false}, {"dat/suka.wav", true}}));
-  EXPECT_EQ(speaker.stops, 1);
+  EXPECT_EQ(speaker->stops, 1);
 }
 
 TEST(DeferredSoundOutput, PlayingUnpreparedMakesItFirstAndAFailedMakingIsSilence) {
-  FakeSoundOutput speaker;
-  DeferredSoundOutput unprepared([&] { return std::make_unique<Forward>(speaker); });
+  FakeSoundOutput* speaker = nullptr;
+  DeferredSoundOutput unprepared([&] { return MakeFake(speaker); });
   unprepared.PlayFile("dat/up.wav", false);
-  EXPECT_EQ(speaker.played, (std::vector<PlayedSound>{{"dat/up.wav", false}}));
+  ASSERT_NE(speaker, nullptr);
+  EXPECT_EQ(speaker->played, (std::vector<PlayedSound>{{"dat/up.wav", false}}));
 
   const DeferredSoundOutput::Maker failing[] = {
       [] { return std::unique_ptr<SoundOutput>(); },

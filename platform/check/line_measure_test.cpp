@@ -4,17 +4,17 @@
 
 #include "platform/graphics/unit_bmp.h"
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game::check {
 namespace {
 
 // The rightmost column the renderer inks when the page is `line` alone, on a blank frame.
 int RightmostInk(const std::string& line) {
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
-  testing::FakeFileSystem files;  // no frames: the picture is blank white
-  testing::FakeTextDecoder decoder;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeFileSystem files;  // no frames: the picture is blank white
+  fakes::FakeTextDecoder decoder;
   MyScript script(files, boxes, termination);
   UnitStory story(script, boxes, termination, decoder);
   script.LoadFromBytes(line + "\n", false);

@@ -5,19 +5,13 @@
 #include <QImage>
 #include <QString>
 
+#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
 #include "rules/check/storyboard_html.h"
 #include "rules/contracts/app_error.h"
-#include "rules/contracts/paint_target.h"
 
 namespace game::check {
 namespace {
-
-// The renderer's screen: the storyboard reads the back buffer instead.
-class NoScreen : public PaintTarget {
- public:
-  void BlockCopy(const OffscreenBitmap&) override {}
-};
 
 QString InFolder(const std::string& folder, const std::string& name) {
   return QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(name));
@@ -33,7 +27,7 @@ bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem&
     return false;
   }
   Random random;
-  NoScreen screen;
+  fakes::FakePaintTarget screen;  // the storyboard reads the back buffer instead
   UnitBmp renderer(random, walk.Story(), screen, files);
   try {
     renderer.InitGraphics();

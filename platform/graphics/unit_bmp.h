@@ -27,9 +27,9 @@
 
 #include "platform/graphics/frame_overlay.h"
 #include "platform/graphics/my_cg.h"
+#include "platform/graphics/paint_target.h"
 #include "platform/qt/offscreen_bitmap.h"
 #include "rules/contracts/file_system.h"
-#include "rules/contracts/paint_target.h"
 #include "rules/contracts/random.h"
 #include "rules/scene/unit_scene.h"
 #include "rules/story/unit_story.h"

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics/fake_paint_target.h"
 #include "rules/bmp/bmp_writer.h"
+#include "rules/fakes/fakes.h"
 #include "tests/support/blush_colour.h"
 #include "tests/support/error_text.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -35,18 +36,6 @@ using ColourOf = std::function<Rgb(int index, int x, int y)>;
 Rgb Patterned(int index, int x, int y) {
   return {std::uint8_t(x * 7 + index * 40), std::uint8_t(y * 3 + index), std::uint8_t(x ^ y)};
 }
-
-// What the screen was last given, and how often.
-class RecordingScreen : public PaintTarget {
- public:
-  void BlockCopy(const OffscreenBitmap& picture) override {
-    ++copies;
-    last.SetSize(picture.Width(), picture.Height());
-    last.CopyFrom(picture);
-  }
-  int copies = 0;
-  OffscreenBitmap last;
-};
 
 bool SamePicture(const OffscreenBitmap& a, const OffscreenBitmap& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
@@ -111,14 +100,14 @@ class UnitBmpTest : public ::testing::Test {
     }
   }
 
-  testing::FakeFileSystem files_;
-  testing::FakeMessageBoxes boxes_;
-  testing::FakeTermination termination_;
-  testing::FakeTextDecoder decoder_;
+  fakes::FakeFileSystem files_;
+  fakes::FakeMessageBoxes boxes_;
+  fakes::FakeTermination termination_;
+  fakes::FakeTextDecoder decoder_;
   MyScript script_{files_, boxes_, termination_};
   UnitStory story_{script_, boxes_, termination_, decoder_};
   Random random_{2024};
-  RecordingScreen screen_;
+  fakes::FakePaintTarget screen_{/*keep_last=*/true};
   UnitBmp bmp_{random_, story_, screen_, files_};
 };
 

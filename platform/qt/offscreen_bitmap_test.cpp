@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "rules/bmp/bmp_writer.h"
+#include "rules/fakes/fakes.h"
 #include "tests/support/error_text.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -107,7 +107,7 @@ class OffscreenBitmapFile : public ::testing::Test {
     return name;
   }
 
-  testing::FakeFileSystem files_;
+  fakes::FakeFileSystem files_;
 };
 
 TEST_F(OffscreenBitmapFile, LoadsEveryPixelOfABitmapFile) {

@@ -7,9 +7,9 @@
 #include "rules/bmp/bmp_reader.h"
 #include "rules/contracts/app_error.h"
 #include "rules/contracts/file_system.h"
+#include "rules/fakes/fakes.h"
 #include "rules/story/game_texts.h"
 #include "rules/text/sjis_decoder.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -59,10 +59,10 @@ TEST(FontText, HoldsEveryTextTheGameShowsItself) {
     special.Spend();
   }
   // The special move's page, as the story makes it.
-  testing::FakeFileSystem files;
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
-  testing::FakeSoundOutput sound;
+  fakes::FakeFileSystem files;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeSoundOutput sound;
   MyScript script(files, boxes, termination);
   script.LoadScript("dat/story.txt", false);  // missing: its message
   ASSERT_FALSE(boxes.shown.empty());

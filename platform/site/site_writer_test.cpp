@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "rules/contracts/app_error.h"
+#include "rules/fakes/fakes.h"
 #include "rules/text/sjis_decoder.h"
-#include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
 namespace game {

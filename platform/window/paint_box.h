@@ -7,9 +7,9 @@
 
 #include <QWidget>
 
+#include "platform/graphics/paint_target.h"
 #include "platform/qt/offscreen_bitmap.h"
 #include "platform/window/spoken_text.h"
-#include "rules/contracts/paint_target.h"
 
 namespace game {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/clock/my_time.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -11,8 +11,8 @@ namespace {
 // Start-up that shows a message box after posting the start message: the box's own message
 // pumping delivers the message while start-up is still running.
 TEST(StartupGate, AMessageBoxDuringStartUpDoesNotEnterTheLoop) {
-  testing::FakePoster window;
-  testing::FakeMessageBoxes boxes;
+  fakes::FakePoster window;
+  fakes::FakeMessageBoxes boxes;
   StartupGate gate;
   int loops_entered = 0;
   auto deliver = [&] {
@@ -30,7 +30,7 @@ TEST(StartupGate, AMessageBoxDuringStartUpDoesNotEnterTheLoop) {
 }
 
 TEST(StartupGate, AMessageArrivingAfterStartUpEntersAtOnceAndIsNotPostedAgain) {
-  testing::FakePoster window;
+  fakes::FakePoster window;
   StartupGate gate;
   gate.Finish(window, kClockStartMessage);
   EXPECT_TRUE(gate.Arrived());

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "rules/binary/little_endian.h"
+#include "rules/fakes/fakes.h"
 #include "tests/support/error_text.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -424,7 +424,7 @@ class ReadBmpFileTest : public ::testing::Test {
     files_.files[name] = std::string(bytes.begin(), bytes.end());
     return name;
   }
-  testing::FakeFileSystem files_;
+  fakes::FakeFileSystem files_;
 };
 
 TEST_F(ReadBmpFileTest, ReadsTheFileItNames) {

@@ -1,7 +1,7 @@
 // What the checker needs from outside the rules: what kind of thing stands at a path, the
 // platform's code page 932 decoder and the converter its advice names, the width of a page line as
 // the game draws it, and whether the game's sound output can play a file. The desktop ones are
-// platform/check/; tests fake them.
+// platform/check/; the fake is rules/fakes/fake_check_services.h.
 #pragma once
 
 #include <optional>

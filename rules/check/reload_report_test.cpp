@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game::check {
 namespace {
@@ -12,9 +12,9 @@ struct Loaded {
     script.LoadFromBytes(story, false);
     script.SetScriptCursor(cursor);
   }
-  testing::FakeFileSystem files;
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
+  fakes::FakeFileSystem files;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
   MyScript script{files, boxes, termination};
 };
 
@@ -36,7 +36,7 @@ TEST(ReloadReport, TheTablesFindingsInOrderThenTheirCountAndWhereReadingGoesOn) 
   };
   for (const auto& c : cases) {
     Loaded loaded(c.story, c.cursor);
-    testing::FakeTextDecoder decoder;
+    fakes::FakeTextDecoder decoder;
     const std::string report = ReloadReport(loaded.script, "dat/story.txt", decoder, c.language);
     EXPECT_EQ(report.substr(0, c.starts.size()), c.starts) << c.story;
     ASSERT_GE(report.size(), c.ends.size()) << c.story;
@@ -44,7 +44,7 @@ TEST(ReloadReport, TheTablesFindingsInOrderThenTheirCountAndWhereReadingGoesOn) 
   }
   // The second story's findings come in line order, one a line, before the count.
   Loaded loaded("A\n#goto @nowhere\n\n#trap x\n", 1);
-  testing::FakeTextDecoder decoder;
+  fakes::FakeTextDecoder decoder;
   const std::string report =
       ReloadReport(loaded.script, "dat/story.txt", decoder, Language::kEnglish);
   EXPECT_LT(report.find("dat/story.txt:2:"), report.find("dat/story.txt:4:"));

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "rules/bmp/bmp_writer.h"
-#include "tests/support/fake_check_services.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fake_check_services.h"
+#include "rules/fakes/fakes.h"
 #include "tests/support/script_bytes.h"
 
 namespace game::check {
@@ -27,7 +27,7 @@ struct Case {
   const char* name;
   Lines story;  // joined with LF; empty: no story file
   std::vector<Expected> findings;
-  std::function<void(testing::FakeFileSystem&, testing::FakeCheckServices&)> setup = {};
+  std::function<void(fakes::FakeFileSystem&, fakes::FakeCheckServices&)> setup = {};
 };
 
 std::string Bytes(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
@@ -72,9 +72,9 @@ class FakeFolder {
     }
   }
 
-  testing::FakeFileSystem files;
-  testing::FakeCheckServices services{files};
-  testing::FakeTextDecoder decoder;
+  fakes::FakeFileSystem files;
+  fakes::FakeCheckServices services{files};
+  fakes::FakeTextDecoder decoder;
 };
 
 void ExpectEach(const std::vector<Case>& cases) {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/fakes/fake_check_services.h"
+#include "rules/fakes/fakes.h"
 #include "rules/script/my_script.h"
-#include "tests/support/fake_check_services.h"
-#include "tests/support/fakes.h"
 
 namespace game::check {
 namespace {
@@ -18,16 +18,16 @@ TEST(StoryLines, StoresWhatTheGamesLoaderStores) {
       "",
   };
   for (const std::string& bytes : inputs) {
-    testing::FakeFileSystem files;
-    testing::FakeMessageBoxes boxes;
-    testing::FakeTermination termination;
+    fakes::FakeFileSystem files;
+    fakes::FakeMessageBoxes boxes;
+    fakes::FakeTermination termination;
     files.files["story.txt"] = bytes;
     MyScript script(files, boxes, termination);
     script.LoadFromBytes(bytes, false);
     std::vector<std::string> table;
     for (int i = 0; i + 1 < script.ScriptCount(); ++i) table.push_back(script.ScriptLine(i));
 
-    testing::FakeCheckServices services(files);
+    fakes::FakeCheckServices services(files);
     std::vector<Finding> findings;
     const StoryLines lines =
         ReadStoryLines(*files.OpenForReading("story.txt"), "story.txt", services, findings);

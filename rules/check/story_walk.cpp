@@ -1,9 +1,7 @@
 #include "rules/check/story_walk.h"
 
 #include "rules/contracts/app_error.h"
-#include "rules/contracts/message_boxes.h"
-#include "rules/contracts/sound_output.h"
-#include "rules/contracts/termination.h"
+#include "rules/fakes/fakes.h"
 #include "rules/sound/my_wave.h"
 
 namespace game::check {
@@ -34,29 +32,22 @@ std::vector<int> CycleLabels(const std::vector<int>& reads) {
 
 }  // namespace
 
-// Message boxes, the termination request and the sound output as a step meets them: recorded,
-// shown to nobody, played to nobody.
-class StoryWalk::Outside : public MessageBoxes, public Termination, public SoundOutput {
- public:
-  void ShowMessage(const std::string&, const std::string& text) override {
-    messages.push_back(text);
-  }
-  void RequestTermination() override { terminated = true; }
-  bool Terminated() const override { return terminated; }
-  void PlayFile(const std::string&, bool) override {}
-  void StopAll() override {}
-  void Reset() {
-    messages.clear();
-    terminated = false;
-  }
-  std::vector<std::string> messages;
-  bool terminated = false;
+// Message boxes, the termination request and the sound output as a press meets them: recorded,
+// shown to nobody, played to nobody. Each press starts from a fresh one.
+struct StoryWalk::Outside {
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeSoundOutput sound;
+  void Reset() { *this = Outside(); }
+  // The text of the first message shown since the last reset, empty when none was.
+  std::string FirstMessage() const { return boxes.shown.empty() ? "" : boxes.shown.front().text; }
 };
 
 StoryWalk::StoryWalk(FileSystem& files, TextDecoder& decoder)
     : outside_(std::make_unique<Outside>()),
-      script_(std::make_unique<MyScript>(files, *outside_, *outside_)),
-      story_(std::make_unique<UnitStory>(*script_, *outside_, *outside_, decoder)) {
+      script_(std::make_unique<MyScript>(files, outside_->boxes, outside_->termination)),
+      story_(
+          std::make_unique<UnitStory>(*script_, outside_->boxes, outside_->termination, decoder)) {
   script_->SetReadObserver([this](int index) {
     if (reads_ != nullptr) reads_->push_back(index);
   });
@@ -69,8 +60,8 @@ std::optional<std::string> StoryWalk::Load() {
   story_->LoadStory();
   kinds_.assign(static_cast<std::size_t>(script_->ScriptCount()), -1);
   step_memo_.assign(static_cast<std::size_t>(script_->ScriptCount() + 1) * 2, -1);
-  if (!outside_->terminated) return std::nullopt;
-  return outside_->messages.empty() ? std::string() : outside_->messages.front();
+  if (!outside_->termination.Terminated()) return std::nullopt;
+  return outside_->FirstMessage();
 }
 
 const MyScript& StoryWalk::Script() const { return *script_; }
@@ -154,14 +145,14 @@ void StoryWalk::PressSpecial(const WalkState& trap_page) {
   story_->RestoreFlags(trap_page.flags);
   outside_->Reset();
   std::int32_t portrait = 0;
-  MyWave wave(*outside_);
+  MyWave wave(outside_->sound);
   story_->TrapResponse(wave, portrait);
 }
 
 int StoryWalk::RunStep(int cursor, bool heat) {
   WalkStep step{.from_cursor = cursor, .from_heat = heat};
   step.range_error_entry = PressNext(cursor, heat, step.reads);
-  if (outside_->terminated) {
+  if (outside_->termination.Terminated()) {
     step.ending_entry = step.reads.empty() ? script_->ScriptCount() - 1 : step.reads.back();
     step.ending_heat = story_->HeatOn();
   } else {
@@ -173,8 +164,8 @@ int StoryWalk::RunStep(int cursor, bool heat) {
       }
     }
     int origin = kStepPage;
-    if (!outside_->messages.empty()) {
-      step.cycle_message = outside_->messages.front();
+    if (!outside_->boxes.shown.empty()) {
+      step.cycle_message = outside_->FirstMessage();
       step.cycle_labels = CycleLabels(step.reads);
       origin = kCyclePage;
     }

@@ -104,7 +104,7 @@ class StoryWalk {
   const UnitStory& Story() const;
 
  private:
-  class Outside;
+  struct Outside;  // the recording fakes a press meets
   void Visit(int page, int uses);
   int StepFrom(const WalkState& state);
   int RunStep(int cursor, bool heat);

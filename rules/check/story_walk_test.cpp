@@ -4,8 +4,8 @@
 
 #include "rules/check/story_map.h"
 #include "rules/check/walk_report.h"
+#include "rules/fakes/fakes.h"
 #include "rules/story/unit_story.h"
-#include "tests/support/fakes.h"
 #include "tests/support/script_bytes.h"
 
 namespace game::check {
@@ -20,8 +20,8 @@ struct Walked {
     EXPECT_FALSE(walk.Load());
     walk.Walk();
   }
-  testing::FakeFileSystem files;
-  testing::FakeTextDecoder decoder;
+  fakes::FakeFileSystem files;
+  fakes::FakeTextDecoder decoder;
   StoryWalk walk{files, decoder};
 };
 

@@ -2,16 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game::check {
 namespace {
-
-// Labels and lines in ASCII read the same in Shift-JIS and UTF-8.
-class AsciiDecoder : public TextDecoder {
- public:
-  std::string SjisToUtf8(std::string_view sjis) override { return std::string(sjis); }
-};
 
 // Heat on the first page, off on the second, which arms a trap to @x; the third page ends the
 // story; @x is read only after the special move's answer; @island on no way at all.
@@ -20,9 +14,10 @@ const std::string kStory =
 
 WarpPlan Plan(const std::string& story, const std::string& target,
               Language language = Language::kEnglish) {
-  testing::FakeFileSystem files;
+  fakes::FakeFileSystem files;
   if (!story.empty()) files.files["dat/story.txt"] = story;
-  AsciiDecoder decoder;
+  fakes::FakeTextDecoder decoder;
+  decoder.brackets = false;  // labels and lines in ASCII read the same in Shift-JIS and UTF-8
   return PlanWarp(files, decoder, target, language);
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -21,9 +21,9 @@ class MyTimeTest : public ::testing::Test {
     time.RunClock();
   }
 
-  testing::FakeClock clock;
-  testing::FakePump pump;
-  testing::FakeTermination termination;
+  fakes::FakeClock clock;
+  fakes::FakePump pump;
+  fakes::FakeTermination termination;
   MyTime time{clock, pump, termination};
   std::vector<std::int32_t> fired;  // the clock reading of each firing
   std::function<void()> Record() {
@@ -70,7 +70,7 @@ TEST_F(MyTimeTest, TableGrowsWithEmptySlotsAndClearingKeepsItsLength) {
 }
 
 TEST_F(MyTimeTest, OnlyTheFirstStartPostsTheStartMessageButEveryStartClears) {
-  testing::FakePoster window;
+  fakes::FakePoster window;
   time.SetTimerSlot(0, 50, Record());
   time.StartClock(window);
   EXPECT_TRUE(time.ClockStarted());
@@ -184,31 +184,10 @@ TEST_F(MyTimeTest, APassOnItsOwnPumpsOnceFiresDueSlotsAndReportsTermination) {
   }
 }
 
-// A wait that rests by moving the fake clock on by its whole timeout, as when no message comes;
-// `messages` makes the next waits end early, after 7 ms each, as a click would.
-class FakeWait : public MessageWait {
- public:
-  explicit FakeWait(testing::FakeClock& clock) : clock_(clock) {}
-  void WaitForMessage(std::optional<std::int32_t> timeout_ms) override {
-    waits.push_back(timeout_ms);
-    if (messages > 0 || !timeout_ms) {
-      --messages;
-      clock_.time += 7;
-    } else {
-      clock_.time += *timeout_ms;
-    }
-  }
-  std::vector<std::optional<std::int32_t>> waits;
-  int messages = 0;
-
- private:
-  testing::FakeClock& clock_;
-};
-
 class MyTimeWaitTest : public MyTimeTest {
  protected:
   void SetUp() override { time.SetMessageWait(&wait); }
-  FakeWait wait{clock};
+  fakes::FakeMessageWait wait{clock};
 };
 
 TEST_F(MyTimeWaitTest, RestsUntilTheSlotIsDueAndFiresOnTheSameReadingsAsTheSpinningLoop) {

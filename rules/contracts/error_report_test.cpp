@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
 
 TEST(RunReported, ShowsTheErrorThatAbandonsTheBodyAndStopsTheBodyThere) {
-  testing::FakeErrorDialog dialog;
+  fakes::FakeErrorDialog dialog;
   int reached = 0;
   EXPECT_FALSE(RunReported(dialog, [&] {
     ++reached;
@@ -24,7 +24,7 @@ TEST(RunReported, ShowsTheErrorThatAbandonsTheBodyAndStopsTheBodyThere) {
 }
 
 TEST(RunReported, StaysSilentWhenTheBodyFinishes) {
-  testing::FakeErrorDialog dialog;
+  fakes::FakeErrorDialog dialog;
   bool ran = false;
   EXPECT_TRUE(RunReported(dialog, [&] { ran = true; }));
   EXPECT_TRUE(ran);

@@ -1,6 +1,6 @@
 // The files the game reads, as its rules see them: a file opened for reading, read in chunks or
-// whole. The real one is platform/posix/posix_file_system.h; tests pass a fake that serves bytes
-// or fails the way a real file would.
+// whole. The real one is platform/posix/posix_file_system.h; the fake in rules/fakes/fakes.h serves
+// bytes or fails the way a real file would.
 #pragma once
 
 #include <cstddef>

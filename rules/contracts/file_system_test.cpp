@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -49,7 +49,7 @@ TEST(FileError, NoFallbackNumberTakesTheMeaningOfTheTextsTwoToFive) {
 }
 
 TEST(ReadUpTo, ReadsAcrossShortReadsAndStopsAtTheLimit) {
-  testing::FakeFileSystem files;
+  fakes::FakeFileSystem files;
   files.files["f"] = std::string(3000, 'x') + "tail";
   files.read_size = 7;  // every read hands out a few bytes only
   EXPECT_EQ(ReadUpTo(*files.OpenForReading("f"), 1 << 20), files.files["f"]);

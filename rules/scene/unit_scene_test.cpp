@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "rules/fakes/fakes.h"
 #include "tests/support/blush_colour.h"
-#include "tests/support/fakes.h"
 
 namespace game {
 namespace {
@@ -17,10 +17,10 @@ class UnitSceneTest : public ::testing::Test {
     story_.StepStory();
   }
 
-  testing::FakeFileSystem files_;
-  testing::FakeMessageBoxes boxes_;
-  testing::FakeTermination termination_;
-  testing::FakeTextDecoder decoder_;
+  fakes::FakeFileSystem files_;
+  fakes::FakeMessageBoxes boxes_;
+  fakes::FakeTermination termination_;
+  fakes::FakeTextDecoder decoder_;
   MyScript script_{files_, boxes_, termination_};
   UnitStory story_{script_, boxes_, termination_, decoder_};
   Random random_{2024};

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/fakes/fakes.h"
 #include "rules/text/my_crypt.h"
 #include "tests/support/error_text.h"
-#include "tests/support/fakes.h"
 #include "tests/support/script_bytes.h"
 
 namespace game {
@@ -52,9 +52,9 @@ class MyScriptStore : public ::testing::Test {
     return name;
   }
 
-  testing::FakeFileSystem files;
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
+  fakes::FakeFileSystem files;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
   MyScript script{files, boxes, termination};
 };
 
@@ -304,7 +304,7 @@ TEST_F(MyScriptStore, MissingFileShowsTheMessageAndRequestsTermination) {
        {"story.txt"s, "plain.txt/story.txt"s, "dat/none/story.txt"s, "folder"s, "fifo"s}) {
     boxes.shown.clear();
     EXPECT_FALSE(script.LoadScript(path, false));
-    EXPECT_EQ(boxes.shown, (std::vector<testing::ShownMessage>{
+    EXPECT_EQ(boxes.shown, (std::vector<fakes::ShownMessage>{
                                {"MyScript", "『" + path + "』が見つかりません。終了します。"}}));
     EXPECT_EQ(TableOf(script), WithEnd({"A", "B"}));
     EXPECT_EQ(script.ScriptCursor(), 1);

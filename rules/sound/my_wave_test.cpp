@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
 
-using testing::FakeSoundOutput;
-using testing::PlayedSound;
+using fakes::FakeSoundOutput;
+using fakes::PlayedSound;
 
 enum class Call { kPlay, kPlayLooping, kStop, kInit, kDone };
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
 
 TEST(ReadablePage, JoinsTheShownLinesDecodedOrSaysThePageIsEmpty) {
-  testing::FakeTextDecoder decoder;  // decodes "x" as "[x]"
+  fakes::FakeTextDecoder decoder;  // decodes "x" as "[x]"
   const PageLineArray lines = {"a", "b", "c", "d", "e"};
   EXPECT_EQ(ReadablePage(lines, 2, decoder), "[a]\n[b]");
   EXPECT_EQ(ReadablePage(lines, 9, decoder), "[a]\n[b]\n[c]\n[d]\n[e]");
@@ -17,7 +17,7 @@ TEST(ReadablePage, JoinsTheShownLinesDecodedOrSaysThePageIsEmpty) {
 }
 
 TEST(PageHeads, CutsEachLineWithoutSplittingACharacter) {
-  testing::FakeTextDecoder decoder;
+  fakes::FakeTextDecoder decoder;
   // "\x82\xa0" is one character: a cut after its lead byte keeps its trail byte.
   const PageLineArray lines = {"abcdef", "ab\x82\xa0z", "\x82\xa0\x82\xa0", "", "x"};
   EXPECT_EQ(PageHeads(lines, 5, 3, decoder), "[abc]\n[ab\x82\xa0]\n[\x82\xa0\x82\xa0]\n[]\n[x]");

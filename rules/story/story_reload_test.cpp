@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/contracts/app_error.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
 namespace game {
 namespace {
@@ -65,9 +65,9 @@ class ReloadScriptTest : public ::testing::Test {
     script.LoadFromBytes("A\n\nB\n", false);
     script.SetScriptCursor(2);  // after the first page
   }
-  testing::FakeFileSystem files;
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
+  fakes::FakeFileSystem files;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
   MyScript script{files, boxes, termination};
 };
 

@@ -7,21 +7,21 @@
 #include <vector>
 
 #include "rules/contracts/app_error.h"
+#include "rules/fakes/fakes.h"
 #include "tests/support/error_text.h"
-#include "tests/support/fakes.h"
 #include "tests/support/script_bytes.h"
 
 namespace game {
 namespace {
 
 using Page = std::vector<std::string>;
-using Sounds = std::vector<testing::PlayedSound>;
-using Messages = std::vector<testing::ShownMessage>;
+using Sounds = std::vector<fakes::PlayedSound>;
+using Messages = std::vector<fakes::ShownMessage>;
 
 const std::string kRangeError = "範囲チェックエラー";
 const Page kAnswerPage(std::begin(UnitStory::kAnswerLines), std::end(UnitStory::kAnswerLines));
-const testing::PlayedSound kRising{UnitStory::kRisingSound, false};
-const testing::PlayedSound kMiss{UnitStory::kMissSound, false};
+const fakes::PlayedSound kRising{UnitStory::kRisingSound, false};
+const fakes::PlayedSound kMiss{UnitStory::kMissSound, false};
 
 class UnitStoryTest : public ::testing::Test {
  protected:
@@ -37,12 +37,12 @@ class UnitStoryTest : public ::testing::Test {
     return Page(story.PageLines().begin(), story.PageLines().begin() + story.PageLineCount());
   }
 
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
-  testing::FakeSoundOutput speaker;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeSoundOutput speaker;
   MyWave wave{speaker};
-  testing::FakeFileSystem files;
-  testing::FakeTextDecoder decoder;
+  fakes::FakeFileSystem files;
+  fakes::FakeTextDecoder decoder;
   MyScript script{files, boxes, termination};
   UnitStory story{script, boxes, termination, decoder};
   std::int32_t portrait = 3;

@@ -6,14 +6,19 @@
 #include <QThread>
 #include <filesystem>
 
+#include "platform/posix/folder_file_system.h"
+#include "rules/fakes/fakes.h"
 #include "rules/script/my_script.h"
 #include "rules/story/unit_story.h"
-#include "tests/support/fakes.h"
-#include "tests/support/folder_file_system.h"
 #include "tests/support/x_session.h"
 
 namespace game::testing {
 namespace {
+
+using fakes::FakeMessageBoxes;
+using fakes::FakeTermination;
+using fakes::FakeTextDecoder;
+using fakes::FolderFileSystem;
 
 // How many Next presses bring the bundled story to its first page with heat, passing every trap.
 int PressesToFirstBlush() {

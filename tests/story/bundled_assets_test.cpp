@@ -21,10 +21,10 @@
 #include "platform/qt/sjis_decoder.h"
 #include "rules/binary/little_endian.h"
 #include "rules/bmp/bmp_reader.h"
+#include "rules/fakes/fakes.h"
 #include "rules/script/my_script.h"
 #include "rules/text/my_string.h"
 #include "rules/text/sjis_decoder.h"
-#include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
 namespace game {
@@ -275,8 +275,8 @@ bool IsTextLine(const std::string& line) {
 // The text lines of the bundled story, loaded as the game loads it, as Unicode as the game draws
 // it.
 std::vector<QString> StoryTextLines() {
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
   PosixFileSystem files;
   MyScript script(files, boxes, termination);
   EXPECT_TRUE(script.LoadScript((kDat / "story.txt").string(), false));

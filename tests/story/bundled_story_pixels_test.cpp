@@ -11,20 +11,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
+#include "platform/posix/folder_file_system.h"
 #include "rules/contracts/app_error.h"
-#include "rules/contracts/silent_services.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/sound/my_wave.h"
 #include "rules/story/unit_story.h"
-#include "tests/support/folder_file_system.h"
 
 namespace game {
 namespace {
 
-// FNV-1a over every picture given to it, its size included.
-class HashingScreen : public PaintTarget {
+// FNV-1a over every picture added, its size included.
+class Fingerprint {
  public:
-  void BlockCopy(const OffscreenBitmap& picture) override {
+  void Add(const OffscreenBitmap& picture) {
     Mix(static_cast<std::uint64_t>(picture.Width()) << 32 | std::uint32_t(picture.Height()));
     for (int y = 0; y < picture.Height(); ++y) {
       const std::uint8_t* row = picture.Row(y);
@@ -41,30 +42,24 @@ class HashingScreen : public PaintTarget {
 };
 
 // The bundled files, except the frames from `first_missing` on, which are not there.
-class FramesMissingFrom : public testing::FolderFileSystem {
- public:
-  explicit FramesMissingFrom(int first_missing)
-      : FolderFileSystem(GAME_SOURCE_DIR), first_missing_(first_missing) {}
-  std::unique_ptr<InputFile> OpenForReading(const std::string& path) override {
-    for (int i = first_missing_; i < UnitBmp::kFrameCount; ++i) {
-      if (path == UnitBmp::FramePath(i)) throw FileError(ENOENT);
-    }
-    return FolderFileSystem::OpenForReading(path);
+void HideFramesFrom(fakes::FolderFileSystem& files, int first_missing) {
+  for (int i = first_missing; i < UnitBmp::kFrameCount; ++i) {
+    files.open_errors[UnitBmp::FramePath(i)] = ENOENT;
   }
-
- private:
-  int first_missing_;
-};
+}
 
 // One fingerprint per page: every tick's picture of that page, 30 ticks a page.
 std::vector<std::uint64_t> PageFingerprints(bool answer_traps, int first_missing_frame) {
-  SilentServices outside;
+  fakes::SilentServices outside;
   MyWave wave(outside);
-  FramesMissingFrom files(first_missing_frame);
+  fakes::FolderFileSystem files(GAME_SOURCE_DIR);
+  HideFramesFrom(files, first_missing_frame);
   MyScript script(files, outside, outside);
   UnitStory story(script, outside, outside, outside);
   Random random(20261207);
-  HashingScreen screen;
+  Fingerprint fingerprint;
+  fakes::FakePaintTarget screen;
+  screen.on_copy = [&fingerprint](const OffscreenBitmap& picture) { fingerprint.Add(picture); };
   UnitBmp bmp(random, story, screen, files);
   try {
     bmp.InitGraphics();
@@ -76,9 +71,9 @@ std::vector<std::uint64_t> PageFingerprints(bool answer_traps, int first_missing
   while (!outside.Terminated() && pages.size() < 500) {
     story.StepStory();
     if (answer_traps && story.TrapArmed()) story.TrapResponse(wave, bmp.PortraitIndex());
-    screen.hash = 14695981039346656037ull;
+    fingerprint = Fingerprint();
     for (int tick = 0; tick < 30; ++tick) bmp.RenderFrame();
-    pages.push_back(screen.hash);
+    pages.push_back(fingerprint.hash);
   }
   return pages;
 }

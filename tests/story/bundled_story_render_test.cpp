@@ -4,19 +4,15 @@
 
 #include <cstring>
 
+#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
-#include "rules/contracts/silent_services.h"
+#include "platform/posix/folder_file_system.h"
+#include "rules/fakes/silent_services.h"
 #include "rules/sound/my_wave.h"
 #include "rules/story/unit_story.h"
-#include "tests/support/folder_file_system.h"
 
 namespace game {
 namespace {
-
-class NoScreen : public PaintTarget {
- public:
-  void BlockCopy(const OffscreenBitmap&) override {}
-};
 
 bool InHeat(int x, int y) {
   return y >= 92 && y <= 104 && ((x >= 60 && x <= 84) || (x >= 122 && x <= 151));
@@ -37,13 +33,13 @@ std::pair<int, int> FirstDifference(const OffscreenBitmap& a, const OffscreenBit
 TEST(BundledStory, EveryPageLooksTheSameWhetherItsTextIsKeptOrDrawnAgain) {
   for (const bool answer_traps : {false, true}) {
     SCOPED_TRACE(answer_traps ? "traps answered" : "traps passed");
-    SilentServices outside;
+    fakes::SilentServices outside;
     MyWave wave(outside);
-    testing::FolderFileSystem files(GAME_SOURCE_DIR);
+    fakes::FolderFileSystem files(GAME_SOURCE_DIR);
     MyScript script(files, outside, outside);
     UnitStory story(script, outside, outside, outside);
     Random random(7);
-    NoScreen screen;
+    fakes::FakePaintTarget screen;
     UnitBmp bmp(random, story, screen, files);
     bmp.InitGraphics();
     story.LoadStory();

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/posix/folder_file_system.h"
+#include "rules/fakes/fakes.h"
 #include "rules/script/my_script.h"
 #include "rules/sound/my_wave.h"
 #include "rules/story/unit_story.h"
-#include "tests/support/fakes.h"
-#include "tests/support/folder_file_system.h"
 
 namespace game {
 namespace {
@@ -18,17 +18,17 @@ struct Walk {
   int pages = 0;
   int traps_met = 0;  // trap pages met; answers follows the first answers.size() of them
   bool ended = false;
-  std::vector<testing::ShownMessage> messages;
+  std::vector<fakes::ShownMessage> messages;
 };
 
 // Plays the story pressing Next, and the special move on the n-th trap page when answers[n].
 Walk Play(const std::vector<bool>& answers) {
-  testing::FakeMessageBoxes boxes;
-  testing::FakeTermination termination;
-  testing::FakeSoundOutput speaker;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeTermination termination;
+  fakes::FakeSoundOutput speaker;
   MyWave wave(speaker);
-  testing::FolderFileSystem files(GAME_SOURCE_DIR);
-  testing::FakeTextDecoder decoder;
+  fakes::FolderFileSystem files(GAME_SOURCE_DIR);
+  fakes::FakeTextDecoder decoder;
   MyScript script(files, boxes, termination);
   UnitStory story(script, boxes, termination, decoder);
   std::int32_t portrait = 0;

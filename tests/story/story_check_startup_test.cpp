@@ -4,25 +4,27 @@
 // window shows and what the first press of ＞次へ does.
 #include <gtest/gtest.h>
 
+#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
 #include "platform/qt/sjis_decoder.h"
 #include "rules/bmp/bmp_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/contracts/error_report.h"
+#include "rules/fakes/fake_check_services.h"
+#include "rules/fakes/fakes.h"
 #include "rules/story/special_move.h"
-#include "tests/support/fake_check_services.h"
-#include "tests/support/fakes.h"
 
 namespace game::testing {
 namespace {
 
-constexpr Rgb kSky{200, 230, 255};
+using fakes::FakeCheckServices;
+using fakes::FakeErrorDialog;
+using fakes::FakeFileSystem;
+using fakes::FakeMessageBoxes;
+using fakes::FakeTermination;
+using fakes::FakeTextDecoder;
 
-class LastPicture : public PaintTarget {
- public:
-  void BlockCopy(const OffscreenBitmap& picture) override { corner = picture.Pixel(5, 5); }
-  Rgb corner{};
-};
+constexpr Rgb kSky{200, 230, 255};
 
 // A story folder in memory, the checker's report on it, and the game started on it.
 class BrokenFolder : public ::testing::Test {
@@ -61,7 +63,7 @@ class BrokenFolder : public ::testing::Test {
   FakeErrorDialog dialog;
   FakeTextDecoder decoder;
   Random random{1};
-  LastPicture screen;
+  fakes::FakePaintTarget screen{/*keep_last=*/true};
   MyScript script{files, boxes, termination};
   UnitStory story{script, boxes, termination, decoder};
   UnitBmp bmp{random, story, screen, files};
@@ -86,7 +88,7 @@ TEST_F(BrokenFolder, AMissingFrameStopsTheStartUpAsTheCheckerSays) {
   EXPECT_EQ(script.ScriptCount(), 0);  // no story
   for (int tick = 0; tick < 50; ++tick) {
     bmp.RenderFrame();
-    EXPECT_EQ(screen.corner, UnitBmp::kBlankColour) << tick;
+    EXPECT_EQ(screen.last.Pixel(5, 5), UnitBmp::kBlankColour) << tick;
   }
   story.StepStory();
   EXPECT_TRUE(termination.Terminated());
@@ -101,7 +103,7 @@ TEST_F(BrokenFolder, AStoryWithoutAPageIsAnErrorAndTheFirstPressEndsTheGame) {
   ASSERT_TRUE(StartGame());
   EXPECT_EQ(caption, "★７");
   bmp.RenderFrame();
-  EXPECT_EQ(screen.corner, kSky);  // the portrait alone
+  EXPECT_EQ(screen.last.Pixel(5, 5), kSky);  // the portrait alone
   story.StepStory();
   EXPECT_EQ(story.PageLineCount(), 0);
   EXPECT_TRUE(termination.Terminated());

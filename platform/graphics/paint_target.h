@@ -1,3 +1,6 @@
+// The screen as the renderer (UnitBmp) sees it. It belongs to the desktop platform: a picture is
+// the platform's own off-screen bitmap. The window's drawing area (platform/window/paint_box.h) is
+// the real one; fake_paint_target.h stands in for it.
 #pragma once
 
 namespace game {

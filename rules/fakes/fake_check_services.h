@@ -1,16 +1,16 @@
 // The checker's outside for unit tests: path kinds from a FakeFileSystem (plus named folders and
 // special files), a decoder that knows no character beginning with 0x85 or 0x86, a converter that
-// has no form for ♡ only, lines 10 pixels
-// a byte wide, and sounds that play when they begin with "RIFF".
+// has no form for ♡ only, lines 10 pixels a byte wide, and sounds that play when they begin with
+// "RIFF".
 #pragma once
 
 #include <set>
 #include <string>
 
 #include "rules/check/check_services.h"
-#include "tests/support/fakes.h"
+#include "rules/fakes/fakes.h"
 
-namespace game::testing {
+namespace game::fakes {
 
 class FakeCheckServices : public check::CheckServices {
  public:
@@ -45,4 +45,4 @@ class FakeCheckServices : public check::CheckServices {
   FakeFileSystem& files_;
 };
 
-}  // namespace game::testing
+}  // namespace game::fakes

@@ -1,8 +1,13 @@
-// Recording fakes of the outside world (src/contracts/) shared by the unit tests.
+// Recording fakes of the outside world (the contracts of rules/contracts/): each one keeps what
+// the rules handed it in public members and answers from public members, so a caller sets them up
+// and reads them back directly. They are the only stand-ins for those contracts: the unit tests,
+// the benchmarks and fuzz targets (through silent_services.h) and the checker's walk, which
+// records what a press shows and asks with them, all use these. Plain C++: no platform needed.
 #pragma once
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -17,12 +22,13 @@
 #include "rules/contracts/message_boxes.h"
 #include "rules/contracts/message_poster.h"
 #include "rules/contracts/message_pump.h"
+#include "rules/contracts/message_wait.h"
 #include "rules/contracts/millisecond_clock.h"
 #include "rules/contracts/sound_output.h"
 #include "rules/contracts/termination.h"
 #include "rules/contracts/text_decoder.h"
 
-namespace game::testing {
+namespace game::fakes {
 
 struct ShownMessage {
   std::string caption;
@@ -40,11 +46,18 @@ class FakeMessageBoxes : public MessageBoxes {
   std::function<void()> on_show;  // runs while the "box" is up
 };
 
+// Terminated once requested, or once `ends_when` (when set) says so: a run that ends on its own.
+// `asks` counts the questions (a main loop asks once a pass).
 class FakeTermination : public Termination {
  public:
   void RequestTermination() override { ++requests; }
-  bool Terminated() const override { return requests > 0; }
+  bool Terminated() const override {
+    ++asks;
+    return requests > 0 || (ends_when && ends_when());
+  }
   int requests = 0;
+  mutable std::int64_t asks = 0;
+  std::function<bool()> ends_when;
 };
 
 // A clock the test sets by hand; `step` is added after every reading.
@@ -59,6 +72,28 @@ class FakeClock : public MillisecondClock {
   std::int32_t time = 0;
   std::int32_t step = 0;
   int readings = 0;
+};
+
+// A wait that rests by moving `clock` on by its whole timeout, as when no message comes;
+// `messages` makes the next waits end early, after 7 ms each, as a click would (so does a wait
+// without a timeout). Every wait's timeout is kept in `waits`.
+class FakeMessageWait : public MessageWait {
+ public:
+  explicit FakeMessageWait(FakeClock& clock) : clock_(clock) {}
+  void WaitForMessage(std::optional<std::int32_t> timeout_ms) override {
+    waits.push_back(timeout_ms);
+    if (messages > 0 || !timeout_ms) {
+      --messages;
+      clock_.time += 7;
+    } else {
+      clock_.time += *timeout_ms;
+    }
+  }
+  std::vector<std::optional<std::int32_t>> waits;
+  int messages = 0;
+
+ private:
+  FakeClock& clock_;
 };
 
 class FakePump : public MessagePump {
@@ -154,10 +189,14 @@ class FakeFileSystem : public FileSystem {
   };
 };
 
-// Quotes Shift-JIS as its bytes, in brackets, so a test sees what was handed over for decoding.
+// Quotes Shift-JIS as its bytes, in brackets so that a test sees what was handed over for
+// decoding; without `brackets`, as the bytes alone (ASCII comes out as itself).
 class FakeTextDecoder : public TextDecoder {
  public:
-  std::string SjisToUtf8(std::string_view sjis) override { return "[" + std::string(sjis) + "]"; }
+  std::string SjisToUtf8(std::string_view sjis) override {
+    return brackets ? "[" + std::string(sjis) + "]" : std::string(sjis);
+  }
+  bool brackets = true;
 };
 
-}  // namespace game::testing
+}  // namespace game::fakes
