@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/fakes/fakes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
@@ -14,11 +14,10 @@ const std::string kStory =
 
 WarpPlan Plan(const std::string& story, const std::string& target,
               Language language = Language::kEnglish) {
-  fakes::FakeFileSystem files;
-  if (!story.empty()) files.files["dat/story.txt"] = story;
-  fakes::FakeTextDecoder decoder;
-  decoder.brackets = false;  // labels and lines in ASCII read the same in Shift-JIS and UTF-8
-  return PlanWarp(files, decoder, target, language);
+  testing::StoryBench bench;
+  if (!story.empty()) bench.Write(story);
+  bench.decoder.brackets = false;  // labels and lines in ASCII read the same in Shift-JIS and UTF-8
+  return PlanWarp(bench.files, bench.decoder, target, language);
 }
 
 TEST(PlanWarp, StartsAtTheTargetWithTheFlagsOfTheShortestWayThere) {

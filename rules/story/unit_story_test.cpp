@@ -9,12 +9,12 @@
 #include "rules/contracts/app_error.h"
 #include "rules/fakes/fakes.h"
 #include "tests/support/error_text.h"
-#include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
 
-using Page = std::vector<std::string>;
+using testing::Page;
 using Sounds = std::vector<fakes::PlayedSound>;
 using Messages = std::vector<fakes::ShownMessage>;
 
@@ -23,28 +23,10 @@ const Page kAnswerPage(std::begin(UnitStory::kAnswerLines), std::end(UnitStory::
 const fakes::PlayedSound kRising{UnitStory::kRisingSound, false};
 const fakes::PlayedSound kMiss{UnitStory::kMissSound, false};
 
-class UnitStoryTest : public ::testing::Test {
+class UnitStoryTest : public ::testing::Test, public testing::StoryBench {
  protected:
-  void Load(const std::vector<std::string>& lines) {
-    script.LoadFromBytes(testing::ScriptBytes(lines), false);
-  }
-  // One Next press; the page it leaves.
-  Page Step() {
-    story.StepStory();
-    return Shown();
-  }
-  Page Shown() const {
-    return Page(story.PageLines().begin(), story.PageLines().begin() + story.PageLineCount());
-  }
-
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
   fakes::FakeSoundOutput speaker;
   MyWave wave{speaker};
-  fakes::FakeFileSystem files;
-  fakes::FakeTextDecoder decoder;
-  MyScript script{files, boxes, termination};
-  UnitStory story{script, boxes, termination, decoder};
   std::int32_t portrait = 3;
 };
 
