@@ -13,6 +13,7 @@
 #include "rules/bmp/bmp_writer.h"
 #include "tests/support/blush_colour.h"
 #include "tests/support/error_text.h"
+#include "tests/support/script_bytes.h"
 #include "tests/support/story_bench.h"
 
 namespace game {
@@ -225,8 +226,7 @@ TEST_F(UnitBmpTest, FiveLinesAtTheirRowsWithThePortraitBetweenTheLetters) {
 TEST_F(UnitBmpTest, ALineOfMegabytesLooksCutToWhatShowsAndIsShapedOncePerFrame) {
   WriteFrames(500, 300, Patterned);
   bmp_.InitGraphics();
-  std::string huge;
-  for (int i = 0; i < (2 << 20); ++i) huge += "\x82\xA0";  // あ
+  const std::string huge = testing::Repeat("\x82\xA0", 2 << 20);  // あ
   ShowFirstPage("Before\n" + huge + "\nAfter\n\n");
   const std::vector<std::string> cut = {"Before", huge.substr(0, 60), "After"};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/script_bytes.h"
 #include "tests/support/story_bench.h"
 
 namespace game::check {
@@ -94,9 +95,7 @@ TEST(PlanWarp, RefusesAStoryThatDoesNotLoad) {
   EXPECT_EQ(
       Plan("", "1").refusal,
       "--warp 1: dat/story.txt does not load: 『dat/story.txt』が見つかりません。終了します。");
-  std::string too_many;
-  for (int i = 0; i < MyScript::kTableSize; ++i) too_many += "x\n";
-  EXPECT_EQ(Plan(too_many, "1").refusal,
+  EXPECT_EQ(Plan(testing::RepeatedLines(MyScript::kTableSize, "x"), "1").refusal,
             "--warp 1: dat/story.txt does not load: 範囲チェックエラー.");
 }
 
