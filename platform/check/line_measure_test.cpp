@@ -4,26 +4,20 @@
 
 #include "platform/graphics/unit_bmp.h"
 #include "rules/contracts/app_error.h"
-#include "rules/fakes/fakes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
 
 // The rightmost column the renderer inks when the page is `line` alone, on a blank frame.
 int RightmostInk(const std::string& line) {
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
-  fakes::FakeFileSystem files;  // no frames: the picture is blank white
-  fakes::FakeTextDecoder decoder;
-  MyScript script(files, boxes, termination);
-  UnitStory story(script, boxes, termination, decoder);
-  script.LoadFromBytes(line + "\n", false);
-  story.StepStory();
+  testing::StoryBench bench;  // no frames: the picture is blank white
+  bench.ShowFirstPage(line + "\n");
   Random random;
   struct : PaintTarget {
     void BlockCopy(const OffscreenBitmap&) override {}
   } screen;
-  UnitBmp renderer(random, story, screen, files);
+  UnitBmp renderer(random, bench.story, screen, bench.files);
   EXPECT_THROW(renderer.InitGraphics(), AppError);
   renderer.RenderFrame();
   const OffscreenBitmap& picture = renderer.BackBuffer();

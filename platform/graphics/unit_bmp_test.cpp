@@ -11,9 +11,10 @@
 
 #include "platform/graphics/fake_paint_target.h"
 #include "rules/bmp/bmp_writer.h"
-#include "rules/fakes/fakes.h"
 #include "tests/support/blush_colour.h"
 #include "tests/support/error_text.h"
+#include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
@@ -61,7 +62,7 @@ void WritePage(OffscreenBitmap& picture, const OffscreenBitmap& frame,
 }
 
 // Each test has a dat/ of its own, in memory.
-class UnitBmpTest : public ::testing::Test {
+class UnitBmpTest : public ::testing::Test, public testing::StoryBench {
  protected:
   // Frames a0.bmp to a5.bmp of `width` by `height`, stored in several encodings.
   void WriteFrames(int width, int height, const ColourOf& colour_of) {
@@ -76,17 +77,11 @@ class UnitBmpTest : public ::testing::Test {
         }
       }
       const std::vector<std::uint8_t> bytes = EncodeBmp(frame, encodings[index]);
-      files_.files[UnitBmp::FramePath(index)] = std::string(bytes.begin(), bytes.end());
+      files.files[UnitBmp::FramePath(index)] = std::string(bytes.begin(), bytes.end());
     }
   }
   void WriteSolidFrames(int width, int height, Rgb colour) {
     WriteFrames(width, height, [colour](int, int, int) { return colour; });
-  }
-
-  // Loads `script` (Shift-JIS bytes) and shows its first page.
-  void ShowFirstPage(const std::string& script) {
-    script_.LoadFromBytes(script, false);
-    story_.StepStory();
   }
 
   // Runs `ticks` ticks; fails when any tick did not copy to the screen exactly once or the
@@ -100,15 +95,9 @@ class UnitBmpTest : public ::testing::Test {
     }
   }
 
-  fakes::FakeFileSystem files_;
-  fakes::FakeMessageBoxes boxes_;
-  fakes::FakeTermination termination_;
-  fakes::FakeTextDecoder decoder_;
-  MyScript script_{files_, boxes_, termination_};
-  UnitStory story_{script_, boxes_, termination_, decoder_};
   Random random_{2024};
   fakes::FakePaintTarget screen_{/*keep_last=*/true};
-  UnitBmp bmp_{random_, story_, screen_, files_};
+  UnitBmp bmp_{random_, story, screen_, files};
 };
 
 TEST_F(UnitBmpTest, InitGraphicsMakesTheBackBufferAndLoadsTheSixFrames) {
@@ -206,13 +195,12 @@ TEST_F(UnitBmpTest, FiveLinesAtTheirRowsWithThePortraitBetweenTheLetters) {
   WriteSolidFrames(500, 300, kSky);
   bmp_.InitGraphics();
   ShowFirstPage(kFiveLines);
-  ASSERT_EQ(story_.PageLineCount(), 5);
+  ASSERT_EQ(story.PageLineCount(), 5);
   Tick();
 
   // The same text written line by line at (230, 50 + 20 i) over the frame.
   OffscreenBitmap expected;
-  WritePage(expected, bmp_.PortraitFrames()[0],
-            std::vector<std::string>(story_.PageLines().begin(), story_.PageLines().end()));
+  WritePage(expected, bmp_.PortraitFrames()[0], Shown());
   EXPECT_TRUE(SamePicture(screen_.last, expected));
 
   // Each line's band holds dark ink and the portrait between the letters; nothing is drawn
@@ -238,8 +226,7 @@ TEST_F(UnitBmpTest, FiveLinesAtTheirRowsWithThePortraitBetweenTheLetters) {
 TEST_F(UnitBmpTest, ALineOfMegabytesLooksCutToWhatShowsAndIsShapedOncePerFrame) {
   WriteFrames(500, 300, Patterned);
   bmp_.InitGraphics();
-  std::string huge;
-  for (int i = 0; i < (2 << 20); ++i) huge += "\x82\xA0";  // あ
+  const std::string huge = testing::Repeat("\x82\xA0", 2 << 20);  // あ
   ShowFirstPage("Before\n" + huge + "\nAfter\n\n");
   const std::vector<std::string> cut = {"Before", huge.substr(0, 60), "After"};
 
@@ -267,7 +254,7 @@ TEST_F(UnitBmpTest, HeatStrokesArePinkAndStayWithinTheirRectangles) {
   WriteSolidFrames(500, 300, kSky);
   bmp_.InitGraphics();
   ShowFirstPage("#heatOn\n#notext\n\n");
-  ASSERT_TRUE(story_.HeatOn());
+  ASSERT_TRUE(story.HeatOn());
   struct Box {
     int left = 500, top = 300, right = -1, bottom = -1;
   } boxes[2];
@@ -364,9 +351,9 @@ TEST_F(UnitBmpTest, ASmallFrameLeavesTheRestOfTheBufferAsTheLastTickLeftIt) {
   Tick();
   OffscreenBitmap before;
   CopyPicture(before, bmp_.BackBuffer());
-  story_.StepStory();  // an empty page, heat off
-  ASSERT_EQ(story_.PageLineCount(), 0);
-  ASSERT_FALSE(story_.HeatOn());
+  story.StepStory();  // an empty page, heat off
+  ASSERT_EQ(story.PageLineCount(), 0);
+  ASSERT_FALSE(story.HeatOn());
   Tick();
   int kept_marks = 0;
   for (int y = 0; y < 300; ++y) {
@@ -385,7 +372,7 @@ TEST_F(UnitBmpTest, ASmallFrameLeavesTheRestOfTheBufferAsTheLastTickLeftIt) {
 
 TEST_F(UnitBmpTest, AFrameThatCannotBeLoadedIsDrawnBlank) {
   WriteSolidFrames(500, 300, kSky);
-  files_.files.erase(UnitBmp::FramePath(3));
+  files.files.erase(UnitBmp::FramePath(3));
   EXPECT_EQ(testing::ErrorText([&] { bmp_.InitGraphics(); }), BmpCannotOpenText("dat/a3.bmp"));
   for (int i = 0; i < UnitBmp::kFrameCount; ++i) EXPECT_EQ(bmp_.FrameLoaded(i), i < 3) << i;
   EXPECT_EQ(bmp_.PortraitIndex(), -1);
@@ -407,7 +394,7 @@ TEST_F(UnitBmpTest, AFrameThatCannotBeLoadedIsDrawnBlank) {
 
 TEST_F(UnitBmpTest, AZeroByteFrameIsEmptyAndCopyingItChangesNothing) {
   WriteSolidFrames(500, 300, kSky);
-  files_.files[UnitBmp::FramePath(0)] = "";
+  files.files[UnitBmp::FramePath(0)] = "";
   bmp_.InitGraphics();
   EXPECT_TRUE(bmp_.FrameLoaded(0));
   EXPECT_TRUE(bmp_.PortraitFrames()[0].Empty());

@@ -10,6 +10,7 @@
 #include "rules/fakes/fakes.h"
 #include "rules/story/game_texts.h"
 #include "rules/text/sjis_decoder.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
@@ -59,20 +60,16 @@ TEST(FontText, HoldsEveryTextTheGameShowsItself) {
     special.Spend();
   }
   // The special move's page, as the story makes it.
-  fakes::FakeFileSystem files;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
+  testing::StoryBench bench;
+  bench.script.LoadScript(UnitStory::kStoryPath, false);  // missing: its message
+  ASSERT_FALSE(bench.boxes.shown.empty());
+  for (const auto& message : bench.boxes.shown) shown.push_back(message.caption + message.text);
   fakes::FakeSoundOutput sound;
-  MyScript script(files, boxes, termination);
-  script.LoadScript("dat/story.txt", false);  // missing: its message
-  ASSERT_FALSE(boxes.shown.empty());
-  for (const auto& message : boxes.shown) shown.push_back(message.caption + message.text);
-  UnitStory story(script, boxes, termination, decoder);
   MyWave wave(sound);
-  story.RestoreFlags({.trap_armed = true, .trap_label = "x"});
+  bench.story.RestoreFlags({.trap_armed = true, .trap_label = "x"});
   std::int32_t portrait = 3;
-  story.TrapResponse(wave, portrait);
-  shown.push_back(ReadablePage(story.PageLines(), story.PageLineCount(), decoder));
+  bench.story.TrapResponse(wave, portrait);
+  shown.push_back(ReadablePage(bench.story.PageLines(), bench.story.PageLineCount(), decoder));
   for (const std::string& s : shown) EXPECT_EQ(Missing(s, text), "") << s;
 }
 

@@ -2,21 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/fakes/fakes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
 
-struct Loaded {
-  Loaded(const std::string& story, int cursor) {
-    script.LoadFromBytes(story, false);
-    script.SetScriptCursor(cursor);
-  }
-  fakes::FakeFileSystem files;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
-  MyScript script{files, boxes, termination};
-};
+// The report on `story` loaded with the cursor at `cursor`.
+std::string Report(const std::string& story, int cursor, Language language) {
+  testing::StoryBench bench;
+  bench.script.LoadFromBytes(story, false);
+  bench.script.SetScriptCursor(cursor);
+  return ReloadReport(bench.script, "dat/story.txt", bench.decoder, language);
+}
 
 TEST(ReloadReport, TheTablesFindingsInOrderThenTheirCountAndWhereReadingGoesOn) {
   const struct {
@@ -35,18 +32,13 @@ TEST(ReloadReport, TheTablesFindingsInOrderThenTheirCountAndWhereReadingGoesOn) 
        "エラー 0 件、警告 0 件; ＞次へは 1 行目から読みます\n"},
   };
   for (const auto& c : cases) {
-    Loaded loaded(c.story, c.cursor);
-    fakes::FakeTextDecoder decoder;
-    const std::string report = ReloadReport(loaded.script, "dat/story.txt", decoder, c.language);
+    const std::string report = Report(c.story, c.cursor, c.language);
     EXPECT_EQ(report.substr(0, c.starts.size()), c.starts) << c.story;
     ASSERT_GE(report.size(), c.ends.size()) << c.story;
     EXPECT_EQ(report.substr(report.size() - c.ends.size()), c.ends) << c.story;
   }
   // The second story's findings come in line order, one a line, before the count.
-  Loaded loaded("A\n#goto @nowhere\n\n#trap x\n", 1);
-  fakes::FakeTextDecoder decoder;
-  const std::string report =
-      ReloadReport(loaded.script, "dat/story.txt", decoder, Language::kEnglish);
+  const std::string report = Report("A\n#goto @nowhere\n\n#trap x\n", 1, Language::kEnglish);
   EXPECT_LT(report.find("dat/story.txt:2:"), report.find("dat/story.txt:4:"));
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 3);
 }

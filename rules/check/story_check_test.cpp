@@ -7,8 +7,8 @@
 
 #include "rules/bmp/bmp_writer.h"
 #include "rules/fakes/fake_check_services.h"
-#include "rules/fakes/fakes.h"
 #include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
@@ -39,7 +39,7 @@ std::string Frame(int width, int height) {
 }
 
 // A story folder of fakes: six good frames and two good sounds unless a case says otherwise.
-class FakeFolder {
+class FakeFolder : public testing::StoryBench {
  public:
   FakeFolder() {
     static const std::string frame = Frame(500, 300);
@@ -48,7 +48,7 @@ class FakeFolder {
   }
 
   CheckReport Run(const Case& c) {
-    if (!c.story.empty()) files.files["dat/story.txt"] = testing::ScriptBytes(c.story);
+    if (!c.story.empty()) Write(testing::ScriptBytes(c.story));
     if (c.setup) c.setup(files, services);
     PictureLayout layout{.width = 500, .height = 300, .text_x = 230};
     for (int i = 0; i < 6; ++i) layout.frame_paths.push_back("dat/a" + std::to_string(i) + ".bmp");
@@ -72,9 +72,7 @@ class FakeFolder {
     }
   }
 
-  fakes::FakeFileSystem files;
   fakes::FakeCheckServices services{files};
-  fakes::FakeTextDecoder decoder;
 };
 
 void ExpectEach(const std::vector<Case>& cases) {

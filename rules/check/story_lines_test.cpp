@@ -3,8 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/fakes/fake_check_services.h"
-#include "rules/fakes/fakes.h"
-#include "rules/script/my_script.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
@@ -18,19 +17,16 @@ TEST(StoryLines, StoresWhatTheGamesLoaderStores) {
       "",
   };
   for (const std::string& bytes : inputs) {
-    fakes::FakeFileSystem files;
-    fakes::FakeMessageBoxes boxes;
-    fakes::FakeTermination termination;
-    files.files["story.txt"] = bytes;
-    MyScript script(files, boxes, termination);
-    script.LoadFromBytes(bytes, false);
-    std::vector<std::string> table;
-    for (int i = 0; i + 1 < script.ScriptCount(); ++i) table.push_back(script.ScriptLine(i));
+    testing::StoryBench bench;
+    const std::string path = bench.Write(bytes, "story.txt");
+    bench.script.LoadFromBytes(bytes, false);
+    std::vector<std::string> table = bench.script.Entries();
+    table.pop_back();  // the end marker
 
-    fakes::FakeCheckServices services(files);
+    fakes::FakeCheckServices services(bench.files);
     std::vector<Finding> findings;
     const StoryLines lines =
-        ReadStoryLines(*files.OpenForReading("story.txt"), "story.txt", services, findings);
+        ReadStoryLines(*bench.files.OpenForReading(path), path, services, findings);
     EXPECT_EQ(lines.entries, table) << bytes;
     EXPECT_EQ(lines.line_count, static_cast<int>(table.size())) << bytes;
     EXPECT_FALSE(lines.refused);

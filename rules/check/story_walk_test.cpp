@@ -4,9 +4,9 @@
 
 #include "rules/check/story_map.h"
 #include "rules/check/walk_report.h"
-#include "rules/fakes/fakes.h"
 #include "rules/story/unit_story.h"
 #include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
@@ -14,14 +14,12 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // A story in a fake dat/ folder, loaded and walked as the checker does.
-struct Walked {
+struct Walked : testing::StoryBench {
   explicit Walked(const Lines& lines) {
-    files.files["dat/story.txt"] = testing::ScriptBytes(lines);
+    Write(testing::ScriptBytes(lines));
     EXPECT_FALSE(walk.Load());
     walk.Walk();
   }
-  fakes::FakeFileSystem files;
-  fakes::FakeTextDecoder decoder;
   StoryWalk walk{files, decoder};
 };
 

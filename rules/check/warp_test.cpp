@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/fakes/fakes.h"
+#include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game::check {
 namespace {
@@ -14,11 +15,10 @@ const std::string kStory =
 
 WarpPlan Plan(const std::string& story, const std::string& target,
               Language language = Language::kEnglish) {
-  fakes::FakeFileSystem files;
-  if (!story.empty()) files.files["dat/story.txt"] = story;
-  fakes::FakeTextDecoder decoder;
-  decoder.brackets = false;  // labels and lines in ASCII read the same in Shift-JIS and UTF-8
-  return PlanWarp(files, decoder, target, language);
+  testing::StoryBench bench;
+  if (!story.empty()) bench.Write(story);
+  bench.decoder.brackets = false;  // labels and lines in ASCII read the same in Shift-JIS and UTF-8
+  return PlanWarp(bench.files, bench.decoder, target, language);
 }
 
 TEST(PlanWarp, StartsAtTheTargetWithTheFlagsOfTheShortestWayThere) {
@@ -95,9 +95,7 @@ TEST(PlanWarp, RefusesAStoryThatDoesNotLoad) {
   EXPECT_EQ(
       Plan("", "1").refusal,
       "--warp 1: dat/story.txt does not load: 『dat/story.txt』が見つかりません。終了します。");
-  std::string too_many;
-  for (int i = 0; i < MyScript::kTableSize; ++i) too_many += "x\n";
-  EXPECT_EQ(Plan(too_many, "1").refusal,
+  EXPECT_EQ(Plan(testing::RepeatedLines(MyScript::kTableSize, "x"), "1").refusal,
             "--warp 1: dat/story.txt does not load: 範囲チェックエラー.");
 }
 

@@ -4,27 +4,16 @@
 
 #include <string>
 
-#include "rules/fakes/fakes.h"
 #include "tests/support/blush_colour.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
 
-class UnitSceneTest : public ::testing::Test {
+class UnitSceneTest : public ::testing::Test, public testing::StoryBench {
  protected:
-  void ShowFirstPage(const std::string& script) {
-    script_.LoadFromBytes(script, false);
-    story_.StepStory();
-  }
-
-  fakes::FakeFileSystem files_;
-  fakes::FakeMessageBoxes boxes_;
-  fakes::FakeTermination termination_;
-  fakes::FakeTextDecoder decoder_;
-  MyScript script_{files_, boxes_, termination_};
-  UnitStory story_{script_, boxes_, termination_, decoder_};
   Random random_{2024};
-  UnitScene scene_{random_, story_};
+  UnitScene scene_{random_, story};
 };
 
 TEST_F(UnitSceneTest, AFrameIsShownOnlyWhenLoadedAndOtherwiseTheSceneIsBlank) {
@@ -55,12 +44,12 @@ TEST_F(UnitSceneTest, AFrameIsShownOnlyWhenLoadedAndOtherwiseTheSceneIsBlank) {
 TEST_F(UnitSceneTest, TheLinesAreTheStorysPageWithoutACopy) {
   ShowFirstPage("First\nSecond\n\nThird\n\n");
   const Scene& first = scene_.RenderTick();
-  EXPECT_EQ(first.lines, story_.PageLines().data());
+  EXPECT_EQ(first.lines, story.PageLines().data());
   ASSERT_EQ(first.line_count, 2);
   EXPECT_EQ(first.lines[1], "Second");
   const std::uint64_t revision = first.page_revision;
   EXPECT_EQ(scene_.RenderTick().page_revision, revision);
-  story_.StepStory();
+  story.StepStory();
   const Scene& next = scene_.RenderTick();
   EXPECT_NE(next.page_revision, revision);
   ASSERT_EQ(next.line_count, 1);

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/fakes/fakes.h"
 #include "rules/text/my_crypt.h"
 #include "tests/support/error_text.h"
 #include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
@@ -36,7 +36,7 @@ std::string Words(int count) {
   return text;
 }
 
-class MyScriptStore : public ::testing::Test {
+class MyScriptStore : public ::testing::Test, public testing::StoryBench {
  protected:
   Entries Load(std::string_view bytes, bool scrambled = false) {
     script.LoadFromBytes(bytes, scrambled);
@@ -46,16 +46,6 @@ class MyScriptStore : public ::testing::Test {
   void Advance(int lines) {
     for (int i = 0; i < lines; ++i) script.NextScriptLine();
   }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    files.files[name] = bytes;
-    return name;
-  }
-
-  fakes::FakeFileSystem files;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
-  MyScript script{files, boxes, termination};
 };
 
 TEST_F(MyScriptStore, CutsLinesAtLfAndCrLfAndEndsAtCtrlZ) {
@@ -285,11 +275,11 @@ TEST_F(MyScriptStore, ReadsAFileAsItsBytesAcrossReadChunks) {
   ASSERT_EQ(bytes.substr(65535, 2), "\r\n");
   ASSERT_EQ(bytes[2 * 65536], '\x1a');
   ASSERT_EQ(bytes.substr(3 * 65536 - 1, 2), "\n\x1a");
-  ASSERT_TRUE(script.LoadScript(Write("story.txt", bytes), false));
+  ASSERT_TRUE(script.LoadScript(Write(bytes), false));
   EXPECT_EQ(TableOf(script), WithEnd({a, b, c}));
 
   const std::string story = "@a\r\n  text // c\r\n\r\n#goto @a";
-  ASSERT_TRUE(script.LoadScript(Write("s.txt", UnscrambleLine(story)), true));
+  ASSERT_TRUE(script.LoadScript(Write(UnscrambleLine(story)), true));
   EXPECT_EQ(TableOf(script), Load(story));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(termination.requests, 0);
@@ -317,8 +307,8 @@ TEST_F(MyScriptStore, UnreadableFileRaisesTheInputOutputError) {
   Advance(1);
   files.open_errors = {{"locked.txt", EACCES}, {"name\0.txt"s, EINVAL}};
   files.read_errors = {{"broken.txt", EIO}};
-  files.files["huge.txt"] = "x";
-  files.claimed_sizes = {{"huge.txt", MyScript::kMaxFileBytes + 1}};  // refused before reading
+  files.claimed_sizes = {
+      {Write("x", "huge.txt"), MyScript::kMaxFileBytes + 1}};  // refused before reading
   const struct {
     std::string path, error;
   } cases[] = {

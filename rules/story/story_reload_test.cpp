@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/contracts/app_error.h"
-#include "rules/fakes/fakes.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
@@ -59,46 +59,36 @@ TEST(IsPageStart, TheFirstEntryAndThoseAfterABlankOrALabel) {
   EXPECT_FALSE(IsPageStart(entries, -1));
 }
 
-class ReloadScriptTest : public ::testing::Test {
+class ReloadScriptTest : public ::testing::Test, public testing::StoryBench {
  protected:
   void SetUp() override {
-    script.LoadFromBytes("A\n\nB\n", false);
+    Load({"A", "", "B"});
     script.SetScriptCursor(2);  // after the first page
   }
-  fakes::FakeFileSystem files;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
-  MyScript script{files, boxes, termination};
 };
 
 TEST_F(ReloadScriptTest, TakesTheNewStoryAndReadsOnFromTheSameLine) {
-  files.files["dat/story.txt"] = "New\n\nA\n\nB\n";
-  ReloadScript(script, files, "dat/story.txt");
+  ReloadScript(script, files, Write("New\n\nA\n\nB\n"));
   EXPECT_EQ(script.Entries(), (Entries{"New", "", "A", "", "B", "#End"}));
   EXPECT_EQ(script.ScriptCursor(), 4);
 }
 
 TEST_F(ReloadScriptTest, AStoryThatNoLongerLoadsLeavesTheOldOneAsItWasAndShowsNothing) {
-  std::string too_many;
-  for (int i = 0; i < MyScript::kTableSize; ++i) too_many += "x\n";
+  const std::string too_many = testing::RepeatedLines(MyScript::kTableSize, "x");
   const struct {
     const char* why;
     std::function<void()> break_it;
   } cases[] = {
       {"missing", [] {}},
-      {"a folder", [&] { files.not_regular.insert("dat/story.txt"); }},
-      {"unreadable", [&] { files.read_errors["dat/story.txt"] = EIO; }},
-      {"too many lines", [&] { files.files["dat/story.txt"] = too_many; }},
-      {"too large",
-       [&] {
-         files.files["dat/story.txt"] = "A\n";
-         files.claimed_sizes["dat/story.txt"] = MyScript::kMaxFileBytes + 1;
-       }},
+      {"a folder", [&] { files.not_regular.insert(UnitStory::kStoryPath); }},
+      {"unreadable", [&] { files.read_errors[UnitStory::kStoryPath] = EIO; }},
+      {"too many lines", [&] { Write(too_many); }},
+      {"too large", [&] { files.claimed_sizes[Write("A\n")] = MyScript::kMaxFileBytes + 1; }},
   };
   for (const auto& c : cases) {
     files = {};
     c.break_it();
-    EXPECT_THROW(ReloadScript(script, files, "dat/story.txt"), AppError) << c.why;
+    EXPECT_THROW(ReloadScript(script, files, UnitStory::kStoryPath), AppError) << c.why;
     EXPECT_EQ(script.Entries(), (Entries{"A", "", "B", "#End"})) << c.why;
     EXPECT_EQ(script.ScriptCursor(), 2) << c.why;
   }

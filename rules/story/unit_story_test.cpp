@@ -9,12 +9,12 @@
 #include "rules/contracts/app_error.h"
 #include "rules/fakes/fakes.h"
 #include "tests/support/error_text.h"
-#include "tests/support/script_bytes.h"
+#include "tests/support/story_bench.h"
 
 namespace game {
 namespace {
 
-using Page = std::vector<std::string>;
+using testing::Page;
 using Sounds = std::vector<fakes::PlayedSound>;
 using Messages = std::vector<fakes::ShownMessage>;
 
@@ -22,29 +22,12 @@ const std::string kRangeError = "範囲チェックエラー";
 const Page kAnswerPage(std::begin(UnitStory::kAnswerLines), std::end(UnitStory::kAnswerLines));
 const fakes::PlayedSound kRising{UnitStory::kRisingSound, false};
 const fakes::PlayedSound kMiss{UnitStory::kMissSound, false};
+const StoryFlags kHotTrap{.heat_on = true, .trap_armed = true, .trap_label = "@x"};
 
-class UnitStoryTest : public ::testing::Test {
+class UnitStoryTest : public ::testing::Test, public testing::StoryBench {
  protected:
-  void Load(const std::vector<std::string>& lines) {
-    script.LoadFromBytes(testing::ScriptBytes(lines), false);
-  }
-  // One Next press; the page it leaves.
-  Page Step() {
-    story.StepStory();
-    return Shown();
-  }
-  Page Shown() const {
-    return Page(story.PageLines().begin(), story.PageLines().begin() + story.PageLineCount());
-  }
-
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
   fakes::FakeSoundOutput speaker;
   MyWave wave{speaker};
-  fakes::FakeFileSystem files;
-  fakes::FakeTextDecoder decoder;
-  MyScript script{files, boxes, termination};
-  UnitStory story{script, boxes, termination, decoder};
   std::int32_t portrait = 3;
 };
 
@@ -61,19 +44,23 @@ struct Expect {
   std::optional<int> cursor, portrait;
   std::optional<Sounds> sounds;  // every sound played so far
   std::optional<Messages> messages;
+  std::optional<StoryFlags> flags;
 };
 
-// A player's press, or loading a script; done `times` times, checked after each.
+// A player's press, loading a script or putting the flags back as a tool does; done `times`
+// times, checked after each.
 struct Press {
-  enum Kind { kLoad, kNext, kSpecial } kind;
+  enum Kind { kLoad, kNext, kSpecial, kRestore } kind;
   std::vector<std::string> lines;  // kLoad: the script
   Expect expect;
   int times = 1;
+  StoryFlags flags = {};  // kRestore: the flags put back
 };
 
 Press Load(std::vector<std::string> lines, Expect e = {}) { return {Press::kLoad, lines, e}; }
 Press Next(Expect e = {}, int times = 1) { return {Press::kNext, {}, e, times}; }
 Press Special(Expect e = {}, int times = 1) { return {Press::kSpecial, {}, e, times}; }
+Press Restore(StoryFlags flags) { return {Press::kRestore, {}, {}, 1, flags}; }
 
 struct StoryCase {
   const char* name;
@@ -180,6 +167,11 @@ const StoryCase kStoryCases[] = {
                .cursor = 3,
                .portrait = 0,
                .sounds = Sounds{kRising}})}},
+    // What a tool reads and puts back decides the next presses: a trap answered or missed, heat.
+    {"FlagsPutBackBringBackWhatTheNextPressesDo",
+     {Load({"#heatOn", "#trap @x", "A", "", "B", "@x", "C"}), Next({.flags = kHotTrap}),
+      Restore({}), Special({.sounds = Sounds{kMiss}}), Restore(kHotTrap),
+      Special({.sounds = Sounds{kMiss, kRising}}), Next({.page = Page{"C"}, .heat_on = true})}},
 };
 
 class UnitStoryPressTest : public UnitStoryTest, public ::testing::WithParamInterface<StoryCase> {
@@ -187,7 +179,9 @@ class UnitStoryPressTest : public UnitStoryTest, public ::testing::WithParamInte
   // Does the press; for the special move, what its answer returned.
   std::optional<bool> Do(const Press& press) {
     if (press.kind == Press::kSpecial) return story.TrapResponse(wave, portrait);
-    press.kind == Press::kLoad ? Load(press.lines) : story.StepStory();
+    if (press.kind == Press::kRestore) story.RestoreFlags(press.flags);
+    if (press.kind == Press::kLoad) Load(press.lines);
+    if (press.kind == Press::kNext) story.StepStory();
     return std::nullopt;
   }
 
@@ -210,11 +204,12 @@ class UnitStoryPressTest : public UnitStoryTest, public ::testing::WithParamInte
     ExpectIfStated(want.portrait, portrait, "the portrait");
     ExpectIfStated(want.sounds, speaker.played, "the sounds played");
     ExpectIfStated(want.messages, boxes.shown, "the messages shown");
+    ExpectIfStated(want.flags, story.Flags(), "the flags");
   }
 };
 
 TEST_P(UnitStoryPressTest, LeavesWhatEachPressShould) {
-  static constexpr const char* kKindNames[] = {"load", "Next", "special move"};
+  static constexpr const char* kKindNames[] = {"load", "Next", "special move", "flags put back"};
   int number = 0;
   for (const Press& press : GetParam().presses) {
     for (int i = 0; i < press.times; ++i) {
@@ -276,21 +271,6 @@ TEST(ClassifyStoryLine, SaysWhatAStepDoesWithALine) {
   }
   WordArray words;
   EXPECT_THROW(ClassifyStoryLine("a b c d e f g h i j k l", words), AppError);
-}
-
-TEST_F(UnitStoryTest, FlagsPutBackBringBackWhatTheNextPressesDo) {
-  Load({"#heatOn", "#trap @x", "A", "", "B", "@x", "C"});
-  Step();
-  const StoryFlags flags = story.Flags();
-  EXPECT_EQ(flags, (StoryFlags{.heat_on = true, .trap_armed = true, .trap_label = "@x"}));
-  story.RestoreFlags({});
-  story.TrapResponse(wave, portrait);
-  EXPECT_EQ(speaker.played.back().path, "dat/suka.wav");
-  story.RestoreFlags(flags);
-  story.TrapResponse(wave, portrait);
-  EXPECT_EQ(speaker.played.back().path, "dat/up.wav");
-  EXPECT_EQ(Step(), (Page{"C"}));
-  EXPECT_TRUE(story.HeatOn());
 }
 
 }  // namespace

@@ -13,21 +13,18 @@
 #include "rules/fakes/fake_check_services.h"
 #include "rules/fakes/fakes.h"
 #include "rules/story/special_move.h"
+#include "tests/support/story_bench.h"
 
 namespace game::testing {
 namespace {
 
 using fakes::FakeCheckServices;
 using fakes::FakeErrorDialog;
-using fakes::FakeFileSystem;
-using fakes::FakeMessageBoxes;
-using fakes::FakeTermination;
-using fakes::FakeTextDecoder;
 
 constexpr Rgb kSky{200, 230, 255};
 
 // A story folder in memory, the checker's report on it, and the game started on it.
-class BrokenFolder : public ::testing::Test {
+class BrokenFolder : public ::testing::Test, public StoryBench {
  protected:
   BrokenFolder() {
     const DecodedBitmap frame{500, 300, std::vector<std::uint8_t>(500 * 300 * 3, 0)};
@@ -57,22 +54,16 @@ class BrokenFolder : public ::testing::Test {
     });
   }
 
-  FakeFileSystem files;
-  FakeMessageBoxes boxes;
-  FakeTermination termination;
   FakeErrorDialog dialog;
-  FakeTextDecoder decoder;
   Random random{1};
   fakes::FakePaintTarget screen{/*keep_last=*/true};
-  MyScript script{files, boxes, termination};
-  UnitStory story{script, boxes, termination, decoder};
   UnitBmp bmp{random, story, screen, files};
   SpecialMove special;
   std::string caption = "BtnLX";  // the button's caption until the start-up replaces it
 };
 
 TEST_F(BrokenFolder, AMissingFrameStopsTheStartUpAsTheCheckerSays) {
-  files.files["dat/story.txt"] = "A\n";
+  Write("A\n");
   files.files.erase("dat/a0.bmp");
   const std::string said = CheckerSays();
   for (const char* claim :
@@ -95,7 +86,7 @@ TEST_F(BrokenFolder, AMissingFrameStopsTheStartUpAsTheCheckerSays) {
 }
 
 TEST_F(BrokenFolder, AStoryWithoutAPageIsAnErrorAndTheFirstPressEndsTheGame) {
-  files.files["dat/story.txt"] = "// only a comment\n@start\n\n";
+  Write("// only a comment\n@start\n\n");
   const std::string said = CheckerSays();
   EXPECT_NE(said.find("error: the story shows no page"), std::string::npos) << said;
   EXPECT_NE(said.find("\n1 error, 0 warnings\n"), std::string::npos) << said;
