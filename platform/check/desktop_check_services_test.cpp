@@ -5,6 +5,9 @@
 
 #include <filesystem>
 
+#include "platform/posix/posix_file_system.h"
+#include "platform/sdl/sdl_sound_output.h"
+#include "tests/support/disk_audio_capture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_encoder.h"
 
@@ -64,6 +67,22 @@ TEST(DesktopCheckServices, PlaysWhatTheSoundOutputCanLoad) {
   EXPECT_EQ(services.SoundProblem(wave), std::nullopt);
   EXPECT_NE(services.SoundProblem(dir.Write("text.wav", "not a sound at all\n")), std::nullopt);
   EXPECT_NE(services.SoundProblem(dir / "missing.wav"), std::nullopt);
+}
+
+// The checker's silent driver is its own: the game's output, opened later in the same process,
+// plays on the driver the environment names.
+TEST(DesktopCheckServices, LeavesTheSoundDriverToTheOutputOpenedAfterIt) {
+  {
+    DesktopCheckServices services;
+    services.SoundProblem("missing.wav");
+  }
+  const testing::DiskAudioCapture capture;
+  PosixFileSystem files;
+  const SdlSoundOutput output(files);
+  ASSERT_TRUE(output.HasDevice());
+  EXPECT_TRUE(
+      capture.WaitForBytes(testing::DiskAudioCapture::BytesFor(0.1), std::chrono::seconds(5)))
+      << "the output did not open the disk driver";
 }
 
 }  // namespace

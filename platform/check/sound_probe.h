@@ -1,6 +1,6 @@
 // Whether the game's sound output could play a file: SDL2_mixer loads it as the output does
 // (Mix_LoadWAV), into the output's own device format, on SDL's "dummy" audio driver so that no
-// sound device is needed or used.
+// sound device is needed or used. The driver is chosen for the probe's lifetime only.
 #pragma once
 
 #include <optional>
