@@ -6,6 +6,19 @@
 #include "platform/sdl/sdl_sound_output.h"
 
 namespace game::check {
+namespace {
+
+// The audio driver is the process's choice again: a sound output opened later in the same process
+// must not find itself on the probe's silent driver.
+void GiveBackTheDriver() {
+#if SDL_VERSION_ATLEAST(2, 24, 0)
+  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+#else
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, SDL_getenv("SDL_AUDIODRIVER"), SDL_HINT_OVERRIDE);
+#endif
+}
+
+}  // namespace
 
 SoundProbe::SoundProbe() {
   SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
@@ -19,13 +32,7 @@ SoundProbe::SoundProbe() {
 SoundProbe::~SoundProbe() {
   if (device_open_) Mix_CloseAudio();
   if (subsystem_open_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    // The driver is the process's choice again: a sound output opened later in the same process
-    // must not find itself on the silent driver.
-#if SDL_VERSION_ATLEAST(2, 24, 0)
-  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-#else
-  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, SDL_getenv("SDL_AUDIODRIVER"), SDL_HINT_OVERRIDE);
-#endif
+  GiveBackTheDriver();
 }
 
 std::optional<std::string> SoundProbe::Problem(const std::string& path) {
