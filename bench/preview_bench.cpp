@@ -14,12 +14,12 @@
 
 #include "bench/bench_app.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "platform/window/story_watch.h"
 #include "rules/check/reload_report.h"
 #include "rules/fakes/silent_services.h"
 #include "rules/script/my_script.h"
 #include "rules/story/story_reload.h"
+#include "rules/text/sjis_decoder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -52,7 +52,7 @@ void BM_ReloadAfterSave(benchmark::State& state) {
 
   game::PosixFileSystem files;
   game::fakes::SilentServices silent;
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   game::MyScript script(files, silent, silent);
   script.LoadScript(story, false);
   int reloads = 0;

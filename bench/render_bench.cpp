@@ -53,7 +53,7 @@ void WriteFrames(const fs::path& folder) {
                                            std::uint8_t(y / 2 + 60), std::uint8_t((x ^ y) & 0x3F)});
       }
     }
-    WriteBmpFile((folder / UnitBmp::FramePath(index)).string(), frame, BmpEncoding::kRgb24);
+    WriteBmpFile((folder / story_files::FramePath(index)).string(), frame, BmpEncoding::kRgb24);
   }
 }
 

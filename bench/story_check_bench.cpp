@@ -11,11 +11,11 @@
 #include "platform/check/desktop_check_services.h"
 #include "platform/graphics/unit_bmp.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_folder.h"
 #include "rules/check/walk_report.h"
 #include "rules/check/warp.h"
+#include "rules/text/sjis_decoder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -46,7 +46,7 @@ game::check::PictureLayout Layout() {
                                     .height = game::UnitBmp::kHeight,
                                     .text_x = game::UnitBmp::kTextX};
   for (int i = 0; i < game::UnitBmp::kFrameCount; ++i) {
-    layout.frame_paths.push_back(game::UnitBmp::FramePath(i));
+    layout.frame_paths.push_back(game::story_files::FramePath(i));
   }
   return layout;
 }
@@ -70,7 +70,7 @@ void BM_CheckFullStory(benchmark::State& state) {
   const Folder folder;
   game::PosixFileSystem files;
   game::check::DesktopCheckServices services;
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   game::check::CheckReport report;
   for (auto _ : state) {
     game::check::StoryCheck check(files, services, decoder, folder.Path(), Layout());
@@ -88,7 +88,7 @@ void BM_WalkFullStory(benchmark::State& state) {
   const Folder folder;
   game::PosixFileSystem real;
   game::check::StoryFolder files(real, folder.Path());
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   game::check::WalkSummary summary;
   for (auto _ : state) {
     game::check::StoryWalk walk(files, decoder);
@@ -110,7 +110,7 @@ void BM_WarpFullStory(benchmark::State& state) {
   const Folder folder;
   game::PosixFileSystem real;
   game::check::StoryFolder files(real, folder.Path());
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   game::check::WarpPlan plan;
   for (auto _ : state) {
     plan = game::check::PlanWarp(files, decoder, "@s" + std::to_string(kScenes - 1));

@@ -17,9 +17,9 @@
 #include "platform/check/storyboard.h"
 #include "platform/check/tool_setup.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "rules/check/options.h"
 #include "rules/check/story_map.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
               << options.folder << '\n';
     return kCouldNotRun;
   }
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   StoryCheck check(files, services, decoder, StoryFolderFor(services, options.folder),
                    GamePictureLayout());
   const CheckReport report = check.Run();

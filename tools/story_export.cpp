@@ -15,11 +15,11 @@
 #include "platform/export/export_options.h"
 #include "platform/export/export_target.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "platform/site/site_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_folder.h"
 #include "rules/story/game_texts.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ int CheckStory(const std::string& folder, Language language) {
   using namespace game::check;
   game::PosixFileSystem files;
   DesktopCheckServices services;
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   StoryCheck check(files, services, decoder, folder, GamePictureLayout());
   const CheckReport report = check.Run();
   std::cout << FormatReport(report, language) << std::flush;
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
                              .licence = GAME_WEB_FONT_LICENCE,
                              .title = options.title.empty() ? game::kGameTitleText : options.title};
   try {
-    game::QtTextDecoder decoder;
+    game::SjisTextDecoder decoder;
     game::WriteSite(site, *staging, decoder, game::HbSubset);
     target.Publish();
   } catch (const std::exception& failure) {

@@ -1,24 +1,27 @@
-// The picture area. Each render tick is composed on a 500 by 300 back canvas exactly as the desktop
+// The picture area. Each render tick is composed on a back canvas of the picture's size exactly as the desktop
 // composes its back buffer (the frame, the page's lines, the heat pixels the rules rasterised), then
 // shown on the screen canvas, whose backing store follows the device-pixel ratio: whole ratios
 // show each picture pixel as a crisp block, others are smoothed.
 
-export const WIDTH = 500;
-export const HEIGHT = 300;
-const TEXT_X = 230;
-const TEXT_Y = 50;
-const LINE_STEP = 20;
-// 14 points at 96 dots per inch, bold, black.
-export const TEXT_FONT =
-  'bold 19px LuxarimGothic, IPAPGothic, "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック", ' +
+// The faces to draw the text in, the site's own first. The size, weight, origin, line step and
+// colours are the game's, from the module (picture_layout).
+const FACES = 'LuxarimGothic, IPAPGothic, "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック", ' +
   '"Hiragino Kaku Gothic ProN", "Noto Sans CJK JP", sans-serif';
 
+// The picture's layout as the module gives it (page_facts.h): width, height, textX, textY,
+// lineStep, font, textColour, blankColour, captions.
+export function pictureLayout(module) {
+  return JSON.parse(module.UTF8ToString(module._picture_layout()));
+}
+
 export class Picture {
-  constructor(screen) {
+  constructor(screen, layout) {
     this.screen = screen;
+    this.layout = layout;
+    this.font = `${layout.font} ${FACES}`;
     this.back = document.createElement('canvas');
-    this.back.width = WIDTH;
-    this.back.height = HEIGHT;
+    this.back.width = layout.width;
+    this.back.height = layout.height;
     this.context = this.back.getContext('2d', { alpha: false });
     this.frames = [];
     this.lines = [];
@@ -31,12 +34,12 @@ export class Picture {
     this.frames = [];
     this.lines = [];
     this.context.fillStyle = '#000';
-    this.context.fillRect(0, 0, WIDTH, HEIGHT);
+    this.context.fillRect(0, 0, this.back.width, this.back.height);
   }
 
   // Where the top of the text cell lies above the baseline, in the loaded face.
   measureText() {
-    this.context.font = TEXT_FONT;
+    this.context.font = this.font;
     const metrics = this.context.measureText('あ');
     this.ascent = Math.round(metrics.fontBoundingBoxAscent ?? 17);
   }
@@ -58,8 +61,8 @@ export class Picture {
     const c = this.context;
     const image = this.frames[frame];
     if (frame < 0 || !image) {
-      c.fillStyle = '#fff';
-      c.fillRect(0, 0, WIDTH, HEIGHT);
+      c.fillStyle = this.layout.blankColour;
+      c.fillRect(0, 0, this.back.width, this.back.height);
     } else {
       c.putImageData(image, 0, 0);
     }
@@ -73,18 +76,19 @@ export class Picture {
 
   drawLines() {
     const c = this.context;
-    c.font = TEXT_FONT;
-    c.fillStyle = '#000';
+    const { textX, textY, lineStep, textColour } = this.layout;
+    c.font = this.font;
+    c.fillStyle = textColour;
     c.textBaseline = 'alphabetic';
-    this.lines.forEach((line, i) => c.fillText(line, TEXT_X, TEXT_Y + LINE_STEP * i + this.ascent));
+    this.lines.forEach((line, i) => c.fillText(line, textX, textY + lineStep * i + this.ascent));
   }
 
   fitScreen() {
     const ratio = window.devicePixelRatio || 1;
     if (ratio === this.ratio) return;
     this.ratio = ratio;
-    this.screen.width = Math.round(WIDTH * ratio);
-    this.screen.height = Math.round(HEIGHT * ratio);
+    this.screen.width = Math.round(this.back.width * ratio);
+    this.screen.height = Math.round(this.back.height * ratio);
   }
 
   present() {

@@ -4,11 +4,9 @@
 // game's handlers, and shows what the game asks for (the picture, the button, message boxes,
 // sounds, the page for screen readers).
 import { Dialogs } from './dialogs.js';
-import { fetchStory, readDropped, readPicked, STORY_FILES } from './files.js';
-import { Picture, TEXT_FONT } from './picture.js';
+import { fetchStory, readDropped, readPicked, storyFormat } from './files.js';
+import { Picture, pictureLayout } from './picture.js';
 import { Sound } from './sound.js';
-
-const DAT = '/dat';
 
 export class Player {
   constructor(doc) {
@@ -21,7 +19,8 @@ export class Player {
     this.loading = $('loading');
     this.pageText = $('page-text');
     this.moveNotice = $('move-notice');
-    this.picture = new Picture($('picture'));
+    this.screen = $('picture');
+    this.picture = null;  // made with the module's layout
     this.dialogs = new Dialogs($('message'));
     this.sound = new Sound();
     this.module = null;
@@ -47,7 +46,9 @@ export class Player {
       if (!event.target.closest('button, input, label, dialog')) this.focusButton();
     });
     openFolder.addEventListener('change', async () => {
-      if (openFolder.files.length) this.open(await readPicked(openFolder.files));
+      if (openFolder.files.length && this.module) {
+        this.open(await readPicked(openFolder.files, this.format));
+      }
       openFolder.value = '';
     });
     this.doc.addEventListener('dragover', (event) => {
@@ -58,20 +59,28 @@ export class Player {
     this.doc.addEventListener('drop', async (event) => {
       event.preventDefault();
       this.doc.body.classList.remove('dropping');
-      const files = await readDropped(event.dataTransfer);
+      const files = this.module && await readDropped(event.dataTransfer, this.format);
       if (files) this.open(files);
     });
   }
 
+  // The module first: it names the story's files and lays out the picture and the buttons.
   async boot() {
-    const [files, { default: createLuxarim }] = await Promise.all([
-      fetchStory(location.href),
-      import('./luxarim.js'),
-      this.doc.fonts.load(TEXT_FONT, 'あ').catch(() => {}),
+    const { default: createLuxarim } = await import('./luxarim.js');
+    const module = await createLuxarim({ luxarimHost: this.host() });
+    this.format = storyFormat(module);
+    const layout = pictureLayout(module);
+    this.picture = new Picture(this.screen, layout);
+    this.next.textContent = layout.captions.next;
+    this.special.textContent = layout.captions.special;
+    this.restart.textContent = layout.captions.playAgain;
+    const [files] = await Promise.all([
+      fetchStory(location.href, this.format),
+      this.doc.fonts.load(this.picture.font, 'あ').catch(() => {}),
     ]);
     this.picture.measureText();
-    this.module = await createLuxarim({ luxarimHost: this.host() });
-    this.module.FS.mkdir(DAT);
+    this.module = module;
+    this.module.FS.mkdir(`/${this.format.folder}`);
     this.fromServer = true;
     this.start(files);
   }
@@ -87,7 +96,7 @@ export class Player {
   // the folder that was opened.
   async again() {
     this.restart.hidden = true;
-    this.start(this.fromServer ? await fetchStory(location.href) : this.files);
+    this.start(this.fromServer ? await fetchStory(location.href, this.format) : this.files);
   }
 
   start(files) {
@@ -111,8 +120,8 @@ export class Player {
 
   writeFiles(files) {
     const fs = this.module.FS;
-    for (const name of STORY_FILES) {
-      const path = `${DAT}/${name}`;
+    for (const name of this.format.names) {
+      const path = `/${this.format.folder}/${name}`;
       try {
         fs.unlink(path);
       } catch {

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
 #include "rules/check/storyboard_html.h"
 #include "rules/contracts/app_error.h"
@@ -17,6 +16,12 @@ QString InFolder(const std::string& folder, const std::string& name) {
   return QDir(QString::fromStdString(folder)).filePath(QString::fromStdString(name));
 }
 
+// The storyboard reads each picture from the renderer's back buffer: no screen shows it.
+class NoScreen : public PaintTarget {
+ public:
+  void BlockCopy(const OffscreenBitmap& /*picture*/) override {}
+};
+
 }  // namespace
 
 bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem& files,
@@ -27,7 +32,7 @@ bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem&
     return false;
   }
   Random random;
-  fakes::FakePaintTarget screen;  // the storyboard reads the back buffer instead
+  NoScreen screen;
   UnitBmp renderer(random, walk.Story(), screen, files);
   try {
     renderer.InitGraphics();

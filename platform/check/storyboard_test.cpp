@@ -8,10 +8,10 @@
 #include "platform/check/graph_file.h"
 #include "platform/graphics/unit_bmp.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "rules/check/story_folder.h"
 #include "rules/check/storyboard_html.h"
 #include "rules/check/walk_report.h"
+#include "rules/text/sjis_decoder.h"
 #include "tests/support/game_folder.h"
 
 namespace game::check {
@@ -33,7 +33,7 @@ class Storyboard : public ::testing::Test {
   testing::GameFolder folder_;
   PosixFileSystem real_;
   StoryFolder files_{real_, folder_.Path().toStdString() + "/dat"};
-  QtTextDecoder decoder_;
+  SjisTextDecoder decoder_;
   StoryWalk walk_{files_, decoder_};
   testing::TempDir out_;
 };

@@ -30,7 +30,7 @@ PictureLayout GamePictureLayout() {
   PictureLayout layout{
       .width = UnitBmp::kWidth, .height = UnitBmp::kHeight, .text_x = UnitBmp::kTextX};
   for (int i = 0; i < UnitBmp::kFrameCount; ++i)
-    layout.frame_paths.push_back(UnitBmp::FramePath(i));
+    layout.frame_paths.push_back(story_files::FramePath(i));
   return layout;
 }
 

@@ -3,6 +3,10 @@
 // and hands each to `on_copy` when one is set (for a digest or a single pixel of every picture).
 #pragma once
 
+#ifndef GAME_TEST_DOUBLES
+#error "Test doubles are for tests, benchmarks and fuzz targets: link game_fakes there."
+#endif
+
 #include <functional>
 
 #include "platform/graphics/paint_target.h"

@@ -7,13 +7,11 @@ namespace game {
 UnitBmp::UnitBmp(Random& random, const UnitStory& story, PaintTarget& screen, FileSystem& files)
     : scene_(random, story), story_(story), screen_(screen), files_(files) {}
 
-std::string UnitBmp::FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
-
 void UnitBmp::InitGraphics() {
   back_buffer_.Reset();
   SizeAndPrepare(back_buffer_, back_rows_, kWidth, kHeight);
   back_buffer_.SetFontSize(kFontPoints);
-  back_buffer_.SetFontBold(true);
+  back_buffer_.SetFontBold(kTextBold);
   back_buffer_.SetFontColor(kTextColour);
   back_buffer_.SetBrushStyle(OffscreenBitmap::BrushStyle::kClear);
   scene_.ForgetFrames();
@@ -26,7 +24,7 @@ void UnitBmp::LoadFrame(int index) {
   const auto i = static_cast<std::size_t>(index);
   frames_[i].Reset();
   frame_rows_[i].clear();
-  frames_[i].LoadFromFile(files_, FramePath(index));
+  frames_[i].LoadFromFile(files_, story_files::FramePath(index));
   PrepareRows(frames_[i], frame_rows_[i]);
   scene_.SetFrameLoaded(index, frames_[i].Width(), frames_[i].Height());
 }

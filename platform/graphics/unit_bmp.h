@@ -42,6 +42,7 @@ class UnitBmp {
   static constexpr int kHeight = UnitScene::kHeight;
   static constexpr int kFrameCount = UnitScene::kFrameCount;
   static constexpr int kFontPoints = UnitScene::kFontPoints;
+  static constexpr bool kTextBold = UnitScene::kTextBold;
   static constexpr int kTextX = UnitScene::kTextX;
   static constexpr int kTextY = UnitScene::kTextY;
   static constexpr int kLineStep = UnitScene::kLineStep;
@@ -54,7 +55,7 @@ class UnitBmp {
   UnitBmp(Random& random, const UnitStory& story, PaintTarget& screen, FileSystem& files);
 
   // Makes the back buffer 500 by 300 with the text settings (14 points, bold, black, clear
-  // brush), loads the frames from FramePath(0) to FramePath(5) relative to the current folder,
+  // brush), loads the frames from story_files::FramePath(0) to (5) relative to the current folder,
   // then SetPortrait(0). A frame that cannot be loaded throws game::AppError with the bitmap
   // reader's text (bmp_reader.h); the portrait index is then left as it was.
   void InitGraphics();
@@ -92,9 +93,6 @@ class UnitBmp {
   std::int32_t PortraitIndex() const { return scene_.PortraitIndex(); }
   // For the special move's answer, which stores 0 as it is.
   std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
-
-  // "dat/a" + index + ".bmp".
-  static std::string FramePath(int index);
 
  private:
   void CopyPortrait(const game::Scene& scene);

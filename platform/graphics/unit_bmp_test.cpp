@@ -77,7 +77,7 @@ class UnitBmpTest : public ::testing::Test, public testing::StoryBench {
         }
       }
       const std::vector<std::uint8_t> bytes = EncodeBmp(frame, encodings[index]);
-      files.files[UnitBmp::FramePath(index)] = std::string(bytes.begin(), bytes.end());
+      files.files[story_files::FramePath(index)] = std::string(bytes.begin(), bytes.end());
     }
   }
   void WriteSolidFrames(int width, int height, Rgb colour) {
@@ -372,7 +372,7 @@ TEST_F(UnitBmpTest, ASmallFrameLeavesTheRestOfTheBufferAsTheLastTickLeftIt) {
 
 TEST_F(UnitBmpTest, AFrameThatCannotBeLoadedIsDrawnBlank) {
   WriteSolidFrames(500, 300, kSky);
-  files.files.erase(UnitBmp::FramePath(3));
+  files.files.erase(story_files::FramePath(3));
   EXPECT_EQ(testing::ErrorText([&] { bmp_.InitGraphics(); }), BmpCannotOpenText("dat/a3.bmp"));
   for (int i = 0; i < UnitBmp::kFrameCount; ++i) EXPECT_EQ(bmp_.FrameLoaded(i), i < 3) << i;
   EXPECT_EQ(bmp_.PortraitIndex(), -1);
@@ -394,7 +394,7 @@ TEST_F(UnitBmpTest, AFrameThatCannotBeLoadedIsDrawnBlank) {
 
 TEST_F(UnitBmpTest, AZeroByteFrameIsEmptyAndCopyingItChangesNothing) {
   WriteSolidFrames(500, 300, kSky);
-  files.files[UnitBmp::FramePath(0)] = "";
+  files.files[story_files::FramePath(0)] = "";
   bmp_.InitGraphics();
   EXPECT_TRUE(bmp_.FrameLoaded(0));
   EXPECT_TRUE(bmp_.PortraitFrames()[0].Empty());

@@ -1,9 +1,17 @@
 #include "platform/site/font_text.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <set>
 
+#include "rules/bmp/bmp_reader.h"
+#include "rules/contracts/app_error.h"
+#include "rules/contracts/file_system.h"
+#include "rules/script/my_script.h"
 #include "rules/story/game_texts.h"
+#include "rules/story/special_move.h"
+#include "rules/story/unit_story.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game {
 namespace {
@@ -45,19 +53,20 @@ void AppendUtf8(std::uint32_t code, std::string& out) {
 std::string MakeFixedFontText() {
   std::string text;
   for (char c = 0x20; c < 0x7F; ++c) text += c;
-  text += "＞次へ★０１２３４５６７８９";
-  text += SpecialButtonName(0);
-  text += kEmptyPageText;
-  text += kGameTitleText;
-  // The special move's page.
-  text += "ルクサリム大発動！わたしの思考が飛躍したー♪";
-  // The dialogs: missing files, file and bitmap errors, the jump cycle; the end's button.
-  text += "『』が見つかりません。終了します。ファイル は開けません";
-  text += "ビットマップイメージが不正ですストリームからの読み込みエラー";
-  text += "ファイルが見つかりません不正なファイル名ですオープンしたファイルが多すぎます";
-  text += "ファイルへのアクセスが拒否されましたI/O エラー範囲チェックエラーメモリが不足しています";
-  text += "「」へのジャンプが堂々巡りになっていて、表示する文がありません。";
-  text += "もう一度はじめから";
+  // The buttons and what assistive technology hears of them.
+  text += std::string(kNextButtonCaption) + kSpecialButtonFirstCaption + kPlayAgainCaption;
+  SpecialMove special;
+  for (int uses = SpecialMove::kUses; uses >= 0; --uses, special.Spend()) {
+    text += SjisToUtf8(special.Caption()) + SpecialButtonName(uses) + MissAnnouncement(uses);
+  }
+  for (int digit = 0; digit < 10; ++digit) text += SjisToUtf8(FullWidthDigit(digit));
+  text += std::string(kEmptyPageText) + kGameTitleText + kGameShortNameText;
+  for (const char* line : UnitStory::kAnswerLines) text += SjisToUtf8(line);
+  // The messages: a missing story, a jump cycle, the errors the report shows.
+  text += kMissingScriptCaption + MissingScriptText("") + kStepMessageCaption + JumpCycleText("");
+  text += ReportText(kRangeErrorText) + ReportText(kOutOfMemoryText);
+  text += std::string(kBmpInvalidText) + kBmpReadErrorText + BmpCannotOpenText("");
+  for (const int error : {ENOENT, ENOTDIR, EMFILE, EACCES, EIO}) text += FileErrorText(error);
   return text;
 }
 

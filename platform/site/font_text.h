@@ -9,9 +9,9 @@
 
 namespace game {
 
-// The texts the game shows besides the story's: printable ASCII, the buttons' captions and
-// names, the full-width digits, the special move's page, the empty page, the titles and the
-// messages of its dialogs (UTF-8).
+// The texts the game shows besides the story's, taken from the rules that show them: printable
+// ASCII, the buttons' captions and names, the misses, the full-width digits, the special move's
+// page, the empty page, the titles and the messages of its dialogs (UTF-8).
 const std::string& FixedFontText();
 
 // The distinct characters of `story` (the story file's Shift-JIS bytes, decoded line by line by

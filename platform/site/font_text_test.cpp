@@ -48,8 +48,9 @@ TEST(FontText, HoldsEveryTextTheGameShowsItself) {
   SjisTextDecoder decoder;
   const std::string text = FontText("", decoder, "");
   std::vector<std::string> shown = {
-      kEmptyPageText,  kGameTitleText,    kGameShortNameText,     "＞次へ",
-      kBmpInvalidText, kBmpReadErrorText, BmpCannotOpenText("x"), ReportText("範囲チェックエラー")};
+      kEmptyPageText,     kGameTitleText,         kGameShortNameText,
+      kNextButtonCaption, kPlayAgainCaption,      kBmpInvalidText,
+      kBmpReadErrorText,  BmpCannotOpenText("x"), ReportText("範囲チェックエラー")};
   for (const int error : {ENOENT, ENOTDIR, EMFILE, EACCES, EIO}) {
     shown.push_back(FileErrorText(error));
   }
@@ -57,6 +58,7 @@ TEST(FontText, HoldsEveryTextTheGameShowsItself) {
   for (int use = 0; use <= SpecialMove::kUses; ++use) {
     shown.push_back(SpecialButtonCaption(special, decoder));
     shown.push_back(SpecialButtonName(special.SpecialCount()));
+    shown.push_back(MissAnnouncement(special.SpecialCount()));
     special.Spend();
   }
   // The special move's page, as the story makes it.

@@ -14,6 +14,7 @@
 #include "platform/site/font_names.h"
 #include "platform/site/font_text.h"
 #include "rules/contracts/app_error.h"
+#include "rules/story/story_files.h"
 
 extern char** environ;
 
@@ -172,12 +173,12 @@ std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
     write(relative, bytes);
   }
   std::string story;
-  for (const char* name : kStoryFiles) {
-    const fs::path source = input.story / name;
+  for (const std::string& path : story_files::FilePaths()) {
+    const fs::path source = input.story / story_files::NameInFolder(path);
     if (!fs::is_regular_file(source)) continue;
     std::string bytes = ReadFile(source);
-    if (std::string_view(name) == "story.txt") story = bytes;
-    write(std::string("dat/") + name, bytes);
+    if (path == story_files::kStoryPath) story = bytes;
+    write(path, bytes);
   }
   write(kSiteFontPath,
         RenameFont(subset(input.font, FontText(story, decoder, page)), kSiteFontFamily));

@@ -13,9 +13,6 @@
 
 namespace game {
 
-// The story folder's files the page reads, in the site's dat/ folder.
-inline constexpr const char* kStoryFiles[] = {"story.txt", "a0.bmp", "a1.bmp", "a2.bmp",  "a3.bmp",
-                                              "a4.bmp",    "a5.bmp", "up.wav", "suka.wav"};
 // Where the face and its licence go in the site, and the face's family name there.
 inline constexpr char kSiteFontPath[] = "fonts/luxarim-gothic.ttf";
 inline constexpr char kSiteLicencePath[] = "fonts/IPA_Font_License.txt";

@@ -6,11 +6,10 @@
 #include "rules/bmp/bmp_reader.h"
 #include "rules/scene/line_raster.h"
 #include "rules/story/game_texts.h"
+#include "rules/story/story_files.h"
 
 namespace game {
 namespace {
-
-std::string FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
 
 std::vector<std::uint8_t> ToRgba(const DecodedBitmap& bitmap) {
   const std::size_t pixels = bitmap.rgb.size() / 3;
@@ -41,7 +40,7 @@ void WebPicture::InitGraphics() {
 }
 
 void WebPicture::LoadFrame(int index) {
-  const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index));
+  const DecodedBitmap bitmap = ReadBmpFile(files_, story_files::FramePath(index));
   const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);

@@ -7,8 +7,8 @@
 
 #include "platform/graphics/unit_bmp.h"
 #include "platform/qt/offscreen_bitmap.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "rules/story/game_texts.h"
+#include "rules/text/sjis_decoder.h"
 #include "tests/support/script_bytes.h"
 
 namespace game {
@@ -28,7 +28,7 @@ TEST(ReadablePage, HoldsWhatThePictureShowsOfEachLine) {
   const std::string blanks = "  \x81\x40";
   const UnitStory::PageLineViews lines = {"Hello", long_line, "", blanks, "not shown"};
 
-  QtTextDecoder decoder;
+  SjisTextDecoder decoder;
   const QString page = QString::fromStdString(ReadablePage(lines, 3, decoder, head));
   const QStringList read = page.split('\n');
   ASSERT_EQ(read.size(), 3) << page.left(200).toStdString();

@@ -5,12 +5,12 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/qt/game_app.h"
 #include "platform/qt/key_filter.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "platform/window/app_identity.h"
 #include "platform/window/command_line.h"
 #include "platform/window/data_folder.h"
 #include "platform/window/unit_form.h"
 #include "rules/check/warp.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::optional<int> PlanPreview(const game::GameOptions& options, game::Language 
   preview.watch = options.watch;
   if (!options.warp) return std::nullopt;
   game::PosixFileSystem files;
-  game::QtTextDecoder decoder;
+  game::SjisTextDecoder decoder;
   game::check::WarpPlan plan = game::check::PlanWarp(files, decoder, *options.warp, language);
   if (!plan.refusal.empty()) {
     std::cerr << "luxarim: " << plan.refusal << '\n';

@@ -45,7 +45,7 @@ TFormMain::TFormMain(GameApplication& app, const GameOptions& options, PreviewOp
   ExposePage(true);
   if (preview_.watch) {
     std::vector<std::string> frames;
-    for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(UnitBmp::FramePath(i));
+    for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(story_files::FramePath(i));
     watch_ = std::make_unique<StoryWatch>(
         "dat", UnitStory::kStoryPath, std::move(frames),
         [this](StoryWatch::Changes changes) { RunReported(app_, [&] { ReloadSaved(changes); }); });
@@ -77,8 +77,8 @@ void TFormMain::BuildLayout() {
   PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
   bmp_.emplace(random_, story_, *PntMain, files_);
   miss_notice_ = new SpokenNotice(PageMain, QRect(416, 264, 73, 25));
-  BtnMain = MakeButton(PageMain, QStringLiteral("＞次へ"), 232);
-  BtnLX = MakeButton(PageMain, QStringLiteral("BtnLX"), 264);
+  BtnMain = MakeButton(PageMain, QString::fromUtf8(kNextButtonCaption), 232);
+  BtnLX = MakeButton(PageMain, QString::fromUtf8(kSpecialButtonFirstCaption), 264);
   setTabOrder(BtnMain, BtnLX);
   // The page goes to assistive technology after the press, even one that an error abandoned
   // half-way. Next always brings a new page, even one that reads like the last; the special move
@@ -234,7 +234,7 @@ void TFormMain::ReloadFrames() {
   } catch (const AppError& error) {
     int failed = 0;
     while (failed < UnitBmp::kFrameCount && bmp_->FrameLoaded(failed)) ++failed;
-    std::cerr << "luxarim: " << UnitBmp::FramePath(failed)
+    std::cerr << "luxarim: " << story_files::FramePath(failed)
               << " does not load: " << ReportText(error.what())
               << " It and the frames after it are drawn blank until they load." << std::endl;
   }

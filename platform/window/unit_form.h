@@ -14,7 +14,6 @@
 #include "platform/posix/steady_clock.h"
 #include "platform/qt/game_app.h"
 #include "platform/qt/qt_message_wait.h"
-#include "platform/qt/qt_text_decoder.h"
 #include "platform/window/command_line.h"
 #include "platform/window/paint_box.h"
 #include "platform/window/spoken_text.h"
@@ -27,6 +26,7 @@
 #include "rules/sound/my_wave.h"
 #include "rules/story/special_move.h"
 #include "rules/story/unit_story.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace game {
 
@@ -85,7 +85,7 @@ class TFormMain : public QWidget, public MessagePoster {
   GameApplication& app_;
   SteadyClock clock_;
   PosixFileSystem files_;
-  QtTextDecoder decoder_;
+  SjisTextDecoder decoder_;
   Random random_;
   MyTime time_{clock_, app_, app_};
   QtMessageWait rest_;

@@ -4,6 +4,7 @@
 #include "rules/check/line_width_check.h"
 #include "rules/check/story_lines.h"
 #include "rules/check/story_table.h"
+#include "rules/check/walk_findings.h"
 #include "rules/contracts/app_error.h"
 #include "rules/story/unit_story.h"
 

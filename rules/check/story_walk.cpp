@@ -1,7 +1,9 @@
 #include "rules/check/story_walk.h"
 
+#include <algorithm>
+
+#include "rules/check/press_outcome.h"
 #include "rules/contracts/app_error.h"
-#include "rules/fakes/fakes.h"
 #include "rules/sound/my_wave.h"
 
 namespace game::check {
@@ -32,22 +34,10 @@ std::vector<int> CycleLabels(const std::vector<int>& reads) {
 
 }  // namespace
 
-// Message boxes, the termination request and the sound output as a press meets them: recorded,
-// shown to nobody, played to nobody. Each press starts from a fresh one.
-struct StoryWalk::Outside {
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeTermination termination;
-  fakes::FakeSoundOutput sound;
-  void Reset() { *this = Outside(); }
-  // The text of the first message shown since the last reset, empty when none was.
-  std::string FirstMessage() const { return boxes.shown.empty() ? "" : boxes.shown.front().text; }
-};
-
 StoryWalk::StoryWalk(FileSystem& files, TextDecoder& decoder)
-    : outside_(std::make_unique<Outside>()),
-      script_(std::make_unique<MyScript>(files, outside_->boxes, outside_->termination)),
-      story_(
-          std::make_unique<UnitStory>(*script_, outside_->boxes, outside_->termination, decoder)) {
+    : outside_(std::make_unique<PressOutcome>()),
+      script_(std::make_unique<MyScript>(files, outside_->messages, outside_->end)),
+      story_(std::make_unique<UnitStory>(*script_, outside_->messages, outside_->end, decoder)) {
   script_->SetReadObserver([this](int index) {
     if (reads_ != nullptr) reads_->push_back(index);
   });
@@ -56,11 +46,11 @@ StoryWalk::StoryWalk(FileSystem& files, TextDecoder& decoder)
 StoryWalk::~StoryWalk() = default;
 
 std::optional<std::string> StoryWalk::Load() {
-  outside_->Reset();
+  outside_->Clear();
   story_->LoadStory();
   kinds_.assign(static_cast<std::size_t>(script_->ScriptCount()), -1);
   step_memo_.assign(static_cast<std::size_t>(script_->ScriptCount() + 1) * 2, -1);
-  if (!outside_->termination.Terminated()) return std::nullopt;
+  if (!outside_->end.Terminated()) return std::nullopt;
   return outside_->FirstMessage();
 }
 
@@ -127,7 +117,7 @@ int StoryWalk::StepFrom(const WalkState& state) {
 int StoryWalk::PressNext(int cursor, bool heat, std::vector<int>& reads) {
   script_->SetScriptCursor(cursor);
   story_->RestoreFlags({.heat_on = heat});
-  outside_->Reset();
+  outside_->Clear();
   reads_ = &reads;
   int range_error_entry = -1;
   try {
@@ -143,16 +133,16 @@ int StoryWalk::PressNext(int cursor, bool heat, std::vector<int>& reads) {
 void StoryWalk::PressSpecial(const WalkState& trap_page) {
   script_->SetScriptCursor(trap_page.cursor);
   story_->RestoreFlags(trap_page.flags);
-  outside_->Reset();
+  outside_->Clear();
   std::int32_t portrait = 0;
-  MyWave wave(outside_->sound);
+  MyWave wave(outside_->sounds);
   story_->TrapResponse(wave, portrait);
 }
 
 int StoryWalk::RunStep(int cursor, bool heat) {
   WalkStep step{.from_cursor = cursor, .from_heat = heat};
   step.range_error_entry = PressNext(cursor, heat, step.reads);
-  if (outside_->termination.Terminated()) {
+  if (outside_->end.Terminated()) {
     step.ending_entry = step.reads.empty() ? script_->ScriptCount() - 1 : step.reads.back();
     step.ending_heat = story_->HeatOn();
   } else {
@@ -164,7 +154,7 @@ int StoryWalk::RunStep(int cursor, bool heat) {
       }
     }
     int origin = kStepPage;
-    if (!outside_->boxes.shown.empty()) {
+    if (!outside_->messages.Texts().empty()) {
       step.cycle_message = outside_->FirstMessage();
       step.cycle_labels = CycleLabels(step.reads);
       origin = kCyclePage;

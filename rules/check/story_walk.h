@@ -24,6 +24,7 @@
 #include <tuple>
 #include <vector>
 
+#include "rules/check/press_outcome.h"
 #include "rules/contracts/file_system.h"
 #include "rules/contracts/text_decoder.h"
 #include "rules/script/my_script.h"
@@ -104,7 +105,6 @@ class StoryWalk {
   const UnitStory& Story() const;
 
  private:
-  struct Outside;  // the recording fakes a press meets
   void Visit(int page, int uses);
   int StepFrom(const WalkState& state);
   int RunStep(int cursor, bool heat);
@@ -117,7 +117,7 @@ class StoryWalk {
   // Puts the story in the state a trap page left and presses the special move.
   void PressSpecial(const WalkState& trap_page);
 
-  std::unique_ptr<Outside> outside_;
+  std::unique_ptr<PressOutcome> outside_;  // what the last press did outside the rules
   std::unique_ptr<MyScript> script_;
   std::unique_ptr<UnitStory> story_;
   std::vector<WalkPage> pages_;

@@ -1,7 +1,6 @@
 // What the walk found: the ways from the first press to the endings (shortest and longest, in
-// pages the reader sees), the states from which no ending can be reached, and the findings that
-// only the walk can make (jump cycles, lines no way reads, traps that change nothing, heat at an
-// ending, a sixth line between page breaks).
+// pages the reader sees), the pages in reading order, and where each page stands in the source.
+// The findings that only the walk can make are walk_findings.h's.
 //
 // A way counts the pages the reader sees, the special move's answer pages included, from the
 // first press of ＞次へ to the press that ends the story. The longest way is the longest way
@@ -31,10 +30,6 @@ struct WalkSummary {
 };
 
 WalkSummary SummarizeWalk(StoryWalk& walk, int uses = SpecialMove::kUses);
-
-// Appends the walk's findings about `path` (the story file as the author named it).
-void AddWalkFindings(StoryWalk& walk, const std::string& path, TextDecoder& decoder,
-                     std::vector<Finding>& findings, int uses = SpecialMove::kUses);
 
 // The pages in reading order: the pages ＞次へ alone shows from the first press, then each
 // branch that the special move opens, in the order its trap page came, each followed as far as

@@ -2,7 +2,7 @@
 
 namespace game {
 
-void ThrowRangeError() { throw AppError("範囲チェックエラー"); }
+void ThrowRangeError() { throw AppError(kRangeErrorText); }
 
 std::string ReportText(const std::string& message) {
   if (message.empty()) return message;

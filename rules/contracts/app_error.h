@@ -12,8 +12,12 @@ class AppError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A fixed-capacity table or array is full: "範囲チェックエラー".
+// A fixed-capacity table or array is full: kRangeErrorText.
+inline constexpr char kRangeErrorText[] = "範囲チェックエラー";
 [[noreturn]] void ThrowRangeError();
+
+// What the error report says when memory runs out.
+inline constexpr char kOutOfMemoryText[] = "メモリが不足しています";
 
 // The text the error report shows for `message`: a full stop is appended when the last
 // character sorts above "." (so every Japanese text gets one).

@@ -12,7 +12,7 @@ bool RunReported(ErrorDialog& dialog, const std::function<void()>& body) {
     body();
     return true;
   } catch (const std::bad_alloc&) {
-    dialog.ShowError(ReportText("メモリが不足しています"));
+    dialog.ShowError(ReportText(kOutOfMemoryText));
   } catch (const std::exception& e) {
     dialog.ShowError(ReportText(e.what()));
   }

@@ -1,9 +1,13 @@
 // Recording fakes of the outside world (the contracts of rules/contracts/): each one keeps what
 // the rules handed it in public members and answers from public members, so a caller sets them up
-// and reads them back directly. They are the only stand-ins for those contracts: the unit tests,
-// the benchmarks and fuzz targets (through silent_services.h) and the checker's walk, which
-// records what a press shows and asks with them, all use these. Plain C++: no platform needed.
+// and reads them back directly. They are the only stand-ins for those contracts in the unit tests,
+// the benchmarks and the fuzz targets (through silent_services.h), and only those link them (the
+// library game_fakes). Plain C++: no platform needed.
 #pragma once
+
+#ifndef GAME_TEST_DOUBLES
+#error "Test doubles are for tests, benchmarks and fuzz targets: link game_fakes there."
+#endif
 
 #include <algorithm>
 #include <cerrno>

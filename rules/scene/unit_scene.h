@@ -22,6 +22,7 @@
 
 #include "rules/contracts/random.h"
 #include "rules/scene/rgb.h"
+#include "rules/story/story_files.h"
 #include "rules/story/unit_story.h"
 
 namespace game {
@@ -52,8 +53,13 @@ class UnitScene {
  public:
   static constexpr int kWidth = 500;
   static constexpr int kHeight = 300;
-  static constexpr int kFrameCount = 6;
+  static constexpr int kFrameCount = story_files::kFrameCount;
   static constexpr int kFontPoints = 14;
+  static constexpr bool kTextBold = true;
+  // The picture is laid out for 96 dots per inch (a denser screen scales it as a whole): the
+  // face's size there in pixels, to the nearest.
+  static constexpr int kDotsPerInch = 96;
+  static constexpr int kFontPixels = (kFontPoints * kDotsPerInch + 36) / 72;
   static constexpr int kTextX = 230;
   static constexpr int kTextY = 50;
   static constexpr int kLineStep = 20;

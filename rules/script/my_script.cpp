@@ -75,6 +75,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::string MissingScriptText(const std::string& path) {
+  return "『" + path + "』が見つかりません。終了します。";
+}
+
 MyScript::MyScript(FileSystem& files, MessageBoxes& boxes, Termination& termination)
     : files_(files), boxes_(boxes), termination_(termination) {}
 
@@ -84,7 +88,7 @@ bool MyScript::LoadScript(const std::string& path, bool scrambled) {
     file = files_.OpenForReading(path);
   } catch (const FileError& error) {
     if (!error.NothingThere()) throw;
-    boxes_.ShowMessage("MyScript", "『" + path + "』が見つかりません。終了します。");
+    boxes_.ShowMessage(kMissingScriptCaption, MissingScriptText(path));
     termination_.RequestTermination();
     return false;
   }

@@ -41,6 +41,11 @@
 
 namespace game {
 
+// What a missing script file shows: "『" + path + "』が見つかりません。終了します。" with the
+// caption "MyScript".
+inline constexpr char kMissingScriptCaption[] = "MyScript";
+std::string MissingScriptText(const std::string& path);
+
 // One entry of the table, shared with whoever holds it beyond the table's life (the story's page):
 // a line of any length is held once.
 using SharedLine = std::shared_ptr<const std::string>;
@@ -59,7 +64,7 @@ class MyScript {
   // Reads the file at `path` (names use '/'; the game passes "dat/story.txt").
   // - No file at `path` (FileError::NothingThere: nothing there, a dangling link, or something
   //   that is not a regular file such as a folder, a named pipe or a device): shows
-  //   "『" + path + "』が見つかりません。終了します。" with the caption "MyScript", then requests
+  //   MissingScriptText(path) with kMissingScriptCaption, then requests
   //   termination and returns false; the table is not touched.
   // - Otherwise loads it by the rules above and returns true with the cursor at 0, or throws the
   //   range or input/output error and leaves the table as it was.

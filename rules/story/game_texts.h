@@ -19,6 +19,12 @@ inline constexpr char kGameTitleText[] = "ルクサリム ～放課後の思考�
 inline constexpr char kGameShortNameText[] = "ルクサリム";
 // What the page reads as when it shows no text.
 inline constexpr char kEmptyPageText[] = "（文章なし）";
+// The Next button's caption.
+inline constexpr char kNextButtonCaption[] = "＞次へ";
+// The special-move button's caption until start-up sets it: the control's own name.
+inline constexpr char kSpecialButtonFirstCaption[] = "BtnLX";
+// The web page's button that plays the story again from its first page after its end.
+inline constexpr char kPlayAgainCaption[] = "もう一度はじめから";
 
 using PageLineArray = UnitStory::PageLineViews;
 

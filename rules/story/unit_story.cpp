@@ -5,6 +5,11 @@
 #include "rules/script/line_scan.h"
 
 namespace game {
+
+std::string JumpCycleText(const std::string& label) {
+  return "「" + label + "」へのジャンプが堂々巡りになっていて、表示する文がありません。";
+}
+
 UnitStory::UnitStory(MyScript& script, MessageBoxes& boxes, Termination& termination,
                      TextDecoder& decoder)
     : script_(script), boxes_(boxes), termination_(termination), decoder_(decoder) {}
@@ -23,7 +28,7 @@ void UnitStory::AddPageLine(std::string line) {
 void UnitStory::AddPageLine(SharedLine line) {
   if (!line) line = std::make_shared<const std::string>();
   if (page_line_count_ >= kMaxPageLines) {
-    boxes_.ShowMessage("error", "text line over(max: 3)");
+    boxes_.ShowMessage(kStepMessageCaption, "text line over(max: 3)");
     return;
   }
   const auto place = static_cast<std::size_t>(page_line_count_++);
@@ -122,8 +127,7 @@ void UnitStory::EndStory(bool shown, Flow& flow) {
 }
 
 void UnitStory::ReportCycle() {
-  boxes_.ShowMessage("error", "「" + decoder_.SjisToUtf8(last_jump_) +
-                                  "」へのジャンプが堂々巡りになっていて、表示する文がありません。");
+  boxes_.ShowMessage(kStepMessageCaption, JumpCycleText(decoder_.SjisToUtf8(last_jump_)));
 }
 
 StoryFlags UnitStory::Flags() const {

@@ -14,6 +14,7 @@
 #include "rules/contracts/text_decoder.h"
 #include "rules/script/my_script.h"
 #include "rules/sound/my_wave.h"
+#include "rules/story/story_files.h"
 
 namespace game {
 
@@ -35,6 +36,13 @@ enum class StoryLineKind {
 // a command or text line of more than 11 words.
 StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words);
 
+// The caption of the messages a step shows itself (a sixth page line, a cycle of jumps).
+inline constexpr char kStepMessageCaption[] = "error";
+
+// What a step says when its jumps go round without a line to show; `label` is the last jump's
+// label, decoded (UTF-8).
+std::string JumpCycleText(const std::string& label);
+
 // The story's state that lives on from one press to the next.
 struct StoryFlags {
   bool heat_on = false;
@@ -48,9 +56,9 @@ class UnitStory {
  public:
   static constexpr int kMaxPageLines = 5;
   static constexpr int kCommandMaxIndex = 10;  // commands are matched with 11-word arrays
-  static constexpr const char* kStoryPath = "dat/story.txt";
-  static constexpr const char* kRisingSound = "dat/up.wav";  // an answered trap
-  static constexpr const char* kMissSound = "dat/suka.wav";  // a use without a trap
+  static constexpr const char* kStoryPath = story_files::kStoryPath;
+  static constexpr const char* kRisingSound = story_files::kRisingSoundPath;
+  static constexpr const char* kMissSound = story_files::kMissSoundPath;
   // The page an answered trap shows, stored as Shift-JIS like every page line:
   // "ルクサリム大発動！" and "わたしの思考が飛躍したー♪".
   static constexpr const char* kAnswerLines[] = {

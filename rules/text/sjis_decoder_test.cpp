@@ -75,6 +75,9 @@ TEST(SjisDecoder, WritesUtf8OfOneTwoAndThreeBytes) {
   EXPECT_EQ(SjisToUtf8("\x81\x8B\x80"), "°\xEF\xBF\xBD");  // U+00B0, then U+FFFD
   SjisTextDecoder decoder;
   EXPECT_EQ(decoder.SjisToUtf8("\x82\xA0"), "あ");
+  EXPECT_EQ(decoder.SjisToUtf8("@\x88\xea\xb1"), "@一ｱ");  // a kanji and a half-width katakana
+  EXPECT_EQ(decoder.SjisToUtf8("@loop"), "@loop");
+  EXPECT_EQ(decoder.SjisToUtf8(""), "");
 }
 
 }  // namespace

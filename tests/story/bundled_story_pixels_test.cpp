@@ -44,7 +44,7 @@ class Fingerprint {
 // The bundled files, except the frames from `first_missing` on, which are not there.
 void HideFramesFrom(fakes::FolderFileSystem& files, int first_missing) {
   for (int i = first_missing; i < UnitBmp::kFrameCount; ++i) {
-    files.open_errors[UnitBmp::FramePath(i)] = ENOENT;
+    files.open_errors[story_files::FramePath(i)] = ENOENT;
   }
 }
 

@@ -33,14 +33,15 @@ class BrokenFolder : public ::testing::Test, public StoryBench {
       sky.rgb[i] = kSky.red, sky.rgb[i + 1] = kSky.green, sky.rgb[i + 2] = kSky.blue;
     }
     const std::vector<std::uint8_t> bytes = EncodeBmp(sky, BmpEncoding::kRgb24);
-    for (int i = 0; i < 6; ++i) files.files[UnitBmp::FramePath(i)] = {bytes.begin(), bytes.end()};
+    for (int i = 0; i < 6; ++i)
+      files.files[story_files::FramePath(i)] = {bytes.begin(), bytes.end()};
     files.files["dat/up.wav"] = files.files["dat/suka.wav"] = "RIFF....WAVE";
   }
 
   std::string CheckerSays() {
     FakeCheckServices services(files);
     check::PictureLayout layout{.width = 500, .height = 300, .text_x = 230};
-    for (int i = 0; i < 6; ++i) layout.frame_paths.push_back(UnitBmp::FramePath(i));
+    for (int i = 0; i < 6; ++i) layout.frame_paths.push_back(story_files::FramePath(i));
     check::StoryCheck check(files, services, decoder, "dat", layout);
     return check::FormatReport(check.Run(), check::Language::kEnglish);
   }

@@ -58,4 +58,17 @@ for (let i = 0; i < heat[0][2].length; i += 3) {
 assert.ok(named('setPage').length > 0);
 module._game_reset();
 assert.deepEqual(calls.slice(-2).map((call) => call[0]), ['dropFrames', 'stopSounds']);
+
+// What the page asks the module instead of keeping a copy: the story folder's files, the rule
+// that picks the folder holding the story, the picture's layout and the captions.
+assert.deepEqual(module.UTF8ToString(module._story_file_names()).split('\n'),
+  ['story.txt', 'a0.bmp', 'a1.bmp', 'a2.bmp', 'a3.bmp', 'a4.bmp', 'a5.bmp', 'up.wav', 'suka.wav']
+    .map((name) => `dat/${name}`));
+assert.deepEqual([[1, 1], [1, 0], [0, 1], [0, 0]].map(([own, dat]) =>
+  module._story_in_dat_folder(own, dat)), [0, 0, 1, 0]);
+assert.deepEqual(JSON.parse(module.UTF8ToString(module._picture_layout())), {
+  width: 500, height: 300, textX: 230, textY: 50, lineStep: 20, font: 'bold 19px',
+  textColour: '#000000', blankColour: '#ffffff',
+  captions: { next: '＞次へ', special: 'BtnLX', playAgain: 'もう一度はじめから' },
+});
 console.log(`started, ${named('paint').length} pictures, ${heat[0][2].length / 3} heat pixels`);

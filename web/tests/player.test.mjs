@@ -198,3 +198,19 @@ test('a story folder opened from the disk plays from its first page', async () =
   assert.ok(wide.startsWith('widewide') && wide.length <= 400, `${wide.length} characters read`);
   rmSync(folder, { recursive: true, force: true });
 });
+
+// The rule is the module's, the checker's too: the folder the player picks wins over its dat/.
+test('a folder that holds a story and a dat/ with another plays its own story', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'story-'));
+  cpSync(join(SITE, 'dat'), folder, { recursive: true });
+  cpSync(join(SITE, 'dat'), join(folder, 'dat'), { recursive: true });
+  writeFileSync(join(folder, 'story.txt'), 'The folder itself.\r\n\r\n#end\r\n');
+  writeFileSync(join(folder, 'dat', 'story.txt'), 'Its dat folder.\r\n\r\n#end\r\n');
+  const page = await open(browser, site.url);
+  await next(page).click();
+  await page.locator('#open-folder').setInputFiles(folder);
+  await page.waitForFunction(() => document.getElementById('page-text').innerText === '（文章なし）');
+  await next(page).click();
+  assert.equal(await liveText(page), 'The folder itself.');
+  rmSync(folder, { recursive: true, force: true });
+});

@@ -1,0 +1,50 @@
+#include "platform/web/page_facts.h"
+
+#include <cstdio>
+
+#include "rules/scene/unit_scene.h"
+#include "rules/story/game_texts.h"
+#include "rules/story/story_files.h"
+
+namespace game {
+namespace {
+
+std::string CssColour(Rgb colour) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned{colour.red}, unsigned{colour.green},
+                unsigned{colour.blue});
+  return text;
+}
+
+// The captions hold neither quotes nor backslashes nor control characters.
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Field(const char* name, const std::string& json) { return Quoted(name) + ":" + json; }
+
+}  // namespace
+
+std::string StoryFileList() {
+  std::string list;
+  for (const std::string& path : story_files::FilePaths())
+    list += (list.empty() ? "" : "\n") + path;
+  return list;
+}
+
+std::string PictureLayoutJson() {
+  using S = UnitScene;
+  const std::string font =
+      std::string(S::kTextBold ? "bold " : "") + std::to_string(S::kFontPixels) + "px";
+  const std::string captions = "{" + Field("next", Quoted(kNextButtonCaption)) + "," +
+                               Field("special", Quoted(kSpecialButtonFirstCaption)) + "," +
+                               Field("playAgain", Quoted(kPlayAgainCaption)) + "}";
+  return "{" + Field("width", std::to_string(S::kWidth)) + "," +
+         Field("height", std::to_string(S::kHeight)) + "," +
+         Field("textX", std::to_string(S::kTextX)) + "," +
+         Field("textY", std::to_string(S::kTextY)) + "," +
+         Field("lineStep", std::to_string(S::kLineStep)) + "," + Field("font", Quoted(font)) + "," +
+         Field("textColour", Quoted(CssColour(S::kTextColour))) + "," +
+         Field("blankColour", Quoted(CssColour(S::kBlankColour))) + "," +
+         Field("captions", captions) + "}";
+}
+
+}  // namespace game

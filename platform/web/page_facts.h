@@ -1,0 +1,19 @@
+// What the page asks the rules instead of keeping its own copy: the story folder's files and
+// which folder of a picked one holds the story (rules/story/story_files.h), and the picture's
+// layout, face, colours and the buttons' captions (UnitScene, game_texts.h).
+#pragma once
+
+#include <string>
+
+namespace game {
+
+// The game's paths of the story folder's files, one a line, the story first:
+// "dat/story.txt\ndat/a0.bmp\n...\ndat/suka.wav".
+std::string StoryFileList();
+
+// The picture's layout as a JSON object: width, height, textX, textY, lineStep, font (the CSS
+// weight and size, "bold 19px"), textColour and blankColour ("#rrggbb"), and captions (next,
+// special, playAgain).
+std::string PictureLayoutJson();
+
+}  // namespace game
