@@ -9,7 +9,8 @@
 namespace game::check {
 
 LineMeasure::LineMeasure()
-    : font_(CanvasGothicFont(FontPixelSize(UnitBmp::kFontPoints, kCanvasDotsPerInch), true)) {}
+    : font_(CanvasGothicFont(FontPixelSize(UnitBmp::kFontPoints, kCanvasDotsPerInch),
+                             UnitBmp::kTextBold)) {}
 
 int LineMeasure::Width(std::string_view sjis) {
   return QFontMetrics(font_).horizontalAdvance(decoder_.Decode(sjis));

@@ -1,5 +1,5 @@
-// A screen nobody sees, for running the renderer without a window (the storyboard, tests,
-// benchmarks): it counts the pictures it is given, keeps a copy of the last one when asked to,
+// A screen nobody sees, for running the renderer without a window in tests and benchmarks (linked
+// with game_fakes): it counts the pictures it is given, keeps a copy of the last one when asked to,
 // and hands each to `on_copy` when one is set (for a digest or a single pixel of every picture).
 #pragma once
 

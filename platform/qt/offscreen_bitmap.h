@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "rules/contracts/file_system.h"
+#include "rules/scene/layout_dpi.h"
 #include "rules/scene/rgb.h"
 
 class QImage;
@@ -26,8 +27,8 @@ namespace game {
 int FontPixelSize(int points, double dots_per_inch);
 
 // The dots per inch the canvas turns points into pixels with, whatever the screen's: the
-// picture's layout is made for 96, and on a denser screen the window is scaled as a whole.
-inline constexpr double kCanvasDotsPerInch = 96.0;
+// picture's layout's (on a denser screen the window is scaled as a whole).
+inline constexpr double kCanvasDotsPerInch = kLayoutDotsPerInch;
 
 class OffscreenBitmap {
  public:

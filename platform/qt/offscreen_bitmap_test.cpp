@@ -65,6 +65,10 @@ TEST(FontPixelSize, PointsTimesDotsPerInchOver72ToTheNearest) {
   for (const auto& c : cases) {
     EXPECT_EQ(FontPixelSize(c.points, c.dpi), c.pixels) << c.points << " pt at " << c.dpi;
   }
+  // The web page draws the text at the size the rules give it: the same as the canvas.
+  for (int points = 6; points <= 40; ++points) {
+    EXPECT_EQ(FontPixelSize(points, kCanvasDotsPerInch), LayoutPixels(points)) << points;
+  }
 }
 
 TEST(OffscreenBitmap, SizeKeepsTheSharedPixelsAndBlackensNewOnes) {

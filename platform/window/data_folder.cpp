@@ -1,11 +1,13 @@
 #include "platform/window/data_folder.h"
 
+#include "rules/story/story_files.h"
+
 namespace game {
 
 std::optional<std::string> MissingDataFolderNote(const std::filesystem::path& folder,
                                                  Language language) {
   std::error_code error;
-  if (std::filesystem::is_directory(folder / "dat", error)) return std::nullopt;
+  if (std::filesystem::is_directory(folder / story_files::kGameFolder, error)) return std::nullopt;
   const std::string where = folder.string();
   return "luxarim: " +
          Bilingual{"there is no dat/ folder in " + where +

@@ -29,9 +29,9 @@ class StoryFolder : public FileSystem {
   std::string folder_;
 };
 
-// The folder that stands where the game reads "dat" for the folder an author names: the folder
-// itself, or its "dat" subfolder when the folder is the one the game starts in (it holds no
-// story.txt of its own, and dat/story.txt is there).
+// The folder that stands where the game reads "dat" for the folder an author names, by the rule
+// the web page follows too (story_files::PlaceOfStory): the folder itself when it holds story.txt,
+// else its "dat" subfolder when that holds one (the folder the game starts in), else the folder.
 std::string StoryFolderFor(CheckServices& services, const std::string& folder);
 
 }  // namespace game::check

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "rules/contracts/random.h"
+#include "rules/scene/layout_dpi.h"
 #include "rules/scene/rgb.h"
 #include "rules/story/story_files.h"
 #include "rules/story/unit_story.h"
@@ -56,10 +57,7 @@ class UnitScene {
   static constexpr int kFrameCount = story_files::kFrameCount;
   static constexpr int kFontPoints = 14;
   static constexpr bool kTextBold = true;
-  // The picture is laid out for 96 dots per inch (a denser screen scales it as a whole): the
-  // face's size there in pixels, to the nearest.
-  static constexpr int kDotsPerInch = 96;
-  static constexpr int kFontPixels = (kFontPoints * kDotsPerInch + 36) / 72;
+  static constexpr int kFontPixels = LayoutPixels(kFontPoints);
   static constexpr int kTextX = 230;
   static constexpr int kTextY = 50;
   static constexpr int kLineStep = 20;

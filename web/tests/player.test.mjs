@@ -181,17 +181,24 @@ describe('a story folder with a fault', () => {
   });
 });
 
+// Opens the player, leaves its first window, opens `folder` with the open-folder control and
+// presses Next once there.
+async function playFromDisk(folder) {
+  const page = await open(browser, site.url);
+  await next(page).click();
+  await page.locator('#open-folder').setInputFiles(folder);
+  await page.waitForFunction(() => document.getElementById('page-text').innerText === '（文章なし）');
+  await next(page).click();
+  return page;
+}
+
 test('a story folder opened from the disk plays from its first page', async () => {
   const folder = mkdtempSync(join(tmpdir(), 'story-'));
   cpSync(join(SITE, 'dat'), join(folder, 'dat'), { recursive: true });
   // The second page's line is far wider than the picture: the page is read as far as it shows.
   writeFileSync(join(folder, 'dat', 'story.txt'),
     `Hello from my own folder.\r\n\r\n${'wide'.repeat(50000)}\r\n\r\n#end\r\n`);
-  const page = await open(browser, site.url);
-  await next(page).click();
-  await page.locator('#open-folder').setInputFiles(folder);
-  await page.waitForFunction(() => document.getElementById('page-text').innerText === '（文章なし）');
-  await next(page).click();
+  const page = await playFromDisk(folder);
   assert.equal(await liveText(page), 'Hello from my own folder.');
   await next(page).click();
   const wide = await liveText(page);
@@ -206,11 +213,7 @@ test('a folder that holds a story and a dat/ with another plays its own story', 
   cpSync(join(SITE, 'dat'), join(folder, 'dat'), { recursive: true });
   writeFileSync(join(folder, 'story.txt'), 'The folder itself.\r\n\r\n#end\r\n');
   writeFileSync(join(folder, 'dat', 'story.txt'), 'Its dat folder.\r\n\r\n#end\r\n');
-  const page = await open(browser, site.url);
-  await next(page).click();
-  await page.locator('#open-folder').setInputFiles(folder);
-  await page.waitForFunction(() => document.getElementById('page-text').innerText === '（文章なし）');
-  await next(page).click();
+  const page = await playFromDisk(folder);
   assert.equal(await liveText(page), 'The folder itself.');
   rmSync(folder, { recursive: true, force: true });
 });
