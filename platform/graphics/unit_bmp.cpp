@@ -7,7 +7,7 @@ namespace game {
 UnitBmp::UnitBmp(Random& random, const UnitStory& story, PaintTarget& screen, FileSystem& files)
     : scene_(random, story), story_(story), screen_(screen), files_(files) {}
 
-std::string UnitBmp::FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
+std::string UnitBmp::FramePath(int index) { return UnitScene::FramePath(index); }
 
 void UnitBmp::InitGraphics() {
   back_buffer_.Reset();

@@ -10,8 +10,6 @@
 namespace game {
 namespace {
 
-std::string FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
-
 std::vector<std::uint8_t> ToRgba(const DecodedBitmap& bitmap) {
   const std::size_t pixels = bitmap.rgb.size() / 3;
   std::vector<std::uint8_t> rgba(pixels * 4);
@@ -41,10 +39,14 @@ void WebPicture::InitGraphics() {
 }
 
 void WebPicture::LoadFrame(int index) {
-  const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index));
+  const DecodedBitmap bitmap = ReadBmpFile(files_, UnitScene::FramePath(index));
   const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
+}
+
+std::string_view WebPicture::VisibleHead(std::string_view line) {
+  return ByteHead(line, kVisibleLineBytes);
 }
 
 void WebPicture::FreeGraphics() {

@@ -2,6 +2,8 @@
 
 namespace game {
 
+std::string UnitScene::FramePath(int index) { return "dat/a" + std::to_string(index) + ".bmp"; }
+
 UnitScene::UnitScene(Random& random, const UnitStory& story) : random_(random), story_(story) {
   scene_.strokes.reserve(2 * kStrokeCount);
 }

@@ -61,6 +61,9 @@ class UnitScene {
   static constexpr Rgb kTextColour{0, 0, 0};
   static constexpr Rgb kBlankColour{255, 255, 255};
 
+  // Where frame `index` is read from: "dat/a" + index + ".bmp".
+  static std::string FramePath(int index);
+
   // The generator and the story must outlive the scene. No frame is loaded; the portrait index
   // is -1.
   UnitScene(Random& random, const UnitStory& story);
