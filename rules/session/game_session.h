@@ -149,8 +149,6 @@ class GameSession {
   MyTime& Time() { return time_; }
   MyScript& Script() { return script_; }
   UnitStory& Story() { return story_; }
-  const SpecialMove& SpecialCounter() const { return special_; }
-  Termination& TerminationRequest() { return termination_; }
 
  private:
   void RunStartupStep(int step);
