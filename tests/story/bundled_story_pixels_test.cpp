@@ -62,7 +62,8 @@ void HideFramesFrom(fakes::FolderFileSystem& files, int first_missing) {
 
 constexpr int kTicksPerPage = 30;
 
-// What one run painted: a fingerprint per page (all its ticks' pictures in turn) and one per tick.
+// What one run painted: a fingerprint per page (all its ticks' pictures in turn), and that
+// fingerprint as it stood after each tick.
 struct RunPictures {
   std::vector<std::uint64_t> pages;
   std::vector<std::vector<std::uint32_t>> ticks;  // [page][tick]
@@ -98,9 +99,8 @@ RunPictures PlayRun(bool answer_traps, int first_missing_frame,
   fakes::FakePaintTarget screen;
   screen.on_copy = [&](const OffscreenBitmap& picture) {
     page.Add(picture);
-    Fingerprint tick;
-    tick.Add(picture);
-    run.ticks.back().push_back(static_cast<std::uint32_t>(tick.hash));
+    // The page's fingerprint so far: the first tick that differs changes it and all after it.
+    run.ticks.back().push_back(static_cast<std::uint32_t>(page.hash));
     const int page_index = static_cast<int>(run.ticks.size()) - 1;
     const int tick_index = static_cast<int>(run.ticks.back().size()) - 1;
     if (keep && kept && keep->page == page_index && keep->tick == tick_index) {
