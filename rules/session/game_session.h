@@ -133,12 +133,15 @@ class GameSession {
 
   // Reading starts at the planned entry with its flags, when the story loaded that far.
   WarpOutcome StartAt(const check::WarpPlan& plan);
-  // Plans the start at TARGET (a label or a line of the story file, check/warp.h) and applies it.
+  // Plans the start at TARGET (a label or a line of the story file as it is on the disk, so read
+  // a saved story anew first; check/warp.h) and applies it.
   WarpOutcome WarpTo(const std::string& target, Language language);
 
   // The author saved the story or frames (`changes`): reads them anew as saved_files.h says, or,
-  // when the start-up stopped at a step, takes the start-up up again from that step. Says what it
-  // did in `language`; never shows a box for a file that does not load.
+  // when the start-up stopped at a step, takes the start-up up again from that step once the
+  // frames read (the story then plays from its first page). Says what it did in `language`; a
+  // file that does not load shows no box (only a story file gone altogether at the start-up's
+  // last step shows the start-up's own message and ends the game, as at start).
   ReloadOutcome ReadSaved(SavedChanges changes, Language language);
 
   // Whether the start-up ran to its end.
