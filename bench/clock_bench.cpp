@@ -20,13 +20,14 @@
 #include "platform/posix/steady_clock.h"
 #include "rules/clock/my_time.h"
 #include "rules/fakes/fakes.h"
+#include "rules/session/game_session.h"
 
 namespace game {
 namespace {
 
 using Steady = std::chrono::steady_clock;
 
-constexpr std::int32_t kIntervalMs = 50;
+constexpr std::int32_t kIntervalMs = game::kRenderIntervalMs;
 constexpr auto kRunTime = std::chrono::seconds(3);
 
 void BusyFor(Steady::duration work) {
@@ -70,7 +71,7 @@ LoopRun RunOneSlot(MessagePump& pump, Steady::duration work) {
   termination.ends_when = [end = Steady::now() + kRunTime] { return Steady::now() >= end; };
   MyTime time(clock, pump, termination);
   run.registered = Steady::now();
-  time.SetTimerSlot(0, kIntervalMs, [&] {
+  time.SetTimerSlot(kRenderSlot, kIntervalMs, [&] {
     run.firings.push_back(Steady::now());
     BusyFor(work);
   });

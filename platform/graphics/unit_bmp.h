@@ -32,11 +32,12 @@
 #include "rules/contracts/file_system.h"
 #include "rules/contracts/random.h"
 #include "rules/scene/unit_scene.h"
+#include "rules/session/session_picture.h"
 #include "rules/story/unit_story.h"
 
 namespace game {
 
-class UnitBmp {
+class UnitBmp : public SessionPicture {
  public:
   static constexpr int kWidth = UnitScene::kWidth;
   static constexpr int kHeight = UnitScene::kHeight;
@@ -58,9 +59,9 @@ class UnitBmp {
   // brush), loads the frames from story_files::FramePath(0) to (5) relative to the current folder,
   // then SetPortrait(0). A frame that cannot be loaded throws game::AppError with the bitmap
   // reader's text (bmp_reader.h); the portrait index is then left as it was.
-  void InitGraphics();
+  void InitGraphics() override;
   // Releases the back buffer, then the frames in index order. Safe at any time, more than once.
-  void FreeGraphics();
+  void FreeGraphics() override;
 
   // Stores `index` as the portrait index when it differs; draws nothing.
   void SetPortrait(std::int32_t index) { scene_.SetPortrait(index); }
@@ -74,7 +75,7 @@ class UnitBmp {
   void DrawHeat();
 
   // One tick of the clock's render slot: Paint(Rules().RenderTick()).
-  void RenderFrame();
+  void RenderFrame() override;
   // Paints `scene` as unit_scene.h says: the frame copied onto the back buffer at (0, 0) or the
   // whole buffer white, the page's lines (kept per page and frame, see above), the strokes, then
   // one block copy of the back buffer to the screen. Only a blank frame clears the buffer: a frame
@@ -92,7 +93,11 @@ class UnitBmp {
   bool FrameLoaded(int index) const { return scene_.FrameLoaded(index); }
   std::int32_t PortraitIndex() const { return scene_.PortraitIndex(); }
   // For the special move's answer, which stores 0 as it is.
-  std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
+  std::int32_t& PortraitIndex() override { return scene_.PortraitIndex(); }
+  // What the back buffer's face shows of `line` from the text's left edge to the picture's right.
+  std::string_view VisibleHead(std::string_view line) override {
+    return back_buffer_.VisibleHead(kTextX, line);
+  }
 
  private:
   void CopyPortrait(const game::Scene& scene);

@@ -62,3 +62,26 @@ EMSCRIPTEN_KEEPALIVE const char* picture_layout() {
 }
 
 }  // extern "C"
+
+// The author's preview, for a page that edits the story in the module's file system: a start at
+// a label or a line, and reading the saved story and frames anew. `japanese` picks the language
+// of what game_said() then holds (UTF-8, one line each).
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int game_warp(const char* target, int japanese) {
+  if (!the_game || target == nullptr) return -1;
+  return the_game->Warp(target,
+                        japanese != 0 ? game::Language::kJapanese : game::Language::kEnglish);
+}
+
+EMSCRIPTEN_KEEPALIVE int game_reload(int story, int frames, int japanese) {
+  if (!the_game) return -1;
+  return the_game->Reload(story != 0, frames != 0,
+                          japanese != 0 ? game::Language::kJapanese : game::Language::kEnglish)
+             ? 1
+             : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* game_said() { return the_game ? the_game->Said().c_str() : ""; }
+
+}  // extern "C"

@@ -46,6 +46,10 @@ void WebPicture::LoadFrame(int index) {
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
 }
 
+std::string_view WebPicture::VisibleHead(std::string_view line) {
+  return ByteHead(line, kVisibleLineBytes);
+}
+
 void WebPicture::FreeGraphics() {
   ready_ = false;
   painted_ = false;

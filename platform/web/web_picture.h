@@ -12,11 +12,12 @@
 #include "rules/contracts/random.h"
 #include "rules/contracts/text_decoder.h"
 #include "rules/scene/unit_scene.h"
+#include "rules/session/session_picture.h"
 #include "rules/story/unit_story.h"
 
 namespace game {
 
-class WebPicture {
+class WebPicture : public SessionPicture {
  public:
   // The most bytes of a page line the page is given: more than the widest line of the narrowest
   // characters that fits between the text's left edge and the picture's right edge.
@@ -28,16 +29,18 @@ class WebPicture {
   // Loads the frames from dat/a0.bmp to dat/a5.bmp, handing each to the page, then shows
   // portrait 0. A frame that cannot be loaded throws the reader's error; the frames after it are
   // not loaded.
-  void InitGraphics();
+  void InitGraphics() override;
   // Releases the frames (the page drops them). Safe at any time, more than once.
-  void FreeGraphics();
+  void FreeGraphics() override;
   // One tick of the render slot: the scene's tick, painted by the page (once InitGraphics has
   // begun and until FreeGraphics). A tick whose picture is the one already on the screen (the same
   // whole frame or blank, the same page, no heat before or now) is not painted again: an idle tab
   // then paints only when the portrait moves.
-  void RenderFrame();
+  void RenderFrame() override;
 
-  std::int32_t& PortraitIndex() { return scene_.PortraitIndex(); }
+  std::int32_t& PortraitIndex() override { return scene_.PortraitIndex(); }
+  // The page cannot measure the text here: the first kVisibleLineBytes bytes (ByteHead).
+  std::string_view VisibleHead(std::string_view line) override;
 
  private:
   void LoadFrame(int index);

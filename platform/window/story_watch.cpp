@@ -7,31 +7,27 @@
 namespace game {
 namespace {
 
-long long Nanoseconds(const timespec& t) { return t.tv_sec * 1000000000LL + t.tv_nsec; }
+std::int64_t Nanoseconds(const timespec& t) { return t.tv_sec * 1000000000LL + t.tv_nsec; }
 
 }  // namespace
 
 StoryWatch::StoryWatch(const std::string& folder, std::string story,
                        std::vector<std::string> frames, std::function<void(Changes)> changed)
-    : story_(std::move(story)), frames_(std::move(frames)), changed_(std::move(changed)) {
-  quiet_.setSingleShot(true);
-  quiet_.setInterval(kQuietMs);
-  connect(&quiet_, &QTimer::timeout, this, [this] { Settle(); });
-  const auto wait = [this] { quiet_.start(); };  // (re)starts the quiet period
-  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, wait);
-  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, wait);
+    : settling_(*this, std::move(story), std::move(frames)), changed_(std::move(changed)) {
+  look_.setSingleShot(true);
+  connect(&look_, &QTimer::timeout, this, [this] { Look(); });
+  connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { Stirred(); });
+  connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] { Stirred(); });
   watcher_.addPath(QString::fromStdString(folder));
-  stamps_[story_] = StampOf(story_);
-  for (const std::string& frame : frames_) stamps_[frame] = StampOf(frame);
   WatchFiles();
 }
 
-StoryWatch::Stamp StoryWatch::StampOf(const std::string& path) {
+FileStamp StoryWatch::StampOf(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return {};
   return {.exists = true,
-          .inode = static_cast<unsigned long long>(info.st_ino),
-          .size = static_cast<long long>(info.st_size),
+          .inode = static_cast<std::uint64_t>(info.st_ino),
+          .size = static_cast<std::int64_t>(info.st_size),
           .modified_ns = Nanoseconds(info.st_mtim),
           .changed_ns = Nanoseconds(info.st_ctim)};
 }
@@ -39,25 +35,27 @@ StoryWatch::Stamp StoryWatch::StampOf(const std::string& path) {
 void StoryWatch::WatchFiles() {
   // A file renamed over or removed drops out of the watch: watch whatever is there now.
   const QStringList watched = watcher_.files();
-  for (const auto& [path, stamp] : stamps_) {
+  for (const std::string& path : settling_.Paths()) {
     const QString name = QString::fromStdString(path);
-    if (stamp.exists && !watched.contains(name)) watcher_.addPath(name);
+    if (StampOf(path).exists && !watched.contains(name)) watcher_.addPath(name);
   }
 }
 
-bool StoryWatch::Changed(const std::string& path) {
-  const Stamp now = StampOf(path);
-  if (now == stamps_[path]) return false;
-  stamps_[path] = now;
-  return true;
+void StoryWatch::Stirred() {
+  settling_.Stirred(clock_.NowMs());
+  LookWhenDue();
 }
 
-void StoryWatch::Settle() {
-  Changes changes;
-  changes.story = Changed(story_);
-  for (const std::string& frame : frames_) changes.frames = Changed(frame) || changes.frames;
+void StoryWatch::Look() {
+  const SavedChanges changes = settling_.Look(clock_.NowMs());
   WatchFiles();
-  if (changes.story || changes.frames) changed_(changes);
+  LookWhenDue();
+  if (changes.Any()) changed_(changes);
+}
+
+void StoryWatch::LookWhenDue() {
+  const std::optional<std::int32_t> due = settling_.LookDueIn(clock_.NowMs());
+  if (due) look_.start(std::max(*due, 0));
 }
 
 }  // namespace game

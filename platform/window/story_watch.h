@@ -3,58 +3,48 @@
 // some move the old file away first: the folder itself is watched, so that a file that went and
 // came back is seen, and each file as well, so that a save in place is seen.
 //
-// A save often comes as several changes (truncate, write, rename): the watch waits until the
-// folder has been quiet for kQuietMs, then compares each file with what it was (its inode, size,
-// modification and change times) and reports what differs, once. Runs on the window system's
-// thread, from its event loop (the frame clock's pumping included).
+// A save often comes as several changes (truncate, write, rename), and some editors pause between
+// them: each change is handed to the rules' SaveSettling (rules/session/save_settling.h), which
+// says when to look again and, once the files have kept still, which of them were saved anew; the
+// watch then reports them, once. Runs on the window system's thread, from its event loop (the
+// frame clock's pumping included).
 #pragma once
 
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QTimer>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/posix/steady_clock.h"
+#include "rules/contracts/file_stamps.h"
+#include "rules/session/save_settling.h"
+
 namespace game {
 
-class StoryWatch : public QObject {
+class StoryWatch : public QObject, private FileStamps {
  public:
-  static constexpr int kQuietMs = 30;
-
-  struct Changes {
-    bool story = false;   // the story file changed, went or came
-    bool frames = false;  // one of the frames did
-  };
+  static constexpr int kQuietMs = SaveSettling::kQuietMs;
+  using Changes = SavedChanges;
 
   // Starts watching `folder`; `story` and `frames` are paths inside it, as the game opens them
-  // (relative to the current folder). `changed` is called after each quiet save.
+  // (relative to the current folder). `changed` is called after each settled save.
   StoryWatch(const std::string& folder, std::string story, std::vector<std::string> frames,
              std::function<void(Changes)> changed);
 
  private:
-  // What a file is on the disk, to tell a new save from an unchanged file.
-  struct Stamp {
-    bool exists = false;
-    unsigned long long inode = 0;
-    long long size = 0;
-    long long modified_ns = 0;
-    long long changed_ns = 0;
-    bool operator==(const Stamp&) const = default;
-  };
-  static Stamp StampOf(const std::string& path);
-
-  void Settle();
-  bool Changed(const std::string& path);
+  FileStamp StampOf(const std::string& path) override;
+  void Stirred();
+  void Look();
+  void LookWhenDue();
   void WatchFiles();
 
-  std::string story_;
-  std::vector<std::string> frames_;
+  SteadyClock clock_;
+  SaveSettling settling_;
   std::function<void(Changes)> changed_;
-  std::map<std::string, Stamp> stamps_;
   QFileSystemWatcher watcher_;
-  QTimer quiet_;
+  QTimer look_;
 };
 
 }  // namespace game

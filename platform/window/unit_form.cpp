@@ -4,18 +4,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
-#include <cstdlib>
 #include <iostream>
 
 #include "platform/audio/sound_module.h"
 #include "platform/qt/fonts.h"
 #include "platform/window/accessibility.h"
 #include "platform/window/app_identity.h"
-#include "rules/check/reload_report.h"
-#include "rules/contracts/app_error.h"
-#include "rules/contracts/error_report.h"
-#include "rules/story/game_texts.h"
-#include "rules/story/story_reload.h"
 
 namespace game {
 namespace {
@@ -37,24 +31,20 @@ TFormMain::TFormMain(GameApplication& app, const GameOptions& options, PreviewOp
       app_(app),
       speaker_([this] { return MakeSoundFromModule(SoundModuleBesideProgram(), files_); }),
       preview_(std::move(preview)) {
-  if (options.low_power) time_.SetMessageWait(&rest_);
+  if (options.low_power) session_.SetMessageWait(&rest_);
   InstallAccessibility();
   BuildLayout();
-  RunReported(app_, [this] { FormCreate(); });
-  RunReported(app_, [this] { StartAtWarp(); });
-  ExposePage(true);
+  FormCreate();
+  if (preview_.warp) session_.StartAt(*preview_.warp);
   if (preview_.watch) {
     std::vector<std::string> frames;
     for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(story_files::FramePath(i));
-    watch_ = std::make_unique<StoryWatch>(
-        "dat", UnitStory::kStoryPath, std::move(frames),
-        [this](StoryWatch::Changes changes) { RunReported(app_, [&] { ReloadSaved(changes); }); });
+    watch_ = std::make_unique<StoryWatch>("dat", UnitStory::kStoryPath, std::move(frames),
+                                          [this](SavedChanges changes) { ReloadSaved(changes); });
   }
 }
 
-TFormMain::~TFormMain() {
-  RunReported(app_, [this] { FormDestroy(); });
-}
+TFormMain::~TFormMain() { FormDestroy(); }
 
 void TFormMain::BuildLayout() {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -75,22 +65,13 @@ void TFormMain::BuildLayout() {
 
   PntMain = new PaintBox(PageMain);
   PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
-  bmp_.emplace(random_, story_, *PntMain, files_);
+  bmp_.emplace(session_.RandomGenerator(), session_.Story(), *PntMain, files_);
   miss_notice_ = new SpokenNotice(PageMain, QRect(416, 264, 73, 25));
   BtnMain = MakeButton(PageMain, QString::fromUtf8(kNextButtonCaption), 232);
   BtnLX = MakeButton(PageMain, QString::fromUtf8(kSpecialButtonFirstCaption), 264);
   setTabOrder(BtnMain, BtnLX);
-  // The page goes to assistive technology after the press, even one that an error abandoned
-  // half-way. Next always brings a new page, even one that reads like the last; the special move
-  // changes the page only when it answers a trap.
-  connect(BtnMain, &QPushButton::clicked, this, [this] {
-    RunReported(app_, [this] { BtnMainClick(); });
-    ExposePage(true);
-  });
-  connect(BtnLX, &QPushButton::clicked, this, [this] {
-    RunReported(app_, [this] { BtnLXClick(); });
-    ExposePage(false);
-  });
+  connect(BtnMain, &QPushButton::clicked, this, [this] { BtnMainClick(); });
+  connect(BtnLX, &QPushButton::clicked, this, [this] { BtnLXClick(); });
   // The only sounds are the special move's: the audio device opens in the background while the
   // pointer comes to its button, the button takes the focus or goes down, so the sound is ready by
   // the press.
@@ -98,22 +79,13 @@ void TFormMain::BuildLayout() {
   BtnLX->installEventFilter(this);
 }
 
-void TFormMain::FormCreate() {
-  random_.SeedFromTimeOfDay();
+void TFormMain::FormCreate() { Show(session_.Start(*bmp_, *this)); }
+
+void TFormMain::FormDestroy() { session_.Destroy(); }
+
+void TFormMain::SizeAndCentre() {
   setFixedSize(kClientWidth, kClientHeight);
   CentreOnScreen();
-  time_.StartClock(*this);
-  wave_.SoundInit();
-  time_.SetTimerSlot(0, 50, [this] { bmp_->RenderFrame(); });
-  PlacePage(PageMain, true);
-  bmp_->InitGraphics();
-  UpdateSpecialButton();
-  story_.LoadStory();
-}
-
-void TFormMain::FormDestroy() {
-  bmp_->FreeGraphics();
-  wave_.SoundDone();
 }
 
 void TFormMain::CentreOnScreen() {
@@ -138,34 +110,26 @@ void TFormMain::PlacePage(QWidget* page, bool visible) {
   page->setVisible(visible);
 }
 
-void TFormMain::BtnMainClick() { story_.StepStory(); }
+// The page goes to assistive technology after the press, even one that an error abandoned
+// half-way. Next always brings a new page, even one that reads like the last; the special move
+// changes the page only when it answers a trap, and a miss is said by the notice under the button.
+void TFormMain::BtnMainClick() { Show(session_.Next()); }
 
-void TFormMain::BtnLXClick() {
-  special_.Spend();
-  UpdateSpecialButton();
-  // A miss changes nothing on the screen but the count: a screen reader hears it from the notice.
-  // An answered trap is heard by its new page.
-  if (!story_.TrapResponse(wave_, bmp_->PortraitIndex())) {
-    miss_notice_->Announce(QString::fromStdString(MissAnnouncement(special_.SpecialCount())));
-  }
+void TFormMain::BtnLXClick() { Show(session_.Special()); }
+
+void TFormMain::Show(const SessionOutcome& outcome) {
+  if (outcome.button) UpdateSpecialButton(*outcome.button);
+  if (outcome.miss) miss_notice_->Announce(QString::fromStdString(*outcome.miss));
+  if (outcome.page) PntMain->SetPageText(QString::fromStdString(*outcome.page));
 }
 
-void TFormMain::UpdateSpecialButton() {
-  if (!special_.Visible()) {
+void TFormMain::UpdateSpecialButton(const SpecialButtonView& button) {
+  if (!button.visible) {
     BtnLX->hide();
     return;
   }
-  BtnLX->setText(QString::fromStdString(SpecialButtonCaption(special_, decoder_)));
-  BtnLX->setAccessibleName(QString::fromStdString(SpecialButtonName(special_.SpecialCount())));
-}
-
-void TFormMain::ExposePage(bool even_if_unchanged) {
-  // What the picture draws of each line, measured on the canvas it is drawn on.
-  const QString page = QString::fromStdString(ReadablePage(
-      story_.PageLines(), story_.PageLineCount(), decoder_, [this](std::string_view line) {
-        return bmp_->BackBuffer().VisibleHead(UnitBmp::kTextX, line);
-      }));
-  if (even_if_unchanged || page != PntMain->PageText()) PntMain->SetPageText(page);
+  BtnLX->setText(QString::fromStdString(button.caption));
+  BtnLX->setAccessibleName(QString::fromStdString(button.name));
 }
 
 void TFormMain::PostPrivateMessage(int message) {
@@ -199,45 +163,13 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
 void TFormMain::RunClockReported() {
   // An error from a clock callback ends the loop and is shown once; the picture then stops while
   // the buttons and the window's close button still work.
-  RunReported(app_, [this] { time_.RunClock(); });
+  session_.RunClock();
 }
 
-void TFormMain::StartAtWarp() {
-  if (!preview_.warp || preview_.warp->entry >= script_.ScriptCount()) return;
-  script_.SetScriptCursor(preview_.warp->entry);
-  story_.RestoreFlags(preview_.warp->flags);
-}
-
-void TFormMain::ReloadSaved(StoryWatch::Changes changes) {
-  if (changes.story) ReloadStory();
-  if (changes.frames) ReloadFrames();
-}
-
-void TFormMain::ReloadStory() {
-  const std::string path = UnitStory::kStoryPath;
-  try {
-    ReloadScript(script_, files_, path);
-  } catch (const AppError& error) {
-    std::cerr << "luxarim: " << path << " does not load: " << ReportText(error.what())
-              << " The story read before goes on." << std::endl;
-    return;
-  }
-  const check::Language language = check::LanguageFromEnvironment(
-      std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
-  std::cerr << check::ReloadReport(script_, path, decoder_, language) << std::flush;
-}
-
-void TFormMain::ReloadFrames() {
-  try {
-    bmp_->InitGraphics();
-    std::cerr << "luxarim: the frames read anew" << std::endl;
-  } catch (const AppError& error) {
-    int failed = 0;
-    while (failed < UnitBmp::kFrameCount && bmp_->FrameLoaded(failed)) ++failed;
-    std::cerr << "luxarim: " << story_files::FramePath(failed)
-              << " does not load: " << ReportText(error.what())
-              << " It and the frames after it are drawn blank until they load." << std::endl;
-  }
+void TFormMain::ReloadSaved(SavedChanges changes) {
+  const ReloadOutcome reload = session_.ReadSaved(changes, LanguageOfThisProcess());
+  std::cerr << reload.said << std::flush;
+  Show(reload.outcome);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // The program's one window: a fixed 500 by 300 picture panel with the Next and special-move
-// buttons. It owns the game's units, runs the start-up in its fixed order, hosts the main loop
-// and maps the buttons to the rules; it holds no rules of its own.
+// buttons. The game session (rules/session/game_session.h) owns the game's units and runs the
+// start-up; the window hosts it: it maps the buttons to the session, paints the picture (UnitBmp)
+// and shows what the session returns. It holds no rules of its own.
 #pragma once
 
 #include <QPushButton>
@@ -20,13 +21,7 @@
 #include "platform/window/startup_gate.h"
 #include "platform/window/story_watch.h"
 #include "rules/check/warp.h"
-#include "rules/clock/my_time.h"
-#include "rules/contracts/random.h"
-#include "rules/script/my_script.h"
-#include "rules/sound/my_wave.h"
-#include "rules/story/special_move.h"
-#include "rules/story/unit_story.h"
-#include "rules/text/sjis_decoder.h"
+#include "rules/session/game_session.h"
 
 namespace game {
 
@@ -37,12 +32,12 @@ struct PreviewOptions {
   bool watch = false;
 };
 
-class TFormMain : public QWidget, public MessagePoster {
+class TFormMain : public QWidget, public SessionWindow {
  public:
   // Builds the window from its design-time layout and runs FormCreate. With `options.low_power`
   // the main loop rests between passes (MyTime::SetMessageWait). With a warp, reading then starts
-  // at its entry with its flags (when the story loaded that far); with the watch, each save of the
-  // story or a frame is read anew (ReloadSaved) for as long as the window lives.
+  // at its entry with its flags (when the story loaded that far); with the watch, each settled
+  // save of the story or a frame is read anew (ReloadSaved) for as long as the window lives.
   explicit TFormMain(GameApplication& app, const GameOptions& options = {},
                      PreviewOptions preview = {});
   ~TFormMain() override;  // runs FormDestroy
@@ -54,6 +49,9 @@ class TFormMain : public QWidget, public MessagePoster {
   void FinishStartup();
 
   void PostPrivateMessage(int message) override;
+  // The start-up's window steps (GameSession::Start).
+  void SizeAndCentre() override;
+  void PlacePage() override { PlacePage(PageMain, true); }
 
  protected:
   bool event(QEvent* event) override;
@@ -69,31 +67,20 @@ class TFormMain : public QWidget, public MessagePoster {
   void PlacePage(QWidget* page, bool visible);
   void BtnMainClick();
   void BtnLXClick();
-  void UpdateSpecialButton();
-  // Hands the page to assistive technology, which announces it (accessibility.h); a page that
-  // reads as the one before only when `even_if_unchanged`.
-  void ExposePage(bool even_if_unchanged);
+  // Carries out what the session returned: the button, the miss's notice, and the page handed to
+  // assistive technology, which announces it (accessibility.h).
+  void Show(const SessionOutcome& outcome);
+  void UpdateSpecialButton(const SpecialButtonView& button);
   void RunClockReported();
-  void StartAtWarp();
-  // The story saved anew: the new table and reading on from the same place, or, when it does not
-  // load, the old one goes on; either way a report on standard error and no message box. Frames
-  // saved anew are loaded again (one that fails is drawn blank, and said on standard error).
-  void ReloadSaved(StoryWatch::Changes changes);
-  void ReloadStory();
-  void ReloadFrames();
+  // The story or frames saved anew (GameSession::ReadSaved); what it says goes to standard error.
+  void ReloadSaved(SavedChanges changes);
 
   GameApplication& app_;
   SteadyClock clock_;
   PosixFileSystem files_;
-  SjisTextDecoder decoder_;
-  Random random_;
-  MyTime time_{clock_, app_, app_};
   QtMessageWait rest_;
   DeferredSoundOutput speaker_;  // made when the special move is about to be used
-  MyWave wave_{speaker_};
-  MyScript script_{files_, app_, app_};
-  UnitStory story_{script_, app_, app_, decoder_};
-  SpecialMove special_;
+  GameSession session_{{clock_, app_, app_, app_, app_, speaker_, files_}};
   std::optional<UnitBmp> bmp_;  // made as soon as its paint box exists
 
   QWidget* PageMain = nullptr;

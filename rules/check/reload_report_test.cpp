@@ -28,8 +28,15 @@ TEST(ReloadReport, TheTablesFindingsInOrderThenTheirCountAndWhereReadingGoesOn) 
       {"A\n#goto @nowhere\n\n#trap x\n", 1, Language::kEnglish,
        "dat/story.txt:2:7: error: ", "2 errors, 0 warnings; ＞次へ reads on from line 2\n"},
       {"A\n", 2, Language::kEnglish, "luxarim: ", "＞次へ reads the story's end\n"},
-      {"A\n", 0, Language::kJapanese, "luxarim: dat/story.txt を読み直しました: ",
-       "エラー 0 件、警告 0 件; ＞次へは 1 行目から読みます\n"},
+      {"A\n", 0, Language::kJapanese, "luxarim: dat/story.txt を読み直しました。",
+       "エラー 0 件、警告 0 件。＞次へは 1 行目から読みます。\n"},
+      // The checker calls a story without a page an error, and so does the report.
+      {"", 0, Language::kEnglish, "dat/story.txt: error: the story shows no page",
+       "1 error, 0 warnings; ＞次へ reads the story's end\n"},
+      {"\n@a\n#goto @a\n", 0, Language::kJapanese,
+       "dat/story.txt: error: 物語に表示されるページがありません。",
+       "エラー 1 件、警告 0 件。"
+       "＞次へは 1 行目から読みます。\n"},
   };
   for (const auto& c : cases) {
     const std::string report = Report(c.story, c.cursor, c.language);

@@ -50,15 +50,19 @@ int ReadOnCursor(const std::vector<std::string>& before, const std::vector<std::
   return PageStartAtOrBefore(now, std::min({cursor, new_count - suffix, new_count - 1}));
 }
 
-void ReloadScript(MyScript& script, FileSystem& files, const std::string& path) {
+Reloaded ReloadScript(MyScript& script, FileSystem& files, const std::string& path) {
   const std::unique_ptr<InputFile> file = files.OpenForReading(path);
   if (file->Size() > MyScript::kMaxFileBytes) ThrowRangeError();
   const std::string bytes = ReadUpTo(*file, MyScript::kMaxFileBytes + 1);
   if (bytes.size() > MyScript::kMaxFileBytes) ThrowRangeError();
+  // A file holds no line when it is empty or ends at once at a Ctrl-Z.
+  const bool holds_lines = !bytes.empty() && bytes.front() != '\x1a';
+  if (!holds_lines && script.ScriptCount() > 1) return Reloaded::kHeldBack;
   const std::vector<std::string> before = script.Entries();
   const int cursor = script.ScriptCursor();
   script.LoadFromBytes(bytes, false);
-  script.SetScriptCursor(ReadOnCursor(before, script.Entries(), cursor));
+  script.SetScriptCursor(before.empty() ? 0 : ReadOnCursor(before, script.Entries(), cursor));
+  return Reloaded::kRead;
 }
 
 }  // namespace game

@@ -24,11 +24,19 @@ bool IsPageStart(const std::vector<std::string>& entries, int i);
 int ReadOnCursor(const std::vector<std::string>& before, const std::vector<std::string>& now,
                  int cursor);
 
-// Reads the story at `path` anew into `script` and puts its cursor where ReadOnCursor says.
+// What ReloadScript did with the file.
+enum class Reloaded {
+  kRead,      // the new table is the script's
+  kHeldBack,  // the file holds no line while the story read before had some: an editor that
+              // truncates the file before it writes it again; the script is as it was
+};
+
+// Reads the story at `path` anew into `script` and puts its cursor where ReadOnCursor says; a
+// script that held no table yet (a story that did not load) reads on from its first line.
 // Unlike MyScript::LoadScript, nothing is shown and termination is never requested: a file that is
 // missing or not a regular file throws FileError (FileError::NothingThere), a file that cannot be
-// read throws FileError, and a story over a limit throws the range error. After any failure the
-// script is exactly as it was: its table, count and cursor.
-void ReloadScript(MyScript& script, FileSystem& files, const std::string& path);
+// read throws FileError, and a story over a limit throws the range error. After any failure, and
+// when the file is held back, the script is exactly as it was: its table, count and cursor.
+Reloaded ReloadScript(MyScript& script, FileSystem& files, const std::string& path);
 
 }  // namespace game

@@ -73,6 +73,29 @@ TEST_F(ReloadScriptTest, TakesTheNewStoryAndReadsOnFromTheSameLine) {
   EXPECT_EQ(script.ScriptCursor(), 4);
 }
 
+TEST_F(ReloadScriptTest, AFileWithoutALineIsHeldBackWhileTheStoryBeforeHadLines) {
+  for (const char* bytes : {"", "\x1a",
+                            "\x1a"
+                            "A\n"}) {
+    EXPECT_EQ(ReloadScript(script, files, Write(bytes)), Reloaded::kHeldBack) << bytes;
+    EXPECT_EQ(script.Entries(), (Entries{"A", "", "B", "#End"}));
+    EXPECT_EQ(script.ScriptCursor(), 2);
+  }
+  // A blank line is a line: the author may have meant it.
+  EXPECT_EQ(ReloadScript(script, files, Write("\n")), Reloaded::kRead);
+  EXPECT_EQ(script.Entries(), (Entries{"", "#End"}));
+}
+
+TEST_F(ReloadScriptTest, AStoryThatNeverLoadedReadsFromItsFirstLine) {
+  MyScript fresh(files, boxes, termination);
+  EXPECT_EQ(ReloadScript(fresh, files, Write("A\n\nB\n")), Reloaded::kRead);
+  EXPECT_EQ(fresh.ScriptCursor(), 0);
+  // An empty file is read too: there was no story to keep.
+  MyScript empty(files, boxes, termination);
+  EXPECT_EQ(ReloadScript(empty, files, Write("")), Reloaded::kRead);
+  EXPECT_EQ(empty.Entries(), (Entries{"#End"}));
+}
+
 TEST_F(ReloadScriptTest, AStoryThatNoLongerLoadsLeavesTheOldOneAsItWasAndShowsNothing) {
   const std::string too_many = testing::RepeatedLines(MyScript::kTableSize, "x");
   const struct {

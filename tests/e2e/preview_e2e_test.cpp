@@ -124,5 +124,25 @@ TEST_F(PreviewEndToEnd, WatchReadsEachSaveAnewAndTheGameGoesOnWhateverItHolds) {
   EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
 }
 
+TEST_F(PreviewEndToEnd, AFrameMissingAtStartUpAndPutBackWhileWatchedLetsPlayStartAtPageOne) {
+  ASSERT_TRUE(QFile::remove(folder.Path() + "/dat/a3.bmp"));
+  GameProcess game(x, folder.Path(), {}, {}, errors, {"--watch"});
+  // The start-up's error report comes first, then the window.
+  const QString report = game.WaitForWindow();
+  ASSERT_FALSE(report.isEmpty()) << game.Output().toStdString();
+  x.Run("xdotool", {"windowactivate", "--sync", report});
+  game.Key("Return");
+  for (int waited = 0; waited < 10000; waited += 100) {
+    if (!game.WaitForWindow(100).isEmpty() && game.ClientRect().size() == QSize(500, 300)) break;
+  }
+  ASSERT_EQ(game.ClientRect().size(), QSize(500, 300)) << game.Output().toStdString();
+
+  folder.WriteFrame(3, QColor(120, 160, 220), BmpEncoding::kRgb24);
+  EXPECT_TRUE(WaitForError("went on").contains("start-up"));
+  // The story was loaded: the first press shows its first page instead of ending the game.
+  EXPECT_EQ(PressNextExpecting(game, 1), 1);
+  EXPECT_TRUE(game.Running());
+}
+
 }  // namespace
 }  // namespace game::testing

@@ -3,17 +3,29 @@
 // points and colours and the order they draw the random numbers in, blank frames) or to how it
 // paints (frames, text, stroke pixels) shows as a changed fingerprint. The text depends on the
 // installed font (IPA P Gothic here).
+//
+// When a page's fingerprint differs, the test says which page and which tick of it changed (by the
+// fingerprint of every tick, kept in bundled_story_ticks.txt beside this file) and writes that
+// tick's picture as a BMP file. The expected picture comes from a build where the test passes, run
+// with GAME_PIXEL_DUMP="FOLDER RUN PAGE TICK" (the failure message gives the line): it writes the
+// same tick's picture there. GAME_PIXEL_TICKS_UPDATE=1 writes the ticks' file anew.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/graphics/fake_paint_target.h"
 #include "platform/graphics/unit_bmp.h"
 #include "platform/posix/folder_file_system.h"
+#include "rules/bmp/bmp_writer.h"
 #include "rules/contracts/app_error.h"
 #include "rules/fakes/silent_services.h"
 #include "rules/sound/my_wave.h"
@@ -48,8 +60,33 @@ void HideFramesFrom(fakes::FolderFileSystem& files, int first_missing) {
   }
 }
 
-// One fingerprint per page: every tick's picture of that page, 30 ticks a page.
-std::vector<std::uint64_t> PageFingerprints(bool answer_traps, int first_missing_frame) {
+constexpr int kTicksPerPage = 30;
+
+// What one run painted: a fingerprint per page (all its ticks' pictures in turn), and that
+// fingerprint as it stood after each tick.
+struct RunPictures {
+  std::vector<std::uint64_t> pages;
+  std::vector<std::vector<std::uint32_t>> ticks;  // [page][tick]
+};
+
+// A tick of a run: which page (from 0) and which of its ticks.
+struct TickPlace {
+  int page = 0;
+  int tick = 0;
+};
+
+DecodedBitmap Copied(const OffscreenBitmap& picture) {
+  DecodedBitmap copy{picture.Width(), picture.Height(), {}};
+  for (int y = 0; y < picture.Height(); ++y) {
+    copy.rgb.insert(copy.rgb.end(), picture.Row(y), picture.Row(y) + picture.Width() * 3);
+  }
+  return copy;
+}
+
+// Plays the bundled story page by page, 30 ticks a page; the picture of tick `keep` goes to
+// `kept`.
+RunPictures PlayRun(bool answer_traps, int first_missing_frame,
+                    std::optional<TickPlace> keep = std::nullopt, DecodedBitmap* kept = nullptr) {
   fakes::SilentServices outside;
   MyWave wave(outside);
   fakes::FolderFileSystem files(GAME_SOURCE_DIR);
@@ -57,9 +94,19 @@ std::vector<std::uint64_t> PageFingerprints(bool answer_traps, int first_missing
   MyScript script(files, outside, outside);
   UnitStory story(script, outside, outside, outside);
   Random random(20261207);
-  Fingerprint fingerprint;
+  RunPictures run;
+  Fingerprint page;
   fakes::FakePaintTarget screen;
-  screen.on_copy = [&fingerprint](const OffscreenBitmap& picture) { fingerprint.Add(picture); };
+  screen.on_copy = [&](const OffscreenBitmap& picture) {
+    page.Add(picture);
+    // The page's fingerprint so far: the first tick that differs changes it and all after it.
+    run.ticks.back().push_back(static_cast<std::uint32_t>(page.hash));
+    const int page_index = static_cast<int>(run.ticks.size()) - 1;
+    const int tick_index = static_cast<int>(run.ticks.back().size()) - 1;
+    if (keep && kept && keep->page == page_index && keep->tick == tick_index) {
+      *kept = Copied(picture);
+    }
+  };
   UnitBmp bmp(random, story, screen, files);
   try {
     bmp.InitGraphics();
@@ -67,15 +114,15 @@ std::vector<std::uint64_t> PageFingerprints(bool answer_traps, int first_missing
     // The frames from the missing one on stay unloaded: drawn as blank frames.
   }
   story.LoadStory();
-  std::vector<std::uint64_t> pages;
-  while (!outside.Terminated() && pages.size() < 500) {
+  while (!outside.Terminated() && run.pages.size() < 500) {
     story.StepStory();
     if (answer_traps && story.TrapArmed()) story.TrapResponse(wave, bmp.PortraitIndex());
-    fingerprint = Fingerprint();
-    for (int tick = 0; tick < 30; ++tick) bmp.RenderFrame();
-    pages.push_back(fingerprint.hash);
+    page = Fingerprint();
+    run.ticks.emplace_back();
+    for (int tick = 0; tick < kTicksPerPage; ++tick) bmp.RenderFrame();
+    run.pages.push_back(page.hash);
   }
-  return pages;
+  return run;
 }
 
 std::string AsSource(const std::vector<std::uint64_t>& pages) {
@@ -88,12 +135,115 @@ std::string AsSource(const std::vector<std::uint64_t>& pages) {
   return text;
 }
 
+const std::string kTicksFile = GAME_SOURCE_DIR "/tests/story/bundled_story_ticks.txt";
+
+// The ticks' file: a line a page, "RUN PAGE: TICK TICK ...", pages and runs from 1, the ticks'
+// fingerprints in hexadecimal.
+std::string TickLines(int run_index, const RunPictures& run) {
+  std::string lines;
+  char item[16];
+  for (std::size_t page = 0; page < run.ticks.size(); ++page) {
+    lines += std::to_string(run_index + 1) + " " + std::to_string(page + 1) + ":";
+    for (const std::uint32_t tick : run.ticks[page]) {
+      std::snprintf(item, sizeof item, " %08x", static_cast<unsigned>(tick));
+      lines += item;
+    }
+    lines += "\n";
+  }
+  return lines;
+}
+
+std::vector<std::vector<std::uint32_t>> StoredTicks(int run_index) {
+  std::vector<std::vector<std::uint32_t>> pages;
+  std::ifstream in(kTicksFile);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    int run = 0;
+    int page = 0;
+    char colon = 0;
+    if (!(fields >> run >> page >> colon) || run != run_index + 1) continue;
+    pages.resize(static_cast<std::size_t>(std::max<int>(page, static_cast<int>(pages.size()))));
+    for (std::uint32_t tick = 0; fields >> std::hex >> tick;) {
+      pages[static_cast<std::size_t>(page - 1)].push_back(tick);
+    }
+  }
+  return pages;
+}
+
+// The first tick whose picture changed on the first page whose fingerprint did; nothing when the
+// run only has fewer pages.
+std::optional<TickPlace> FirstChange(const std::vector<std::uint64_t>& expected,
+                                     const RunPictures& now,
+                                     const std::vector<std::vector<std::uint32_t>>& stored) {
+  for (std::size_t page = 0; page < now.pages.size(); ++page) {
+    if (page < expected.size() && expected[page] == now.pages[page]) continue;
+    const std::vector<std::uint32_t>& ticks = now.ticks[page];
+    int tick = 0;
+    while (page < stored.size() && tick + 1 < static_cast<int>(ticks.size()) &&
+           static_cast<std::size_t>(tick) < stored[page].size() &&
+           stored[page][static_cast<std::size_t>(tick)] == ticks[static_cast<std::size_t>(tick)]) {
+      ++tick;
+    }
+    return TickPlace{static_cast<int>(page), tick};
+  }
+  return std::nullopt;
+}
+
+std::string PictureName(int run_index, TickPlace place, const char* which) {
+  return "run" + std::to_string(run_index + 1) + "-page" + std::to_string(place.page + 1) +
+         "-tick" + std::to_string(place.tick + 1) + "-" + which + ".bmp";
+}
+
 struct Case {
   const char* name;
   bool answer_traps;
   int first_missing_frame;
   std::vector<std::uint64_t> expected;
 };
+
+// Says which tick of which page changed and writes its picture now.
+void ExplainChange(int run_index, const Case& run, const RunPictures& now) {
+  const std::optional<TickPlace> place = FirstChange(run.expected, now, StoredTicks(run_index));
+  if (!place) return;  // fewer pages: the fingerprints' message says so
+  DecodedBitmap actual;
+  PlayRun(run.answer_traps, run.first_missing_frame, place, &actual);
+  const char* chosen = std::getenv("GAME_PIXEL_DIFF_DIR");
+  const std::filesystem::path folder =
+      chosen ? std::filesystem::path(chosen) : std::filesystem::current_path() / "pixel_changes";
+  std::filesystem::create_directories(folder);
+  const std::string written = (folder / PictureName(run_index, *place, "actual")).string();
+  WriteBmpFile(written, actual, BmpEncoding::kRgb24);
+  ADD_FAILURE() << run.name << ": page " << place->page + 1 << " (after " << place->page + 1
+                << " presses of Next), tick " << place->tick + 1 << " of " << kTicksPerPage
+                << " is another picture now: " << written
+                << ". For the expected picture, run story_tests of a build where this test "
+                   "passes with GAME_PIXEL_DUMP='"
+                << folder.string() << " " << run_index + 1 << " " << place->page + 1 << " "
+                << place->tick + 1 << "' --gtest_filter=BundledStoryPixels.*";
+}
+
+// GAME_PIXEL_DUMP="FOLDER RUN PAGE TICK" (each from 1): writes that tick's picture as expected.
+template <std::size_t N>
+void DumpExpectedTick(const Case (&runs)[N], const std::string& request) {
+  std::istringstream fields(request);
+  std::string folder;
+  int run = 0;
+  TickPlace place;
+  if (!(fields >> folder >> run >> place.page >> place.tick) || run < 1 ||
+      run > static_cast<int>(N)) {
+    ADD_FAILURE() << "GAME_PIXEL_DUMP wants \"FOLDER RUN PAGE TICK\", not " << request;
+    return;
+  }
+  --place.page;
+  --place.tick;
+  DecodedBitmap expected;
+  const Case& chosen = runs[run - 1];
+  PlayRun(chosen.answer_traps, chosen.first_missing_frame, place, &expected);
+  std::filesystem::create_directories(folder);
+  WriteBmpFile(folder + "/" + PictureName(run - 1, place, "expected"), expected,
+               BmpEncoding::kRgb24);
+}
 
 TEST(BundledStoryPixels, EveryTickOfEveryPageKeepsItsPicture) {
   const Case runs[] = {
@@ -158,13 +308,19 @@ TEST(BundledStoryPixels, EveryTickOfEveryPageKeepsItsPicture) {
         0x272ece41bb4a8e5dull, 0xa54b2cad94edb3cbull, 0xb14bef02dc8f24a5ull,
         0xb14bef02dc8f24a5ull}},
   };
-  for (const Case& run : runs) {
+  if (const char* dump = std::getenv("GAME_PIXEL_DUMP")) DumpExpectedTick(runs, dump);
+  const bool update = std::getenv("GAME_PIXEL_TICKS_UPDATE") != nullptr;
+  std::string tick_lines;
+  for (int i = 0; i < static_cast<int>(std::size(runs)); ++i) {
+    const Case& run = runs[i];
     SCOPED_TRACE(run.name);
-    const std::vector<std::uint64_t> pages =
-        PageFingerprints(run.answer_traps, run.first_missing_frame);
-    EXPECT_GE(pages.size(), 10u);
-    EXPECT_EQ(pages, run.expected) << "now: " << AsSource(pages);
+    const RunPictures now = PlayRun(run.answer_traps, run.first_missing_frame);
+    tick_lines += TickLines(i, now);
+    EXPECT_GE(now.pages.size(), 10u);
+    EXPECT_EQ(now.pages, run.expected) << "now: " << AsSource(now.pages);
+    if (now.pages != run.expected) ExplainChange(i, run, now);
   }
+  if (update) std::ofstream(kTicksFile, std::ios::binary) << tick_lines;
 }
 
 }  // namespace

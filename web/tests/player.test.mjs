@@ -97,16 +97,19 @@ describe('playing the bundled story', () => {
     await page.locator('#restart').waitFor({ state: 'visible' });
   });
 
-  test('the heat strokes change every 51 ms', async () => {
-    const page = await open(browser, site.url);
+  // The rule, not the machine: with the page's clock in the test's hands, the page calls the next
+  // pass when the module asks for it, and each pass more than 50 ms after the last picture paints
+  // a new one. How steady the period is on a real machine is the render benchmark's to measure.
+  test('the heat strokes change every 51 ms, on the passes the module asks for', async () => {
+    const page = await open(browser, site.url, { frozen: true });
     await pressUntil(page, 'ねえ、きみ。');
+    await page.clock.runFor(2 * 51);
     await page.evaluate(() => { window.__presents = []; });
-    await presented(page, 40);
+    await page.clock.runFor(10 * 51);
     const times = await page.evaluate(() => window.__presents);
-    const periods = times.slice(1).map((t, i) => t - times[i]).sort((a, b) => a - b);
-    const median = periods[periods.length >> 1];
-    console.log(`heat period: median ${median.toFixed(1)} ms, worst ${periods.at(-1).toFixed(1)} ms`);
-    assert.ok(median >= 50 && median < 56, `median ${median}`);
+    const periods = times.slice(1).map((t, i) => t - times[i]);
+    assert.equal(times.length, 10, `pictures at ${times}`);
+    assert.deepEqual(periods, Array(9).fill(51));
   });
 
   test('keys: the focus starts on Next; Tab, Space and Enter work the buttons', async () => {
