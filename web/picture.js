@@ -1,7 +1,9 @@
 // The picture area. Each render tick is composed on a 500 by 300 back canvas exactly as the desktop
 // composes its back buffer (the frame, the page's lines, the heat pixels the rules rasterised), then
-// shown on the screen canvas, whose backing store follows the device-pixel ratio: whole ratios
-// show each picture pixel as a crisp block, others are smoothed.
+// shown on the screen canvas, whose backing store is the picture's size in device pixels (stage.js):
+// whole multiples of the picture show each picture pixel as a crisp block, others are smoothed.
+// The frames stay in the module's memory, where the rules decoded them as RGBA: the page holds
+// only views of those bytes.
 
 export const WIDTH = 500;
 export const HEIGHT = 300;
@@ -14,15 +16,18 @@ export const TEXT_FONT =
   '"Hiragino Kaku Gothic ProN", "Noto Sans CJK JP", sans-serif';
 
 export class Picture {
-  constructor(screen) {
+  // `memory` gives the module's memory as bytes (a new array whenever the memory grows).
+  constructor(screen, memory) {
     this.screen = screen;
+    this.memory = memory;
     this.back = document.createElement('canvas');
     this.back.width = WIDTH;
     this.back.height = HEIGHT;
     this.context = this.back.getContext('2d', { alpha: false });
     this.frames = [];
     this.lines = [];
-    this.ratio = 0;
+    this.crisp = true;
+    this.painted = false;
     this.ascent = 0;
   }
 
@@ -30,6 +35,7 @@ export class Picture {
   reset() {
     this.frames = [];
     this.lines = [];
+    this.painted = false;
     this.context.fillStyle = '#000';
     this.context.fillRect(0, 0, WIDTH, HEIGHT);
   }
@@ -41,8 +47,23 @@ export class Picture {
     this.ascent = Math.round(metrics.fontBoundingBoxAscent ?? 17);
   }
 
-  loadFrame(index, width, height, rgba) {
-    this.frames[index] = new ImageData(new Uint8ClampedArray(rgba), width, height);
+  // Frame `index`: width * height RGBA pixels at `pointer` in the module's memory, there until
+  // dropFrames.
+  loadFrame(index, width, height, pointer) {
+    this.frames[index] = { pointer, width, height, image: null };
+  }
+
+  // The frame's pixels as an ImageData over the module's memory, made again when the memory has
+  // grown (the old view then holds no bytes).
+  frameImage(index) {
+    const frame = this.frames[index];
+    if (!frame) return null;
+    const memory = this.memory();
+    if (!frame.image || frame.image.data.buffer !== memory.buffer) {
+      const bytes = new Uint8ClampedArray(memory.buffer, frame.pointer, frame.width * frame.height * 4);
+      frame.image = new ImageData(bytes, frame.width, frame.height);
+    }
+    return frame.image;
   }
 
   dropFrames() {
@@ -56,14 +77,15 @@ export class Picture {
   // One tick: the frame (or white), the page's lines, the heat pixels (x, y, 0xRRGGBB triples).
   paint(frame, strokes) {
     const c = this.context;
-    const image = this.frames[frame];
-    if (frame < 0 || !image) {
+    const image = frame < 0 ? null : this.frameImage(frame);
+    if (!image) {
       c.fillStyle = '#fff';
       c.fillRect(0, 0, WIDTH, HEIGHT);
     } else {
       c.putImageData(image, 0, 0);
     }
     this.drawLines();
+    this.painted = true;
     for (let i = 0; i + 2 < strokes.length; i += 3) {
       c.fillStyle = '#' + strokes[i + 2].toString(16).padStart(6, '0');
       c.fillRect(strokes[i], strokes[i + 1], 1, 1);
@@ -79,18 +101,19 @@ export class Picture {
     this.lines.forEach((line, i) => c.fillText(line, TEXT_X, TEXT_Y + LINE_STEP * i + this.ascent));
   }
 
-  fitScreen() {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio) return;
-    this.ratio = ratio;
-    this.screen.width = Math.round(WIDTH * ratio);
-    this.screen.height = Math.round(HEIGHT * ratio);
+  // The stage's new layout: the screen canvas takes the picture's size in device pixels (which
+  // clears it: the last picture is shown again).
+  fit(layout) {
+    this.crisp = layout.crisp;
+    if (this.screen.width === layout.device.width && this.screen.height === layout.device.height) return;
+    this.screen.width = layout.device.width;
+    this.screen.height = layout.device.height;
+    if (this.painted) this.present();
   }
 
   present() {
-    this.fitScreen();
     const c = this.screen.getContext('2d', { alpha: false });
-    c.imageSmoothingEnabled = !Number.isInteger(this.ratio);
+    c.imageSmoothingEnabled = !this.crisp;
     c.drawImage(this.back, 0, 0, this.screen.width, this.screen.height);
   }
 }

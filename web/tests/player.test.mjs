@@ -4,7 +4,7 @@ import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { dialog, launch, liveText, next, open, picture, serve, SITE, special } from './harness.mjs';
+import { dialog, launch, liveText, next, open, picture, restart, serve, SITE, special } from './harness.mjs';
 
 const FIRST_PAGE = '……あ、来てくれたんだ！\nようこそ、天文部へ。';
 const TRAP_PAGE = 'うーん、何かひらめきそう。';
@@ -87,7 +87,7 @@ describe('playing the bundled story', () => {
     await page.locator('#restart').waitFor({ state: 'visible' });
     assert.equal(await next(page).isDisabled(), true);
     assert.equal(await special(page).isDisabled(), true);
-    await page.locator('#restart').click();
+    await restart(page);
     await next(page).click();
     assert.equal(await liveText(page), FIRST_PAGE);
     await pressUntil(page, '封筒の裏に数字');
