@@ -60,6 +60,20 @@ describe('playing the bundled story', () => {
     assert.deepEqual(page.errors, undefined);
   });
 
+  test('each frame is held once, in the module: the page draws from views of its memory', async () => {
+    const page = await open(browser, site.url);
+    await presented(page, 2);
+    const frames = await page.evaluate(() => {
+      const { module, picture } = window.luxarim;
+      return [0, 1, 2, 3, 4, 5].map((index) => {
+        const image = picture.frameImage(index);
+        return { size: [image.width, image.height], inModule: image.data.buffer === module.HEAPU8.buffer,
+          opaque: image.data.every((value, i) => i % 4 !== 3 || value === 255) };
+      });
+    });
+    assert.deepEqual(frames, Array(6).fill({ size: [500, 300], inModule: true, opaque: true }));
+  });
+
   test('the special move answers a trap, counts down and hides, with its sounds', async () => {
     const page = await open(browser, site.url);
     assert.equal(await special(page).innerText(), '★７');

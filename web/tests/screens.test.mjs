@@ -186,6 +186,19 @@ test('the end: said and shown, no restart by a press within a moment, the restar
   await page.context().close();
 });
 
+test('the full-screen button plays the whole page full screen and back', async () => {
+  const { page, game } = await openOn({ viewport: { width: 844, height: 390 }, ratio: 3, touch: true });
+  const state = () => game.evaluate(() => ({ full: document.fullscreenElement === document.documentElement,
+    pressed: document.getElementById('fullscreen').getAttribute('aria-pressed') }));
+  await game.locator('#fullscreen').tap();
+  await game.waitForFunction(() => document.getElementById('fullscreen').getAttribute('aria-pressed') === 'true');
+  assert.deepEqual(await state(), { full: true, pressed: 'true' });
+  await game.locator('#fullscreen').tap();
+  await game.waitForFunction(() => document.getElementById('fullscreen').getAttribute('aria-pressed') === 'false');
+  assert.deepEqual(await state(), { full: false, pressed: 'false' });
+  await page.context().close();
+});
+
 test('the page\'s icon and the manifest that adds the game to a phone\'s home screen', async () => {
   const { page, game } = await openOn({ viewport: { width: 390, height: 844 }, ratio: 3, touch: true });
   const found = await game.evaluate(async () => {
