@@ -1,7 +1,8 @@
 // The picture area. Each render tick is composed on a 500 by 300 back canvas exactly as the desktop
 // composes its back buffer (the frame, the page's lines, the heat pixels the rules rasterised), then
-// shown on the screen canvas, whose backing store is the picture's size in device pixels (stage.js):
-// whole multiples of the picture show each picture pixel as a crisp block, others are smoothed.
+// shown on the screen canvas, whose backing store follows the device-pixel ratio (the whole
+// ratio: each picture pixel a crisp block of it); the stage (stage.js) scales the canvas to the
+// screen, in crisp blocks at whole multiples of the picture and smoothed otherwise.
 // The frames stay in the module's memory, where the rules decoded them as RGBA: the page holds
 // only views of those bytes.
 
@@ -26,7 +27,6 @@ export class Picture {
     this.context = this.back.getContext('2d', { alpha: false });
     this.frames = [];
     this.lines = [];
-    this.crisp = true;
     this.painted = false;
     this.ascent = 0;
   }
@@ -101,19 +101,19 @@ export class Picture {
     this.lines.forEach((line, i) => c.fillText(line, TEXT_X, TEXT_Y + LINE_STEP * i + this.ascent));
   }
 
-  // The stage's new layout: the screen canvas takes the picture's size in device pixels (which
+  // The stage's new layout: crisp or smooth scaling, and the backing store's size (a new size
   // clears it: the last picture is shown again).
   fit(layout) {
-    this.crisp = layout.crisp;
-    if (this.screen.width === layout.device.width && this.screen.height === layout.device.height) return;
-    this.screen.width = layout.device.width;
-    this.screen.height = layout.device.height;
+    this.screen.classList.toggle('crisp', layout.crisp);
+    if (this.screen.width === layout.store.width && this.screen.height === layout.store.height) return;
+    this.screen.width = layout.store.width;
+    this.screen.height = layout.store.height;
     if (this.painted) this.present();
   }
 
   present() {
     const c = this.screen.getContext('2d', { alpha: false });
-    c.imageSmoothingEnabled = !this.crisp;
+    c.imageSmoothingEnabled = false;
     c.drawImage(this.back, 0, 0, this.screen.width, this.screen.height);
   }
 }

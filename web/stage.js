@@ -1,7 +1,9 @@
 // Where the stage goes on the screen: the picture as large as the window (or the host's frame)
 // allows, keeping 5 : 3. When the picture's size in device pixels is close to a whole multiple of
 // 500 by 300 it is taken down to that multiple, so that each picture pixel is a crisp block;
-// otherwise it fills the room and is smoothed. A narrow, tall screen (a phone held upright) shows
+// otherwise it fills the room and is smoothed. The canvas's backing store holds the picture at the
+// whole device-pixel ratio (one to three times 500 by 300) and is scaled from there, which holds
+// a large screen's picture in a few hundred kilobytes. A narrow, tall screen (a phone held upright) shows
 // the picture across its whole width with the buttons in a row below it; anywhere else the
 // buttons stand over the picture where the desktop has them, scaled with it (style.css).
 
@@ -15,23 +17,25 @@ export const BELOW_ROWS = 8 + 64 + 12 + 64 + 8;
 const CRISP_LOSS = 0.1;
 
 // The stage for a room of `width` by `height` CSS pixels at `ratio` device pixels per CSS pixel:
-// whether the buttons go below, the picture's CSS size and scale, its size in device pixels,
-// whether it is drawn in crisp blocks, and where the stage stands.
+// whether the buttons go below, the picture's CSS size and scale, whether it is drawn in crisp
+// blocks, the canvas's backing store, and where the stage stands.
 export function stageLayout(width, height, ratio) {
   const upright = width < UPRIGHT_WIDTH && height >= (width * HEIGHT) / WIDTH + BELOW_ROWS;
   const roomHeight = upright ? height - BELOW_ROWS : height;
   let scale = Math.max(Math.min(width / WIDTH, roomHeight / HEIGHT), 0.1);
-  const whole = Math.floor(scale * ratio + 1e-6);
-  const crisp = whole >= 1 && scale * ratio <= whole * (1 + CRISP_LOSS);
-  if (crisp) scale = whole / ratio;
-  const device = { width: Math.round(WIDTH * scale * ratio), height: Math.round(HEIGHT * scale * ratio) };
-  const picture = { width: device.width / ratio, height: device.height / ratio };
+  const multiple = Math.floor(scale * ratio + 1e-6);
+  const crisp = multiple >= 1 && scale * ratio <= multiple * (1 + CRISP_LOSS);
+  if (crisp) scale = multiple / ratio;
+  // In whole device pixels, so that the picture's edges (and a crisp picture's blocks) fall on them.
+  const picture = { width: Math.round(WIDTH * scale * ratio) / ratio,
+    height: Math.round(HEIGHT * scale * ratio) / ratio };
+  const stored = Math.max(1, Math.floor(ratio));
   const snap = (length) => Math.max(0, Math.floor(length * ratio)) / ratio;
   return {
     upright,
     scale,
     crisp,
-    device,
+    store: { width: WIDTH * stored, height: HEIGHT * stored },
     picture,
     left: snap((width - picture.width) / 2),
     top: upright ? 0 : snap((roomHeight - picture.height) / 2),

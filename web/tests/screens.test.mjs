@@ -8,7 +8,7 @@ import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { device, launch, liveText, serve, special } from './harness.mjs';
+import { decodePng, device, launch, liveText, serve, special } from './harness.mjs';
 
 // 「ほしの話」 in Shift-JIS, the story file's encoding: a story of two pages.
 const STARS = Buffer.from([0x82, 0xd9, 0x82, 0xb5, 0x82, 0xcc, 0x98, 0x62]);
@@ -79,7 +79,8 @@ function measure(game) {
       room: { width: document.documentElement.clientWidth, height: innerHeight },
       scroll: { x: scrollX, y: scrollY, wide: document.documentElement.scrollWidth > innerWidth },
       picture: box(canvas),
-      store: { width: canvas.width, height: canvas.height, ratio: devicePixelRatio },
+      store: { width: canvas.width, height: canvas.height, ratio: devicePixelRatio,
+        rendering: getComputedStyle(canvas).imageRendering },
       controls: [...document.querySelectorAll('button, #open-row label')]
         .filter((element) => element.checkVisibility()).map(box),
       focus: document.activeElement.id,
@@ -97,6 +98,25 @@ function assertTouchable(controls, where) {
   controls.forEach((a, i) => controls.slice(i + 1).forEach((b) => {
     assert.ok(gap(a, b) >= 8, `${where}: ${a.id} and ${b.id} are ${gap(a, b)} px apart`);
   }));
+}
+
+// On the screen, in the picture's left part (her, clear of every control): the blocks of `block`
+// by `block` device pixels that are not one colour.
+async function mixedBlocks(page, game, block) {
+  const shot = await game.locator('#picture').screenshot({ scale: 'device' });
+  const width = 500 * block;
+  const rgba = await decodePng(page, shot);
+  let mixed = 0;
+  for (let y = 0; y + block <= 300 * block; y += block) {
+    for (let x = 0; x < 200 * block; x += block) {
+      const at = (dx, dy) => ((y + dy) * width + x + dx) * 4;
+      for (let d = 1; d < block * block; d += 1) {
+        const i = at(d % block, Math.floor(d / block));
+        if (rgba[i] !== rgba[at(0, 0)] || rgba[i + 1] !== rgba[at(0, 0) + 1]) mixed += 1;
+      }
+    }
+  }
+  return mixed;
 }
 
 async function shoot(page, name) {
@@ -118,9 +138,14 @@ for (const layout of LAYOUTS) {
       assert.ok(picture[side] >= share * room[side] - 1, `${side} ${picture[side]} of ${room[side]}`);
     }
     if (layout.minWidth) assert.ok(picture.width >= layout.minWidth, `${picture.width} wide`);
-    // The canvas holds the picture's size in device pixels: whole multiples are drawn crisp.
-    assert.equal(seen.store.width, Math.round(picture.width * seen.store.ratio));
-    assert.equal(seen.store.width % 500 === 0, layout.crisp, `${seen.store.width} device pixels wide`);
+    // The canvas holds the picture at the whole device-pixel ratio and is scaled from there: in
+    // crisp blocks when the picture is a whole multiple of 500 by 300 device pixels.
+    const { store } = seen;
+    assert.deepEqual([store.width, store.height], [500, 300].map((n) => n * Math.max(1, Math.floor(store.ratio))));
+    const devicePixels = Math.round(picture.width * store.ratio);
+    assert.equal(devicePixels % 500 === 0, layout.crisp, `${devicePixels} device pixels wide`);
+    assert.equal(store.rendering, layout.crisp ? 'pixelated' : 'auto');
+    if (layout.crisp) assert.equal(await mixedBlocks(page, game, devicePixels / 500), 0);
     assertTouchable(seen.controls, layout.name);
     for (const id of ['next', 'special']) {
       const button = seen.controls.find((control) => control.id === id);
