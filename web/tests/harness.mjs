@@ -76,8 +76,9 @@ export async function open(browser, url, { seed, frozen = false, ...screen } = {
   page.on('pageerror', (error) => { page.errors = [...(page.errors || []), String(error)]; });
   await page.addInitScript(spies);
   if (frozen) {
+    // The installed clock runs until paused: pause it a little ahead, never in its past.
     await page.clock.install({ time: 0 });
-    await page.clock.pauseAt(0);
+    await page.clock.pauseAt(10000);
   }
   const address = seed === undefined ? url : `${url}?seed=${seed}`;
   await page.goto(address);
