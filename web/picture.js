@@ -1,7 +1,10 @@
 // The picture area. Each render tick is composed on a back canvas of the picture's size exactly as the desktop
 // composes its back buffer (the frame, the page's lines, the heat pixels the rules rasterised), then
-// shown on the screen canvas, whose backing store follows the device-pixel ratio: whole ratios
-// show each picture pixel as a crisp block, others are smoothed.
+// shown on the screen canvas, whose backing store follows the device-pixel ratio (the whole
+// ratio: each picture pixel a crisp block of it); the stage (stage.js) scales the canvas to the
+// screen, in crisp blocks at whole multiples of the picture and smoothed otherwise.
+// The frames stay in the module's memory, where the rules decoded them as RGBA: the page holds
+// only views of those bytes.
 
 // The faces to draw the text in, the site's own first. The size, weight, origin, line step and
 // colours are the game's, from the module (picture_layout).
@@ -15,17 +18,20 @@ export function pictureLayout(module) {
 }
 
 export class Picture {
-  constructor(screen, layout) {
+  // `layout` is the module's (pictureLayout); `memory` gives the module's memory as bytes (a new
+  // array whenever the memory grows).
+  constructor(screen, layout, memory) {
     this.screen = screen;
     this.layout = layout;
     this.font = `${layout.font} ${FACES}`;
+    this.memory = memory;
     this.back = document.createElement('canvas');
     this.back.width = layout.width;
     this.back.height = layout.height;
     this.context = this.back.getContext('2d', { alpha: false });
     this.frames = [];
     this.lines = [];
-    this.ratio = 0;
+    this.painted = false;
     this.ascent = 0;
   }
 
@@ -33,6 +39,7 @@ export class Picture {
   reset() {
     this.frames = [];
     this.lines = [];
+    this.painted = false;
     this.context.fillStyle = '#000';
     this.context.fillRect(0, 0, this.back.width, this.back.height);
   }
@@ -44,8 +51,23 @@ export class Picture {
     this.ascent = Math.round(metrics.fontBoundingBoxAscent ?? 17);
   }
 
-  loadFrame(index, width, height, rgba) {
-    this.frames[index] = new ImageData(new Uint8ClampedArray(rgba), width, height);
+  // Frame `index`: width * height RGBA pixels at `pointer` in the module's memory, there until
+  // dropFrames.
+  loadFrame(index, width, height, pointer) {
+    this.frames[index] = { pointer, width, height, image: null };
+  }
+
+  // The frame's pixels as an ImageData over the module's memory, made again when the memory has
+  // grown (the old view then holds no bytes).
+  frameImage(index) {
+    const frame = this.frames[index];
+    if (!frame) return null;
+    const memory = this.memory();
+    if (!frame.image || frame.image.data.buffer !== memory.buffer) {
+      const bytes = new Uint8ClampedArray(memory.buffer, frame.pointer, frame.width * frame.height * 4);
+      frame.image = new ImageData(bytes, frame.width, frame.height);
+    }
+    return frame.image;
   }
 
   dropFrames() {
@@ -59,14 +81,15 @@ export class Picture {
   // One tick: the frame (or white), the page's lines, the heat pixels (x, y, 0xRRGGBB triples).
   paint(frame, strokes) {
     const c = this.context;
-    const image = this.frames[frame];
-    if (frame < 0 || !image) {
+    const image = frame < 0 ? null : this.frameImage(frame);
+    if (!image) {
       c.fillStyle = this.layout.blankColour;
       c.fillRect(0, 0, this.back.width, this.back.height);
     } else {
       c.putImageData(image, 0, 0);
     }
     this.drawLines();
+    this.painted = true;
     for (let i = 0; i + 2 < strokes.length; i += 3) {
       c.fillStyle = '#' + strokes[i + 2].toString(16).padStart(6, '0');
       c.fillRect(strokes[i], strokes[i + 1], 1, 1);
@@ -83,18 +106,19 @@ export class Picture {
     this.lines.forEach((line, i) => c.fillText(line, textX, textY + lineStep * i + this.ascent));
   }
 
-  fitScreen() {
-    const ratio = window.devicePixelRatio || 1;
-    if (ratio === this.ratio) return;
-    this.ratio = ratio;
-    this.screen.width = Math.round(this.back.width * ratio);
-    this.screen.height = Math.round(this.back.height * ratio);
+  // The stage's new layout: crisp or smooth scaling, and the backing store's size (a new size
+  // clears it: the last picture is shown again).
+  fit(layout) {
+    this.screen.classList.toggle('crisp', layout.crisp);
+    if (this.screen.width === layout.store.width && this.screen.height === layout.store.height) return;
+    this.screen.width = layout.store.width;
+    this.screen.height = layout.store.height;
+    if (this.painted) this.present();
   }
 
   present() {
-    this.fitScreen();
     const c = this.screen.getContext('2d', { alpha: false });
-    c.imageSmoothingEnabled = !Number.isInteger(this.ratio);
+    c.imageSmoothingEnabled = false;
     c.drawImage(this.back, 0, 0, this.screen.width, this.screen.height);
   }
 }

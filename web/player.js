@@ -7,6 +7,16 @@ import { Dialogs } from './dialogs.js';
 import { fetchStory, readDropped, readPicked, storyFormat } from './files.js';
 import { Picture, pictureLayout } from './picture.js';
 import { Sound } from './sound.js';
+import { Stage } from './stage.js';
+
+// After the end, presses within this many milliseconds do not restart (a player still pressing
+// Next, or a key held down, would start the story again without meaning to).
+export const RESTART_GUARD_MS = 1200;
+// What screen readers hear at the end and after a restart (before the first page).
+export const END_TEXT = 'おわり';
+export const RESTART_TEXT = 'もう一度はじめから。';
+// What takes a click without the keys moving to the game's buttons.
+const CONTROLS = 'button, input, label, select, textarea, a[href], dialog';
 
 export class Player {
   constructor(doc) {
@@ -16,11 +26,14 @@ export class Player {
     this.next = $('next');
     this.special = $('special');
     this.restart = $('restart');
+    this.end = $('end');
+    this.fullscreen = $('fullscreen');
     this.loading = $('loading');
     this.pageText = $('page-text');
     this.moveNotice = $('move-notice');
     this.screen = $('picture');
     this.picture = null;  // made with the module's layout
+    this.stage = new Stage(doc, (layout) => this.picture.fit(layout));
     this.dialogs = new Dialogs($('message'));
     this.sound = new Sound();
     this.module = null;
@@ -29,6 +42,8 @@ export class Player {
     this.started = false;
     this.ending = false;
     this.ended = false;
+    this.endedAt = -Infinity;
+    this.page = '';
     const seed = new URLSearchParams(location.search).get('seed');
     this.seed = seed !== null && /^\d+$/.test(seed) ? Number(seed) : -1;
     this.bind($('open-folder'));
@@ -37,13 +52,18 @@ export class Player {
   bind(openFolder) {
     this.next.addEventListener('click', () => this.press(() => this.module._game_next()));
     this.special.addEventListener('click', () => this.press(() => this.module._game_special()));
-    this.restart.addEventListener('click', () => this.again());
+    this.restart.addEventListener('click', () => {
+      if (performance.now() - this.endedAt >= RESTART_GUARD_MS) this.again();
+    });
+    this.bindFullscreen();
     this.dialogs.onIdle = () => this.settle();
     this.doc.addEventListener('visibilitychange', () => this.schedule(0));
-    // Game hosts often show the page in a frame of theirs: a click anywhere gives the keys to the
-    // game's buttons.
-    this.doc.addEventListener('pointerdown', (event) => {
-      if (!event.target.closest('button, input, label, dialog')) this.focusButton();
+    // Game hosts often show the page in a frame of theirs: a click or tap anywhere but a control
+    // keeps the keys on the game's buttons (the browser would give the focus to the page itself).
+    this.doc.addEventListener('mousedown', (event) => {
+      if (event.target.closest(CONTROLS)) return;
+      event.preventDefault();
+      this.focusButton();
     });
     openFolder.addEventListener('change', async () => {
       if (openFolder.files.length && this.module) {
@@ -64,13 +84,26 @@ export class Player {
     });
   }
 
+  bindFullscreen() {
+    const doc = this.doc;
+    this.fullscreen.hidden = !doc.fullscreenEnabled;
+    this.fullscreen.addEventListener('click', () => {
+      if (doc.fullscreenElement) doc.exitFullscreen().catch(() => {});
+      else doc.documentElement.requestFullscreen({ navigationUI: 'hide' }).catch(() => {});
+    });
+    doc.addEventListener('fullscreenchange', () => {
+      this.fullscreen.setAttribute('aria-pressed', String(Boolean(doc.fullscreenElement)));
+    });
+  }
+
   // The module first: it names the story's files and lays out the picture and the buttons.
   async boot() {
     const { default: createLuxarim } = await import('./luxarim.js');
     const module = await createLuxarim({ luxarimHost: this.host() });
     this.format = storyFormat(module);
     const layout = pictureLayout(module);
-    this.picture = new Picture(this.screen, layout);
+    this.picture = new Picture(this.screen, layout, () => this.module.HEAPU8);
+    this.stage.setPicture(layout);
     this.next.textContent = layout.captions.next;
     this.special.textContent = layout.captions.special;
     this.restart.textContent = layout.captions.playAgain;
@@ -95,8 +128,13 @@ export class Player {
   // The story again from its first page: read anew from the server (it may have been edited), or
   // the folder that was opened.
   async again() {
-    this.restart.hidden = true;
+    this.end.hidden = true;
     this.start(this.fromServer ? await fetchStory(location.href, this.format) : this.files);
+    // Said after the focus has moved, which screen readers speak first.
+    const page = this.page;
+    setTimeout(() => {
+      if (this.page === page && this.started && !this.ended) this.announce(`${RESTART_TEXT}\n${page}`);
+    }, 100);
   }
 
   start(files) {
@@ -108,7 +146,8 @@ export class Player {
     this.started = true;
     this.ending = false;
     this.ended = false;
-    this.restart.hidden = true;
+    this.end.hidden = true;
+    this.moveNotice.replaceChildren();
     this.next.disabled = false;
     this.special.disabled = false;
     this.loading.hidden = true;
@@ -165,20 +204,29 @@ export class Player {
     else this.schedule(delay);
   }
 
-  // Where the desktop closes its window: the last picture stays, the buttons are disabled, and the
-  // story can be played again from its first page.
+  // Where the desktop closes its window: the last picture stays, the buttons are disabled, the
+  // page says the story is over and offers it again from its first page, though not to presses
+  // within a moment of the end.
   finish() {
     clearTimeout(this.timer);
     this.ended = true;
+    this.endedAt = performance.now();
     this.next.disabled = true;
     this.special.disabled = true;
-    this.restart.hidden = false;
-    this.restart.focus();
+    this.end.hidden = false;
+    this.restart.setAttribute('aria-disabled', 'true');
+    clearTimeout(this.guard);
+    this.guard = setTimeout(() => this.restart.removeAttribute('aria-disabled'), RESTART_GUARD_MS);
+    this.focusButton();
+    this.announce(END_TEXT);
   }
 
+  // The keys go to the game's button: Next while playing, the restart at the end. Focusing never
+  // scrolls the page.
   focusButton() {
     window.focus();
-    if (!this.next.disabled) this.next.focus();
+    const button = this.ended ? this.restart : this.next;
+    if (!button.disabled && !button.closest('[hidden]')) button.focus({ preventScroll: true });
   }
 
   // A new node is announced even when it reads like the last one.
@@ -189,15 +237,16 @@ export class Player {
   }
 
   announce(text) {
+    this.page = text;
     Player.say(this.pageText, text);
   }
 
   // What the game calls (Module.luxarimHost): strings arrive as JavaScript strings, pixels as
-  // addresses in the module's memory, read before the call returns.
+  // addresses in the module's memory, read before the call returns (but a frame's, which stay
+  // until dropFrames).
   host() {
     return {
-      loadFrame: (index, width, height, pointer) => this.picture.loadFrame(index, width, height,
-        this.module.HEAPU8.subarray(pointer, pointer + width * height * 4)),
+      loadFrame: (index, width, height, pointer) => this.picture.loadFrame(index, width, height, pointer),
       dropFrames: () => this.picture.dropFrames(),
       setPage: (revision, lines, count) =>
         this.picture.setPage(count > 0 ? lines.split('\n').slice(0, count) : []),
@@ -206,7 +255,7 @@ export class Player {
       setSpecialButton: (caption, visible, name) => {
         this.special.textContent = caption;
         this.special.setAttribute('aria-label', name);
-        if (!visible && this.doc.activeElement === this.special) this.next.focus();
+        if (!visible && this.doc.activeElement === this.special) this.next.focus({ preventScroll: true });
         this.special.hidden = !visible;
       },
       announce: (page) => this.announce(page),

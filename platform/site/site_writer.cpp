@@ -140,6 +140,46 @@ std::string HtmlEscape(const std::string& text) {
   return out;
 }
 
+namespace {
+
+// A JSON string: quotes, backslashes and control characters escaped, the rest (UTF-8) as it is.
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+std::string WebManifest(const std::string& title, const std::vector<std::string>& icons) {
+  std::string listed;
+  for (const SiteIcon& icon : kSiteIcons) {
+    if (std::find(icons.begin(), icons.end(), icon.path) == icons.end()) continue;
+    listed += std::string(listed.empty() ? "\n" : ",\n") +
+              "    {\"src\": " + JsonString(icon.path) + ", \"sizes\": " + JsonString(icon.sizes) +
+              ", \"type\": " + JsonString(icon.type) + "}";
+  }
+  return "{\n  \"name\": " + JsonString(title) + ",\n  \"short_name\": " + JsonString(title) +
+         ",\n  \"lang\": \"ja\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+         "  \"display\": \"fullscreen\",\n  \"orientation\": \"any\",\n"
+         "  \"background_color\": \"#ece9e2\",\n  \"theme_color\": \"#ece9e2\",\n"
+         "  \"icons\": [" +
+         listed + (listed.empty() ? "]" : "\n  ]") + "\n}\n";
+}
+
 std::string LicenceText(const std::string& file, const std::string& name) {
   if (!file.starts_with("Format:")) return file;
   std::istringstream lines(file);
@@ -166,12 +206,15 @@ std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
   const std::map<std::string, fs::path> player = PlayerFiles(input.player);
   if (!player.contains("index.html")) throw AppError("the player has no index.html");
   std::string page;  // the page's own texts, which the face draws too
+  std::vector<std::string> player_paths;
   for (const auto& [relative, source] : player) {
     std::string bytes = ReadFile(source);
     if (relative.ends_with(".html") || relative.ends_with(".js")) page += bytes;
     if (relative == "index.html") bytes = ReplaceAll(bytes, kTitleMarker, HtmlEscape(input.title));
     write(relative, bytes);
+    player_paths.push_back(relative);
   }
+  write(kSiteManifestPath, WebManifest(input.title, player_paths));
   std::string story;
   for (const std::string& path : story_files::FilePaths()) {
     const fs::path source = input.story / story_files::NameInFolder(path);

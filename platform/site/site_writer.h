@@ -1,5 +1,6 @@
-// Writes the static web site of a story: the web player's files, the story folder's files under
-// dat/, and the face cut down to the story's characters with its licence. The same input gives
+// Writes the static web site of a story: the web player's files (its icons among them), the
+// story folder's files under dat/, the web app manifest, and the face cut down to the story's
+// characters with its licence. The same input gives
 // the same bytes (files written in a fixed order, nothing that depends on the time or the
 // machine). Used by the build for the bundled story and by the authors' export tool.
 #pragma once
@@ -19,6 +20,18 @@ inline constexpr char kSiteLicencePath[] = "fonts/IPA_Font_License.txt";
 inline constexpr char kSiteFontFamily[] = "LuxarimGothic";
 // The marker in the player's index.html that the page's title replaces.
 inline constexpr char kTitleMarker[] = "{{TITLE}}";
+
+// The web app manifest, which lets a phone add the game to its home screen under the page's
+// title, and the player's icons it names (those the player has, in this order).
+inline constexpr char kSiteManifestPath[] = "manifest.webmanifest";
+struct SiteIcon {
+  const char* path;
+  const char* sizes;
+  const char* type;
+};
+inline constexpr SiteIcon kSiteIcons[] = {{"icon-192.png", "192x192", "image/png"},
+                                          {"icon-512.png", "512x512", "image/png"},
+                                          {"icon.svg", "any", "image/svg+xml"}};
 
 struct SiteInput {
   std::filesystem::path story;  // the folder that holds story.txt, a0.bmp, ...
@@ -40,8 +53,9 @@ using FontSubsetter =
 std::string HbSubset(const std::filesystem::path& font, const std::string& text);
 
 // Writes the site into `out` (made when missing; files already there are replaced, others left
-// alone) and returns the paths written, relative to `out`, in the order written. index.html gets
-// the title, HTML-escaped, for each kTitleMarker. Story files that are missing are left out (the
+// alone) and returns the paths written, relative to `out`, in the order written: the player's
+// files, the manifest, dat/, the face and its licence. index.html gets the title, HTML-escaped,
+// for each kTitleMarker. Story files that are missing are left out (the
 // game then says so); the face holds FontText's characters of the story file and of the
 // player's HTML and JavaScript files. Throws AppError
 // (a file that cannot be read or written, a player without index.html, a failed subset).
@@ -50,6 +64,10 @@ std::vector<std::string> WriteSite(const SiteInput& input, const std::filesystem
 
 // `text` with &, <, >, " and ' written as character references.
 std::string HtmlEscape(const std::string& text);
+
+// The manifest (JSON) for a site titled `title` (UTF-8) whose player has `icons` (paths of
+// kSiteIcons, in its order).
+std::string WebManifest(const std::string& title, const std::vector<std::string>& icons);
 
 // The licence's text from `file`: the stand-alone "License: NAME" paragraph of a Debian
 // copyright file (its lines without their leading space, " ." as an empty line); any other file

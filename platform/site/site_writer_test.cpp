@@ -34,6 +34,8 @@ class SiteWriterTest : public ::testing::Test {
     page_.Write(".eslintrc", "{}");
     module_.Write("luxarim.js", "module");
     module_.Write("main.js", "the module's");
+    module_.Write("icon-512.png", "PNG");
+    module_.Write("favicon.ico", "ICO");
     story_.Write("story.txt", "\x82\xa0\r\n\x83\x41\n");  // "あ", "ア" in Shift-JIS
     story_.Write("a0.bmp", "BM");
     licence_ = work_.Write("copyright",
@@ -59,9 +61,12 @@ class SiteWriterTest : public ::testing::Test {
 TEST_F(SiteWriterTest, WritesThePlayerTheStoryTheFaceAndItsLicenceInAFixedOrder) {
   const fs::path out = work_.Path() / "site";
   const auto written = Write(out, "A & <B>");
-  const std::vector<std::string> expected = {"index.html",
+  const std::vector<std::string> expected = {"favicon.ico",
+                                             "icon-512.png",
+                                             "index.html",
                                              "luxarim.js",
                                              "main.js",
+                                             "manifest.webmanifest",
                                              "dat/story.txt",
                                              "dat/a0.bmp",
                                              "fonts/luxarim-gothic.ttf",
@@ -69,6 +74,8 @@ TEST_F(SiteWriterTest, WritesThePlayerTheStoryTheFaceAndItsLicenceInAFixedOrder)
   EXPECT_EQ(written, expected);
   EXPECT_EQ(ReadAll(out / "index.html"), "<title>A &amp; &lt;B&gt;</title><p>読み込み中</p>");
   EXPECT_EQ(ReadAll(out / "main.js"), "the module's");
+  EXPECT_EQ(ReadAll(out / "favicon.ico"), "ICO");
+  EXPECT_EQ(ReadAll(out / "manifest.webmanifest"), WebManifest("A & <B>", {"icon-512.png"}));
   EXPECT_EQ(ReadAll(out / "dat/story.txt"), "\x82\xa0\r\n\x83\x41\n");
   EXPECT_EQ(ReadAll(out / "fonts/IPA_Font_License.txt"), "first\n\nsecond\n");
   EXPECT_FALSE(fs::exists(out / "tests"));
@@ -92,6 +99,36 @@ TEST_F(SiteWriterTest, TheSameInputGivesTheSameBytes) {
 TEST_F(SiteWriterTest, APlayerWithoutIndexHtmlIsRefused) {
   fs::remove(page_.Path() / "index.html");
   EXPECT_THROW(Write(work_.Path() / "site", "t"), AppError);
+}
+
+TEST(WebManifest, NamesTheSiteByItsTitleAndListsTheIconsThePlayerHas) {
+  struct Case {
+    std::string title;
+    std::vector<std::string> files;
+    std::string name;   // the title as a JSON string
+    std::string icons;  // the "icons" member's value
+  };
+  const std::string png192 = R"({"src": "icon-192.png", "sizes": "192x192", "type": "image/png"})";
+  const std::string png512 = R"({"src": "icon-512.png", "sizes": "512x512", "type": "image/png"})";
+  const std::string svg = R"({"src": "icon.svg", "sizes": "any", "type": "image/svg+xml"})";
+  const Case cases[] = {
+      {"星の話",
+       {"icon.svg", "icon-192.png", "index.html", "icon-512.png"},
+       R"("星の話")",
+       "[\n    " + png192 + ",\n    " + png512 + ",\n    " + svg + "\n  ]"},
+      {"Say \"hi\" \\ bye",
+       {"icon-512.png"},
+       R"("Say \"hi\" \\ bye")",
+       "[\n    " + png512 + "\n  ]"},
+      {"tab\there\n", {"index.html"}, R"("tab\u0009here\u000a")", "[]"},
+  };
+  for (const Case& c : cases) {
+    const std::string manifest = WebManifest(c.title, c.files);
+    EXPECT_NE(manifest.find("\"name\": " + c.name + ",\n"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("\"short_name\": " + c.name + ",\n"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("\"icons\": " + c.icons + "\n}\n"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(R"("start_url": "./")"), std::string::npos);
+  }
 }
 
 TEST(LicenceText, TakesTheStandAloneParagraphOfADebianCopyrightFileAndAnyOtherFileAsItIs) {

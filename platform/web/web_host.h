@@ -8,9 +8,10 @@
 
 namespace game::web_host {
 
-// Frame `index` was loaded: width * height RGBA pixels (alpha 255), top row first.
+// Frame `index` was loaded: width * height RGBA pixels (alpha 255), top row first. Unlike the
+// other pointers, these pixels stay where they are until DropFrames: the page draws from them.
 void LoadFrame(int index, int width, int height, const std::uint8_t* rgba);
-// All frames were released.
+// All frames are about to be released.
 void DropFrames();
 // The page's lines changed: the visible head of each line, joined by "\n".
 void SetPage(std::uint64_t revision, const std::string& lines, int count);

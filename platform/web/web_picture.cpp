@@ -40,8 +40,10 @@ void WebPicture::InitGraphics() {
 }
 
 void WebPicture::LoadFrame(int index) {
+  std::vector<std::uint8_t>& rgba = frames_[index];
+  std::vector<std::uint8_t>().swap(rgba);
   const DecodedBitmap bitmap = ReadBmpFile(files_, story_files::FramePath(index));
-  const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
+  rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
 }
@@ -54,7 +56,9 @@ void WebPicture::FreeGraphics() {
   ready_ = false;
   painted_ = false;
   scene_.ForgetFrames();
+  // The page lets go of its views before the bytes go.
   web_host::DropFrames();
+  for (std::vector<std::uint8_t>& frame : frames_) std::vector<std::uint8_t>().swap(frame);
 }
 
 void WebPicture::SendPage() {

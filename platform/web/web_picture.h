@@ -1,10 +1,11 @@
-// The picture in the browser: the six portrait frames are read here (the rules' BMP reader) and
-// handed to the page once; on every tick of the render slot the rules' scene decides what the
-// picture shows (the frame or a blank, the page's lines, the heat strokes), and the page paints
-// it: the frame, the lines (sent when the page changes), then the strokes' pixels, rasterised
-// here by the rules' line rasteriser.
+// The picture in the browser: the six portrait frames are read here (the rules' BMP reader), held
+// here as the RGBA pixels the page's canvas draws, and lent to the page (which keeps no copy); on
+// every tick of the render slot the rules' scene decides what the picture shows (the frame or a
+// blank, the page's lines, the heat strokes), and the page paints it: the frame, the lines (sent
+// when the page changes), then the strokes' pixels, rasterised here by the rules' line rasteriser.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -26,11 +27,12 @@ class WebPicture : public SessionPicture {
   // The generator, the story, the files and the decoder must outlive the picture.
   WebPicture(Random& random, const UnitStory& story, FileSystem& files, TextDecoder& decoder);
 
-  // Loads the frames from dat/a0.bmp to dat/a5.bmp, handing each to the page, then shows
+  // Loads the frames from dat/a0.bmp to dat/a5.bmp, lending each to the page, then shows
   // portrait 0. A frame that cannot be loaded throws the reader's error; the frames after it are
   // not loaded.
   void InitGraphics() override;
-  // Releases the frames (the page drops them). Safe at any time, more than once.
+  // Releases the frames (the page drops its views of them first). Safe at any time, more than
+  // once.
   void FreeGraphics() override;
   // One tick of the render slot: the scene's tick, painted by the page (once InitGraphics has
   // begun and until FreeGraphics). A tick whose picture is the one already on the screen (the same
@@ -58,6 +60,8 @@ class WebPicture : public SessionPicture {
   bool painted_ = false;
   Scene shown_;
   std::vector<std::int32_t> pixels_;  // (x, y, 0xRRGGBB) for each heat pixel, reused
+  // The frames as RGBA, each held once: the page draws straight from these bytes.
+  std::array<std::vector<std::uint8_t>, UnitScene::kFrameCount> frames_;
 };
 
 }  // namespace game

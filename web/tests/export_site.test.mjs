@@ -2,7 +2,7 @@
 // author's own story, title and pages, with nothing but the exported folder served.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { copyFileSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
@@ -29,6 +29,13 @@ test('an exported story plays from a static server', async () => {
       Buffer.concat([Buffer.from('@start\r\n'), STARS, Buffer.from('\r\n\r\n'), END, Buffer.from('\r\n#end\r\n')]));
     const run = spawnSync(EXPORT, ['--title', 'Stars & me', 'mystory', 'site'], { cwd: dir, encoding: 'utf8' });
     assert.equal(run.status, 0, run.stderr);
+    // The game's icons and the manifest that names the story, for a phone's home screen.
+    for (const name of ['favicon.ico', 'icon.svg', 'icon-192.png', 'icon-512.png']) {
+      assert.ok(existsSync(join(dir, 'site', name)), name);
+    }
+    const manifest = JSON.parse(readFileSync(join(dir, 'site', 'manifest.webmanifest'), 'utf8'));
+    assert.equal(manifest.name, 'Stars & me');
+    assert.equal(manifest.icons.length, 3);
 
     site = await serve(join(dir, 'site'));
     const page = await open(browser, site.url);

@@ -13,6 +13,7 @@ const TYPES = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
   '.css': 'text/css', '.wasm': 'application/wasm', '.ttf': 'font/ttf', '.woff2': 'font/woff2',
   '.txt': 'text/plain', '.bmp': 'image/bmp', '.wav': 'audio/wav', '.png': 'image/png',
+  '.svg': 'image/svg+xml', '.ico': 'image/x-icon', '.webmanifest': 'application/manifest+json',
 };
 
 // Serves `root` on 127.0.0.1; `changes` maps a path under it ('dat/story.txt') to replacement
@@ -44,7 +45,7 @@ export function launch() {
 }
 
 // Records, before the page's own scripts run, every sound started and every picture shown.
-function spies() {
+export function spies() {
   window.__sounds = [];
   window.__presents = [];
   const start = AudioBufferSourceNode.prototype.start;
@@ -60,16 +61,24 @@ function spies() {
   };
 }
 
-// Opens the player at `url` and waits for its first page to be playable. Options: seed, ratio
-// (device-pixel ratio), frozen (the page's clock stands still until the test moves it).
-export async function open(browser, url, { seed, ratio = 1, frozen = false } = {}) {
-  const context = await browser.newContext({ deviceScaleFactor: ratio, viewport: { width: 640, height: 480 } });
+// A browser context as a device shows pages: `viewport` (CSS pixels), `ratio` (device-pixel
+// ratio), `touch` (a phone or tablet: touch events and the mobile viewport).
+export function device(browser, { viewport = { width: 500, height: 300 }, ratio = 1, touch = false } = {}) {
+  return browser.newContext({ deviceScaleFactor: ratio, viewport, hasTouch: touch, isMobile: touch });
+}
+
+// Opens the player at `url` and waits for its first page to be playable. Options: seed, frozen
+// (the page's clock stands still until the test moves it), and the device's (see device; by
+// default a window of the game's own size, where the picture is shown at 1 : 1).
+export async function open(browser, url, { seed, frozen = false, ...screen } = {}) {
+  const context = await device(browser, screen);
   const page = await context.newPage();
   page.on('pageerror', (error) => { page.errors = [...(page.errors || []), String(error)]; });
   await page.addInitScript(spies);
   if (frozen) {
+    // The installed clock runs until paused: pause it a little ahead, never in its past.
     await page.clock.install({ time: 0 });
-    await page.clock.pauseAt(0);
+    await page.clock.pauseAt(10000);
   }
   const address = seed === undefined ? url : `${url}?seed=${seed}`;
   await page.goto(address);
@@ -80,6 +89,15 @@ export async function open(browser, url, { seed, ratio = 1, frozen = false } = {
 export const liveText = (page) => page.locator('#page-text').innerText();
 export const special = (page) => page.locator('#special');
 export const next = (page) => page.locator('#next');
+
+// Waits for the end's offer to play again, then for the moment in which presses do not restart
+// to pass, and presses it.
+export async function restart(page) {
+  const button = page.locator('#restart');
+  await button.waitFor({ state: 'visible' });
+  await page.waitForFunction(() => !document.getElementById('restart').hasAttribute('aria-disabled'));
+  await button.click();
+}
 
 export async function dialog(page) {
   const box = page.locator('dialog#message');

@@ -4,7 +4,7 @@ import { cpSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { dialog, launch, liveText, next, open, picture, serve, SITE, special } from './harness.mjs';
+import { dialog, launch, liveText, next, open, picture, restart, serve, SITE, special } from './harness.mjs';
 
 const FIRST_PAGE = '……あ、来てくれたんだ！\nようこそ、天文部へ。';
 const TRAP_PAGE = 'うーん、何かひらめきそう。';
@@ -60,6 +60,20 @@ describe('playing the bundled story', () => {
     assert.deepEqual(page.errors, undefined);
   });
 
+  test('each frame is held once, in the module: the page draws from views of its memory', async () => {
+    const page = await open(browser, site.url);
+    await presented(page, 2);
+    const frames = await page.evaluate(() => {
+      const { module, picture } = window.luxarim;
+      return [0, 1, 2, 3, 4, 5].map((index) => {
+        const image = picture.frameImage(index);
+        return { size: [image.width, image.height], inModule: image.data.buffer === module.HEAPU8.buffer,
+          opaque: image.data.every((value, i) => i % 4 !== 3 || value === 255) };
+      });
+    });
+    assert.deepEqual(frames, Array(6).fill({ size: [500, 300], inModule: true, opaque: true }));
+  });
+
   test('the special move answers a trap, counts down and hides, with its sounds', async () => {
     const page = await open(browser, site.url);
     assert.equal(await special(page).innerText(), '★７');
@@ -87,7 +101,7 @@ describe('playing the bundled story', () => {
     await page.locator('#restart').waitFor({ state: 'visible' });
     assert.equal(await next(page).isDisabled(), true);
     assert.equal(await special(page).isDisabled(), true);
-    await page.locator('#restart').click();
+    await restart(page);
     await next(page).click();
     assert.equal(await liveText(page), FIRST_PAGE);
     await pressUntil(page, '封筒の裏に数字');
