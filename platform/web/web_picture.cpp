@@ -41,7 +41,7 @@ void WebPicture::InitGraphics() {
 }
 
 void WebPicture::LoadFrame(int index) {
-  const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index));
+  const DecodedBitmap bitmap = ReadBmpFile(files_, FramePath(index), UnitScene::kShownPart);
   const std::vector<std::uint8_t> rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);
