@@ -7,13 +7,13 @@
 
 namespace game {
 
-// The reason for `error`, without the file's name, for example "this is a PNG file, not a
-// Windows bitmap (BMP): save it as BMP" or "the bitmap claims 100000 by 100000 pixels, over the
-// limit of ...". Every fault has a text of its own.
+// The reason for `error`, without the file's name and without parentheses (callers put it in
+// some), for example "this is a PNG file, not a Windows bitmap: save it as BMP" or "the bitmap
+// claims 9000 by 90000 pixels, over the game's limit of ...". Every fault has a text of its own.
 Bilingual DescribeBmpError(const BmpError& error);
 
 // The reader's limit on a picture's size, as a phrase: "at most 32768 pixels a side and 89478485
-// pixels in all (256 MiB of 24-bit colour)".
+// pixels in all, 256 MiB of 24-bit colour".
 Bilingual BmpLimitText();
 
 }  // namespace game
