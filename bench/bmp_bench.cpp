@@ -19,6 +19,7 @@
 #include "rules/bmp/bmp_reader.h"
 #include "rules/bmp/bmp_writer.h"
 #include "rules/scene/unit_scene.h"
+#include "tests/support/huge_claim_bmp.h"
 
 namespace {
 
@@ -119,30 +120,8 @@ void BM_QImageReader(benchmark::State& state, BmpEncoding encoding, bool to_rgb8
   SetCounters(state, encoding);
 }
 
-// 54 bytes of headers, a palette of two colours, a run of 255 pixels and the end of the picture,
-// padded to 1 KB as a small file would be; `rows` negative for top-down.
-std::vector<std::uint8_t> HugeClaimRle8(std::int32_t rows) {
-  std::vector<std::uint8_t> file(1024, 0);
-  const auto put = [&](std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  };
-  put(0, 'B' | 'M' << 8, 2);
-  put(2, static_cast<std::uint32_t>(file.size()), 4);
-  put(10, 62, 4);  // the pixels after 14 + 40 bytes of headers and 2 palette entries
-  put(14, 40, 4);
-  put(18, 9000, 4);
-  put(22, static_cast<std::uint32_t>(rows), 4);
-  put(26, 1, 2);  // planes
-  put(28, 8, 2);  // bits
-  put(30, 1, 4);  // RLE8
-  put(46, 2, 4);  // colours
-  put(58, 0xFF0000, 4);
-  put(62, 255 | 1 << 8 | 0 << 16 | 1 << 24, 4);  // 255 pixels of colour 1, end of the picture
-  return file;
-}
-
 void BM_HugeClaimRle8(benchmark::State& state, std::int32_t rows, bool keep_shown_part) {
-  const std::vector<std::uint8_t> file = HugeClaimRle8(rows);
+  const std::vector<std::uint8_t> file = game::testing::HugeClaimRle8(9000, rows);
   const game::BmpKeep keep = keep_shown_part ? game::UnitScene::kShownPart : game::BmpKeep{};
   game::bench::AllocationCount count;
   for (auto _ : state) {

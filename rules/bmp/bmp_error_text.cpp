@@ -46,6 +46,10 @@ Bilingual BmpLimitText() {
               " MiB まで"};
 }
 
+std::string BmpRefusalLine(const std::string& path, const BmpError& error, Language language) {
+  return path + ": " + DescribeBmpError(error).In(language);
+}
+
 Bilingual DescribeBmpError(const BmpError& error) {
   const BmpClaim& claim = error.Claim();
   switch (error.Fault()) {

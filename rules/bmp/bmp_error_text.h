@@ -12,6 +12,10 @@ namespace game {
 // claims 9000 by 90000 pixels, over the game's limit of ...". Every fault has a text of its own.
 Bilingual DescribeBmpError(const BmpError& error);
 
+// The line a tool writes when the reader refuses the file at `path`: the path, then the reason
+// ("a0.bmp: this is a PNG file, not a Windows bitmap: save it as BMP"), with no line end.
+std::string BmpRefusalLine(const std::string& path, const BmpError& error, Language language);
+
 // The reader's limit on a picture's size, as a phrase: "at most 32768 pixels a side and 89478485
 // pixels in all, 256 MiB of 24-bit colour".
 Bilingual BmpLimitText();
