@@ -493,12 +493,6 @@ DecodedBitmap DecodeFile(InputFile& file, BmpKeep keep, BmpSize* claimed) {
 
 }  // namespace
 
-BmpSize ReadBmpSize(std::span<const std::uint8_t> start) {
-  if (start.empty()) return {};
-  const Layout layout = Prepare(start, {}).layout;
-  return {layout.width, layout.height};
-}
-
 DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes, BmpKeep keep) {
   if (bytes.empty()) return {};
   const Prepared p = Prepare(bytes, keep);

@@ -69,7 +69,8 @@ inline constexpr char kBmpReadErrorText[] = "ストリームからの読み込�
 // "ファイル " + path + " は開けません"
 std::string BmpCannotOpenText(const std::string& path);
 
-// The headers read the first kBmpHeadBytes bytes of a file at most (headers, masks, palette).
+// What ReadBmpFile reads of a file before it checks the headers: enough for the largest headers,
+// masks and palette.
 inline constexpr std::size_t kBmpHeadBytes = 2048;
 
 // The top-left part of a picture that a reader keeps: all of it by default.
@@ -86,14 +87,11 @@ struct DecodedBitmap {
   bool operator==(const DecodedBitmap&) const = default;
 };
 
-// The picture's size as the headers claim it (rows without their order's sign), checked as
-// DecodeBmp checks it: throws BmpError as described above for everything the headers show.
-// `start`: the first kBmpHeadBytes bytes of a file, or all of a shorter one. Zero bytes: 0 by 0.
+// A picture's size as its headers claim it (rows without their order's sign).
 struct BmpSize {
   int width = 0;
   int height = 0;
 };
-BmpSize ReadBmpSize(std::span<const std::uint8_t> start);
 
 // Decodes a bitmap file held in memory, keeping the part `keep`. Throws BmpError as above.
 DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes, BmpKeep keep = {});
