@@ -1,6 +1,7 @@
 // Fuzz target for the BMP reader: any input either decodes to a bitmap whose pixel buffer matches
 // its size, or fails with one of the reader's two texts; a decoded picture written back as a
-// 24-bit file reads back unchanged. Anything else aborts.
+// 24-bit file reads back unchanged; a part kept is that part of the whole picture. Anything else
+// aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "rules/bmp/bmp_reader.h"
 #include "rules/bmp/bmp_writer.h"
 #include "rules/contracts/app_error.h"
+#include "tests/support/bitmap_crop.h"
 
 namespace {
 
@@ -37,6 +39,13 @@ void CheckRoundTrip(const game::DecodedBitmap& image) {
   if (game::DecodeBmp(bytes) != image) Fail("24-bit round trip changed the picture");
 }
 
+void CheckKeptPart(const game::DecodedBitmap& image, std::span<const std::uint8_t> bytes) {
+  const game::BmpKeep keep{image.width / 2 + 1, image.height / 3 + 1};
+  if (game::DecodeBmp(bytes, keep) != game::testing::TopLeft(image, keep)) {
+    Fail("the part kept is not that part of the whole picture");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,5 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckShape(image, size);
   CheckRoundTrip(image);
+  if (size > 0) CheckKeptPart(image, {data, size});
   return 0;
 }

@@ -2,37 +2,52 @@
 // 24-bit result as PNG, so that story authors see their frames exactly as the game will.
 // `bmp2png --help` and `bmp2png --version` answer and exit 0. The program's own texts are in
 // Japanese when the locale is (the reader's error texts are the game's, always Japanese).
-// Exit status: 0 the PNG was written; 1 no PNG (the reason on one line of standard error: the
-// reader's error text, or why the PNG could not be made); 2 wrong usage.
+// Exit status: 0 the PNG was written; 1 no PNG (the file and the reason on one line of standard
+// error, in the locale's language); 2 wrong usage. The file's headers are read and checked first:
+// a bitmap over the reader's limit (BmpLimitText) is refused before any pixel is read, and the
+// picture is held once, at 3 bytes a pixel, while the PNG is written.
 #include <QImage>
 #include <QString>
-#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string_view>
 
 #include "platform/posix/posix_file_system.h"
+#include "rules/bmp/bmp_error_text.h"
 #include "rules/bmp/bmp_reader.h"
-#include "rules/contracts/app_error.h"
 #include "rules/locale/language.h"
 
 namespace {
 
 using game::Bilingual;
 
-const Bilingual kHelp = {
-    "usage: bmp2png IN.bmp OUT.png\n"
-    "       bmp2png --help | --version\n"
-    "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as the\n"
-    "  PNG file OUT.png, so that a portrait frame is seen exactly as the game shows it.\n"
-    "exit status: 0 the PNG was written, 1 no PNG (the reason on standard error),\n"
-    "2 wrong usage\n",
-    "使い方: bmp2png IN.bmp OUT.png\n"
-    "        bmp2png --help | --version\n"
-    "  IN.bmp をゲームと同じ BMP 読み込みで読み、読めた絵を PNG ファイル OUT.png に\n"
-    "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
-    "終了コード: 0 PNG を書きました、1 PNG なし (理由は標準エラーへ)、2 使い方の誤り\n",
-};
+Bilingual Help() {
+  const Bilingual limit = game::BmpLimitText();
+  return {
+      "usage: bmp2png IN.bmp OUT.png\n"
+      "       bmp2png --help | --version\n"
+      "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as the\n"
+      "  PNG file OUT.png, so that a portrait frame is seen exactly as the game shows it.\n"
+      "  IN.bmp must keep to the game's own limit:\n"
+      "    " +
+          limit.en +
+          "\n"
+          "  a larger one is refused after its headers, before its pixels are read.\n"
+          "exit status: 0 the PNG was written, 1 no PNG (the file and the reason on standard\n"
+          "error), 2 wrong usage\n",
+      "使い方: bmp2png IN.bmp OUT.png\n"
+      "        bmp2png --help | --version\n"
+      "  IN.bmp をゲームと同じ BMP 読み込みで読み、読めた絵を PNG ファイル OUT.png に\n"
+      "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
+      "  IN.bmp の大きさの上限はゲームと同じです:\n"
+      "    " +
+          limit.ja +
+          "\n"
+          "  それより大きいものはヘッダーを読んだところで断り、画素は読みません。\n"
+          "終了コード: 0 PNG を書きました、1 PNG なし (ファイルと理由は標準エラーへ)、\n"
+          "2 使い方の誤り\n",
+  };
+}
 const Bilingual kWrongUsage = {"bmp2png: give IN.bmp and OUT.png (try --help)\n",
                                "bmp2png: IN.bmp と OUT.png を指定してください (--help を参照)\n"};
 const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
@@ -42,7 +57,7 @@ const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
 std::optional<int> AnswerArguments(int argc, char** argv, game::Language language) {
   const std::string_view first = argc > 1 ? argv[1] : "";
   if (argc == 2 && first == "--help") {
-    std::cout << kHelp.In(language);
+    std::cout << Help().In(language);
     return 0;
   }
   if (argc == 2 && first == "--version") {
@@ -56,13 +71,31 @@ std::optional<int> AnswerArguments(int argc, char** argv, game::Language languag
   return std::nullopt;
 }
 
+// The decoded pixels as an image, without a copy: `bitmap` must outlive it.
 QImage ToImage(const game::DecodedBitmap& bitmap) {
-  QImage image(bitmap.width, bitmap.height, QImage::Format_RGB888);
-  const std::size_t row_bytes = static_cast<std::size_t>(bitmap.width) * 3;
-  for (int y = 0; y < bitmap.height; ++y) {
-    std::memcpy(image.scanLine(y), bitmap.rgb.data() + y * row_bytes, row_bytes);
+  return QImage(bitmap.rgb.data(), bitmap.width, bitmap.height, qsizetype{bitmap.width} * 3,
+                QImage::Format_RGB888);
+}
+
+// Converts `in` to the PNG file `out`; the exit status.
+int Convert(const char* in, const char* out, game::Language language) {
+  game::DecodedBitmap bitmap;
+  game::PosixFileSystem files;
+  try {
+    bitmap = game::ReadBmpFile(files, in);
+  } catch (const game::BmpError& e) {
+    std::cerr << game::BmpRefusalLine(in, e, language) << '\n';
+    return 1;
   }
-  return image;
+  if (bitmap.width == 0 || bitmap.height == 0) {
+    std::cerr << in << kEmptyBitmap.In(language);
+    return 1;
+  }
+  if (!ToImage(bitmap).save(QString::fromLocal8Bit(out), "PNG")) {
+    std::cerr << game::BmpCannotOpenText(out) << '\n';
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -70,21 +103,5 @@ QImage ToImage(const game::DecodedBitmap& bitmap) {
 int main(int argc, char** argv) {
   const game::Language language = game::LanguageOfThisProcess();
   if (const auto status = AnswerArguments(argc, argv, language)) return *status;
-  game::DecodedBitmap bitmap;
-  game::PosixFileSystem files;
-  try {
-    bitmap = game::ReadBmpFile(files, argv[1]);
-  } catch (const game::AppError& e) {
-    std::cerr << e.what() << '\n';
-    return 1;
-  }
-  if (bitmap.width == 0 || bitmap.height == 0) {
-    std::cerr << argv[1] << kEmptyBitmap.In(language);
-    return 1;
-  }
-  if (!ToImage(bitmap).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
-    std::cerr << game::BmpCannotOpenText(argv[2]) << '\n';
-    return 1;
-  }
-  return 0;
+  return Convert(argv[1], argv[2], language);
 }

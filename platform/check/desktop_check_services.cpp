@@ -3,7 +3,9 @@
 #include <iconv.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 
 #include "rules/text/sjis_decoder.h"
 
@@ -41,6 +43,16 @@ int DesktopCheckServices::LineWidth(std::string_view sjis) { return measure_.Wid
 
 std::optional<std::string> DesktopCheckServices::SoundProblem(const std::string& path) {
   return sounds_.Problem(path);
+}
+
+std::vector<std::string> DesktopCheckServices::NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+  for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+    names.push_back(entries->path().filename().string());
+  }
+  return names;
 }
 
 }  // namespace game::check

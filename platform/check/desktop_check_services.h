@@ -19,6 +19,7 @@ class DesktopCheckServices : public CheckServices {
   bool HasCp932Form(std::string_view utf8) override;
   int LineWidth(std::string_view sjis) override;
   std::optional<std::string> SoundProblem(const std::string& path) override;
+  std::vector<std::string> NamesIn(const std::string& folder) override;
 
  private:
   LineMeasure measure_;

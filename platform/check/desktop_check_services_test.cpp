@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/posix/posix_file_system.h"
@@ -25,6 +26,17 @@ TEST(DesktopCheckServices, TellsFilesFoldersAndTheRest) {
   EXPECT_EQ(services.KindOf(dir / "pipe"), PathKind::kOther);
   EXPECT_EQ(services.KindOf(dir / "none"), PathKind::kMissing);
   EXPECT_EQ(services.KindOf(file + "/below"), PathKind::kMissing);
+}
+
+TEST(DesktopCheckServices, ListsTheNamesInAFolder) {
+  const testing::TempDir dir;
+  DesktopCheckServices services;
+  dir.Write("A0.BMP", "");
+  std::filesystem::create_directory(dir / "Sub");
+  std::vector<std::string> names = services.NamesIn(dir.Path().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"A0.BMP", "Sub"}));
+  EXPECT_TRUE(services.NamesIn(dir / "none").empty());
 }
 
 TEST(DesktopCheckServices, KnowsCodePage932ByTheDrawingDecoder) {

@@ -24,7 +24,7 @@ void UnitBmp::LoadFrame(int index) {
   const auto i = static_cast<std::size_t>(index);
   frames_[i].Reset();
   frame_rows_[i].clear();
-  frames_[i].LoadFromFile(files_, story_files::FramePath(index));
+  frames_[i].LoadFromFile(files_, story_files::FramePath(index), UnitScene::kShownPart);
   PrepareRows(frames_[i], frame_rows_[i]);
   scene_.SetFrameLoaded(index, frames_[i].Width(), frames_[i].Height());
 }

@@ -13,6 +13,7 @@
 #include "rules/bmp/bmp_writer.h"
 #include "tests/support/blush_colour.h"
 #include "tests/support/error_text.h"
+#include "tests/support/huge_claim_bmp.h"
 #include "tests/support/script_bytes.h"
 #include "tests/support/story_bench.h"
 
@@ -99,6 +100,30 @@ class UnitBmpTest : public ::testing::Test, public testing::StoryBench {
   fakes::FakePaintTarget screen_{/*keep_last=*/true};
   UnitBmp bmp_{random_, story, screen_, files};
 };
+
+// Only the part of a frame that can show is kept: a frame larger than the picture costs what the
+// picture does, whatever its file claims, and the picture shows the same pixels.
+TEST_F(UnitBmpTest, AFrameLargerThanThePictureKeepsOnlyThePartThatShows) {
+  WriteFrames(700, 450, Patterned);
+  const std::vector<std::uint8_t> huge = testing::HugeClaimRle8(9000, -9000);
+  files.files[story_files::FramePath(5)] = std::string(huge.begin(), huge.end());
+  bmp_.InitGraphics();
+  for (int index = 0; index < UnitBmp::kFrameCount; ++index) {
+    const OffscreenBitmap& frame = bmp_.PortraitFrames()[static_cast<std::size_t>(index)];
+    ASSERT_EQ(frame.Width(), 500) << index;
+    ASSERT_EQ(frame.Height(), 300) << index;
+    EXPECT_EQ(bmp_.FrameRows(index).size(), 300u);
+    for (int y = 0; y < 300; y += 7) {
+      for (int x = 0; x < 500; x += 3) {
+        const Rgb want = index < 5 ? Patterned(index, x, y)
+                                   : (y == 0 && x < 255 ? Rgb{255, 0, 0} : Rgb{0, 0, 0});
+        ASSERT_EQ(frame.Pixel(x, y), want) << index << " at " << x << ", " << y;
+      }
+    }
+  }
+  Tick();
+  EXPECT_EQ(screen_.last.Pixel(499, 299), Patterned(bmp_.PortraitIndex(), 499, 299));
+}
 
 TEST_F(UnitBmpTest, InitGraphicsMakesTheBackBufferAndLoadsTheSixFrames) {
   WriteFrames(500, 300, Patterned);

@@ -87,8 +87,8 @@ void OffscreenBitmap::Fill(Rgb colour) {
   if (!Empty()) impl_->image.fill(ToQColor(colour));
 }
 
-void OffscreenBitmap::LoadFromFile(FileSystem& files, const std::string& path) {
-  DecodedBitmap decoded = ReadBmpFile(files, path);
+void OffscreenBitmap::LoadFromFile(FileSystem& files, const std::string& path, BmpKeep keep) {
+  DecodedBitmap decoded = ReadBmpFile(files, path, keep);
   if (decoded.width == 0 || decoded.height == 0) {
     impl_->image = QImage();
     return;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "rules/bmp/bmp_reader.h"
 #include "rules/contracts/file_system.h"
 #include "rules/scene/layout_dpi.h"
 #include "rules/scene/rgb.h"
@@ -62,11 +63,11 @@ class OffscreenBitmap {
   // Every pixel becomes `colour`.
   void Fill(Rgb colour);
 
-  // Replaces the picture with the one in the bitmap file at `path` (ReadBmpFile, bmp_reader.h):
-  // its size, its pixels turned into 24-bit colours. A zero-byte file makes the bitmap empty.
-  // Throws game::AppError with the reader's texts; the bitmap is then as it was. The canvas's
-  // settings stay.
-  void LoadFromFile(FileSystem& files, const std::string& path);
+  // Replaces the picture with the one in the bitmap file at `path` (ReadBmpFile, bmp_reader.h),
+  // or its top-left part `keep`: its size, its pixels turned into 24-bit colours. A zero-byte
+  // file makes the bitmap empty. Throws game::AppError with the reader's texts; the bitmap is
+  // then as it was. The canvas's settings stay.
+  void LoadFromFile(FileSystem& files, const std::string& path, BmpKeep keep = {});
 
   // Canvas: font. The size is in points, turned into pixels at kCanvasDotsPerInch.
   void SetFontSize(int points);

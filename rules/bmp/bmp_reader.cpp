@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "rules/binary/little_endian.h"
+#include "rules/bmp/bmp_byte_source.h"
 #include "rules/contracts/app_error.h"
 
 namespace game {
@@ -15,8 +16,10 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kWindowsHeaderSize = 40;
 
-[[noreturn]] void ThrowInvalid() { throw AppError(kBmpInvalidText); }
-[[noreturn]] void ThrowReadError() { throw AppError(kBmpReadErrorText); }
+[[noreturn]] void ThrowInvalid(BmpFault fault, const BmpClaim& claim) {
+  throw BmpError(fault, kBmpInvalidText, claim);
+}
+[[noreturn]] void ThrowReadError() { throw BmpError(BmpFault::kTruncated, kBmpReadErrorText); }
 
 // Little-endian fields at absolute offsets of the input; a field past its end is a read error.
 class Fields {
@@ -35,6 +38,7 @@ class Fields {
     return GetLittleEndian(&bytes_[at], 4);
   }
   std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
+  std::span<const std::uint8_t> Bytes() const { return bytes_; }
 
  private:
   std::span<const std::uint8_t> bytes_;
@@ -71,6 +75,8 @@ class Channel {
 struct Layout {
   int width = 0;
   int height = 0;  // rows, always positive
+  int kept_width = 0;
+  int kept_height = 0;  // the top rows kept
   bool top_down = false;
   int bits = 0;
   Compression compression = Compression::kNone;
@@ -82,7 +88,7 @@ struct Layout {
   std::uint32_t image_size = 0;
 };
 
-HeaderKind KindOfHeader(std::uint32_t size) {
+HeaderKind KindOfHeader(std::uint32_t size, const BmpClaim& claim) {
   switch (size) {
     case 12:
       return HeaderKind::kCore;
@@ -96,18 +102,18 @@ HeaderKind KindOfHeader(std::uint32_t size) {
     case 124:
       return HeaderKind::kWindows;
     default:
-      ThrowInvalid();
+      ThrowInvalid(BmpFault::kHeaderSize, claim);
   }
 }
 
 // Compression codes 0 to 2 mean the same in both header families; 3 is bit fields (6 with an
 // alpha mask) only in a Windows header.
-Compression CompressionOf(std::uint32_t code, HeaderKind kind) {
+Compression CompressionOf(std::uint32_t code, HeaderKind kind, const BmpClaim& claim) {
   if (code == 0) return Compression::kNone;
   if (code == 1) return Compression::kRle8;
   if (code == 2) return Compression::kRle4;
   if (kind == HeaderKind::kWindows && (code == 3 || code == 6)) return Compression::kBitFields;
-  ThrowInvalid();
+  ThrowInvalid(BmpFault::kDepth, claim);
 }
 
 bool BitsFitCompression(int bits, Compression compression) {
@@ -125,10 +131,11 @@ bool BitsFitCompression(int bits, Compression compression) {
   return false;
 }
 
-void CheckDimensions(std::int64_t width, std::int64_t height) {
+void CheckDimensions(const BmpClaim& claim) {
+  const std::int64_t width = claim.width, height = claim.height;
   if (width < 1 || width > kBmpMaxSide || height < 1 || height > kBmpMaxSide ||
       width * height * 3 > kBmpMaxPixelBytes) {
-    ThrowInvalid();
+    ThrowInvalid(BmpFault::kSize, claim);
   }
 }
 
@@ -178,21 +185,26 @@ InfoHeader ReadInfoHeader(const Fields& fields, HeaderKind kind, std::uint32_t h
   return h;
 }
 
-Layout ParseHeaders(const Fields& fields) {
+Layout ParseHeaders(const Fields& fields, BmpKeep keep) {
   fields.Require(kFileHeaderSize);
-  if (fields.U16(0) != ('B' | 'M' << 8)) ThrowInvalid();
+  if (fields.U16(0) != ('B' | 'M' << 8)) ThrowInvalid(SignatureFault(fields.Bytes()), {});
+  BmpClaim claim;
   const std::uint32_t header_size = fields.U32(kFileHeaderSize);
-  const HeaderKind kind = KindOfHeader(header_size);
+  claim.header_size = header_size;
+  const HeaderKind kind = KindOfHeader(header_size, claim);
   fields.Require(kFileHeaderSize + header_size);
   const InfoHeader h = ReadInfoHeader(fields, kind, header_size);
-  if (h.planes != 1) ThrowInvalid();
+  claim = {header_size, h.width, std::abs(h.height), h.planes, h.bits, h.code};
+  if (h.planes != 1) ThrowInvalid(BmpFault::kPlanes, claim);
   Layout layout;
   layout.bits = static_cast<int>(h.bits);
-  layout.compression = CompressionOf(h.code, kind);
-  if (!BitsFitCompression(layout.bits, layout.compression)) ThrowInvalid();
-  CheckDimensions(h.width, std::abs(h.height));
+  layout.compression = CompressionOf(h.code, kind, claim);
+  if (!BitsFitCompression(layout.bits, layout.compression)) ThrowInvalid(BmpFault::kDepth, claim);
+  CheckDimensions(claim);
   layout.width = static_cast<int>(h.width);
   layout.height = static_cast<int>(std::abs(h.height));
+  layout.kept_width = std::clamp(keep.width, 0, layout.width);
+  layout.kept_height = std::clamp(keep.height, 0, layout.height);
   layout.top_down = h.height < 0;
   layout.entry_size = kind == HeaderKind::kCore ? 3 : 4;
   layout.declared_colours = h.colours;
@@ -252,7 +264,7 @@ class RowConverter {
     const int bits = layout_.bits;
     const unsigned mask = (1u << bits) - 1;
     int shift = 8 - bits;
-    for (int x = 0; x < layout_.width; ++x, dst += 3) {
+    for (int x = 0; x < layout_.kept_width; ++x, dst += 3) {
       const Rgb& c = palette_[(*src >> shift) & mask];
       dst[0] = c.r;
       dst[1] = c.g;
@@ -265,7 +277,7 @@ class RowConverter {
     }
   }
   void Direct24(const std::uint8_t* src, std::uint8_t* dst) const {
-    for (int x = 0; x < layout_.width; ++x, src += 3, dst += 3) {
+    for (int x = 0; x < layout_.kept_width; ++x, src += 3, dst += 3) {
       dst[0] = src[2];
       dst[1] = src[1];
       dst[2] = src[0];
@@ -273,7 +285,7 @@ class RowConverter {
   }
   void Masked(const std::uint8_t* src, std::uint8_t* dst) const {
     const int step = layout_.bits / 8;
-    for (int x = 0; x < layout_.width; ++x, src += step, dst += 3) {
+    for (int x = 0; x < layout_.kept_width; ++x, src += step, dst += 3) {
       std::uint32_t pixel = src[0] | src[1] << 8;
       if (step == 4) pixel |= src[2] << 16 | static_cast<std::uint32_t>(src[3]) << 24;
       dst[0] = red_(pixel);
@@ -291,50 +303,78 @@ std::size_t OutputRow(const Layout& layout, int stored_row) {
   return static_cast<std::size_t>(layout.top_down ? stored_row : layout.height - 1 - stored_row);
 }
 
+// The stored rows that hold the kept part, in the order they are stored: [first, end).
+std::pair<int, int> KeptStoredRows(const Layout& layout) {
+  const int first = layout.top_down ? 0 : layout.height - layout.kept_height;
+  return {first, first + layout.kept_height};
+}
+
 DecodedBitmap EmptyImage(const Layout& layout) {
   DecodedBitmap image;
-  image.width = layout.width;
-  image.height = layout.height;
-  image.rgb.resize(static_cast<std::size_t>(layout.width) * layout.height * 3);
+  image.width = layout.kept_width;
+  image.height = layout.kept_height;
+  image.rgb.resize(static_cast<std::size_t>(layout.kept_width) * layout.kept_height * 3);
   return image;
 }
 
-DecodedBitmap DecodeUncompressed(std::span<const std::uint8_t> bytes, const Layout& layout,
-                                 const Palette& palette, std::size_t start) {
+// Where an uncompressed bitmap's stored rows lie in the input.
+struct RowPlacement {
+  std::uint64_t stride = 0;      // from one row to the next, padding included
+  std::uint64_t kept_bytes = 0;  // of a row, the bytes that hold the kept pixels
+  std::uint64_t data_bytes = 0;  // all rows; the last one may lack its padding
+};
+
+RowPlacement PlaceRows(const Layout& layout) {
   const std::uint64_t row_bits = static_cast<std::uint64_t>(layout.width) * layout.bits;
-  const std::uint64_t stride = (row_bits + 31) / 32 * 4;
-  const std::uint64_t last_row_end = stride * (layout.height - 1) + (row_bits + 7) / 8;
-  if (start + last_row_end > bytes.size()) ThrowReadError();
+  RowPlacement rows;
+  rows.stride = (row_bits + 31) / 32 * 4;
+  rows.kept_bytes = (static_cast<std::uint64_t>(layout.kept_width) * layout.bits + 7) / 8;
+  rows.data_bytes = rows.stride * (layout.height - 1) + (row_bits + 7) / 8;
+  return rows;
+}
+
+// `available`: how many bytes of input there are (past the kept rows they need not be read).
+DecodedBitmap DecodeUncompressed(BmpByteSource& source, std::uint64_t available,
+                                 const Layout& layout, const Palette& palette, std::size_t start) {
+  const RowPlacement rows = PlaceRows(layout);
+  if (start + rows.data_bytes > available) ThrowReadError();
   DecodedBitmap image = EmptyImage(layout);
   const RowConverter convert(layout, palette);
-  const std::size_t out_stride = static_cast<std::size_t>(layout.width) * 3;
-  for (int row = 0; row < layout.height; ++row) {
-    convert(bytes.data() + start + row * stride,
+  const std::size_t out_stride = static_cast<std::size_t>(layout.kept_width) * 3;
+  const auto [first, end] = KeptStoredRows(layout);
+  for (int row = first; row < end; ++row) {
+    convert(source.Get(start + row * rows.stride, static_cast<std::size_t>(rows.kept_bytes)),
             image.rgb.data() + OutputRow(layout, row) * out_stride);
   }
   return image;
 }
 
-// The pen of the RLE commands: writes palette colours at a position the commands move,
-// clipped to the bitmap.
+// The pen of the RLE commands: moves over the whole bitmap as the commands say and writes palette
+// colours where it passes over the kept part.
 class RlePen {
  public:
   RlePen(DecodedBitmap& image, const Layout& layout, const Palette& palette)
       : image_(image), layout_(layout), palette_(palette) {
-    const std::size_t row_bytes = static_cast<std::size_t>(layout.width) * 3;
+    const std::size_t row_bytes = static_cast<std::size_t>(layout.kept_width) * 3;
     for (std::size_t i = 0; i < row_bytes; i += 3) Paint(image.rgb.data() + i, 0);
     for (std::size_t at = row_bytes; at < image.rgb.size(); at += row_bytes) {
       std::memcpy(image.rgb.data() + at, image.rgb.data(), row_bytes);
     }
+    kept_rows_ = KeptStoredRows(layout);
     SelectRow();
   }
 
-  bool Finished() const { return y_ >= layout_.height; }
+  // No later command can paint a kept pixel: past the last row, or past the last kept one (the
+  // pen never moves up).
+  bool Finished() const { return y_ >= kept_rows_.second; }
 
   // `count` pixels alternating between the colours `first` and `second`.
   void Run(int count, std::uint8_t first, std::uint8_t second) {
     const int n = std::min(count, layout_.width - x_);
-    for (int i = 0; i < n; ++i) Paint(row_ + 3 * (x_ + i), i % 2 ? second : first);
+    if (row_ != nullptr) {
+      const int kept_end = std::min(x_ + n, layout_.kept_width);
+      for (int x = x_; x < kept_end; ++x) Paint(row_ + 3 * x, (x - x_) % 2 ? second : first);
+    }
     x_ += n;
   }
   void Pixel(std::uint8_t index) { Run(1, index, index); }
@@ -353,16 +393,18 @@ class RlePen {
     dst[2] = c.b;
   }
   void SelectRow() {
-    if (Finished()) return;
-    row_ = image_.rgb.data() + OutputRow(layout_, y_) * layout_.width * 3;
+    row_ = nullptr;
+    if (y_ < kept_rows_.first || y_ >= kept_rows_.second) return;
+    row_ = image_.rgb.data() + OutputRow(layout_, y_) * layout_.kept_width * 3;
   }
 
   DecodedBitmap& image_;
   const Layout& layout_;
   const Palette& palette_;
+  std::pair<int, int> kept_rows_;
   int x_ = 0;
-  int y_ = 0;  // stored row
-  std::uint8_t* row_ = nullptr;
+  int y_ = 0;                    // stored row
+  std::uint8_t* row_ = nullptr;  // the output row of a kept stored row
 };
 
 // An absolute run of `count` indexes packed in `data` (two per byte when `four_bits`); stops
@@ -411,38 +453,71 @@ DecodedBitmap DecodeRle(std::span<const std::uint8_t> bytes, const Layout& layou
   return image;
 }
 
+bool IsRle(const Layout& layout) {
+  return layout.compression == Compression::kRle8 || layout.compression == Compression::kRle4;
+}
+
+// The headers and the palette of a non-empty input, checked; `head` holds at least its first
+// kBmpHeadBytes bytes.
+struct Prepared {
+  Layout layout;
+  Palette palette{};
+  std::size_t start = 0;  // of the pixel data
+};
+
+Prepared Prepare(std::span<const std::uint8_t> head, BmpKeep keep) {
+  Prepared prepared;
+  prepared.layout = ParseHeaders(Fields(head), keep);
+  prepared.start = ReadPalette(head, prepared.layout, prepared.palette);
+  return prepared;
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+DecodedBitmap DecodeFile(InputFile& file, BmpKeep keep, BmpSize* claimed) {
+  std::string bytes = ReadUpTo(file, kBmpHeadBytes);
+  if (bytes.empty()) return {};
+  const Prepared p = Prepare(AsBytes(bytes), keep);
+  if (claimed != nullptr) *claimed = {p.layout.width, p.layout.height};
+  if (IsRle(p.layout)) {
+    bytes += ReadUpTo(file, kBmpMaxFileBytes - bytes.size());
+    return DecodeRle(AsBytes(bytes), p.layout, p.palette, p.start);
+  }
+  BmpFileSource source(file, bytes);
+  const std::uint64_t available =
+      std::max<std::uint64_t>(bytes.size(), std::min<std::uint64_t>(file.Size(), kBmpMaxFileBytes));
+  return DecodeUncompressed(source, available, p.layout, p.palette, p.start);
+}
+
 }  // namespace
 
-DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes) {
+DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes, BmpKeep keep) {
   if (bytes.empty()) return {};
-  const Fields fields(bytes);
-  const Layout layout = ParseHeaders(fields);
-  Palette palette{};
-  const std::size_t start = ReadPalette(bytes, layout, palette);
-  if (layout.compression == Compression::kRle8 || layout.compression == Compression::kRle4) {
-    return DecodeRle(bytes, layout, palette, start);
-  }
-  return DecodeUncompressed(bytes, layout, palette, start);
+  const Prepared p = Prepare(bytes, keep);
+  if (IsRle(p.layout)) return DecodeRle(bytes, p.layout, p.palette, p.start);
+  BmpMemorySource source(bytes);
+  return DecodeUncompressed(source, bytes.size(), p.layout, p.palette, p.start);
 }
 
 std::string BmpCannotOpenText(const std::string& path) {
   return "ファイル " + path + " は開けません";
 }
 
-DecodedBitmap ReadBmpFile(FileSystem& files, const std::string& path) {
+DecodedBitmap ReadBmpFile(FileSystem& files, const std::string& path, BmpKeep keep,
+                          BmpSize* claimed) {
   std::unique_ptr<InputFile> file;
   try {
     file = files.OpenForReading(path);
   } catch (const FileError&) {
-    throw AppError(BmpCannotOpenText(path));
+    throw BmpError(BmpFault::kCannotOpen, BmpCannotOpenText(path));
   }
-  std::string bytes;
   try {
-    bytes = ReadUpTo(*file, kBmpMaxFileBytes);
+    return DecodeFile(*file, keep, claimed);
   } catch (const FileError&) {
     ThrowReadError();
   }
-  return DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace game

@@ -27,17 +27,23 @@
 //    right edge are clipped to the row, past the last row they end the decode; an RLE bitmap with
 //    a negative height is decoded with its rows top-down;
 //  - the last row may lack its padding bytes.
-// Errors (game::AppError, exact UTF-8 text):
+// Errors (game::BmpError, bmp_error.h, an AppError whose text is exact UTF-8; its fault says
+// which of these it was):
 //  - "ストリームからの読み込みエラー": the input ends inside the file header, the information
-//  header,
-//    the masks or the palette, or before the pixel data (uncompressed: all rows; RLE: the image
-//    size the header gives, or at least one byte when it gives 0);
-//  - "ビットマップイメージが不正です": signature other than "BM"; an information header size not
-//    listed above; planes other than 1; a bit count or compression not listed above, or a
-//    compression that does not fit the bit count (OS/2 Huffman and RLE24, JPEG, PNG included);
-//    width not 1 to 32768; height 0 or more than 32768 either way; width x height x 3 over 256 MiB.
-//    These are checked before any pixel memory is allocated.
+//    header, the masks or the palette, or before the pixel data (uncompressed: all rows; RLE: the
+//    image size the header gives, or at least one byte when it gives 0);
+//  - "ビットマップイメージが不正です": signature other than "BM" (a PNG or a JPEG told apart); an
+//    information header size not listed above; planes other than 1; a bit count or compression
+//    not listed above, or a compression that does not fit the bit count (OS/2 Huffman and RLE24,
+//    JPEG, PNG included); width not 1 to 32768; height 0 or more than 32768 either way;
+//    width x height x 3 over 256 MiB. These are checked before any pixel memory is allocated.
 // An input of zero bytes is an empty bitmap (0 by 0) without an error.
+//
+// The part kept. A reader given a BmpKeep keeps only the top-left part of the picture, at most
+// keep.width by keep.height pixels: those pixels are exactly the ones the whole picture has there,
+// and the memory and time the rest would take are never spent (rows and runs outside the part are
+// skipped, an uncompressed file's rows outside it are not kept, nor read at all past the last one
+// needed). The checks and errors above are the same whatever is kept.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +52,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/bmp/bmp_error.h"
 #include "rules/contracts/file_system.h"
 
 namespace game {
@@ -62,6 +69,16 @@ inline constexpr char kBmpReadErrorText[] = "ストリームからの読み込�
 // "ファイル " + path + " は開けません"
 std::string BmpCannotOpenText(const std::string& path);
 
+// What ReadBmpFile reads of a file before it checks the headers: enough for the largest headers,
+// masks and palette.
+inline constexpr std::size_t kBmpHeadBytes = 2048;
+
+// The top-left part of a picture that a reader keeps: all of it by default.
+struct BmpKeep {
+  int width = static_cast<int>(kBmpMaxSide);
+  int height = static_cast<int>(kBmpMaxSide);
+};
+
 struct DecodedBitmap {
   int width = 0;
   int height = 0;
@@ -70,12 +87,22 @@ struct DecodedBitmap {
   bool operator==(const DecodedBitmap&) const = default;
 };
 
-// Decodes a whole bitmap file held in memory. Throws game::AppError as described above.
-DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes);
+// A picture's size as its headers claim it (rows without their order's sign).
+struct BmpSize {
+  int width = 0;
+  int height = 0;
+};
 
-// Reads and decodes the file at `path`. A file that cannot be opened throws game::AppError
-// BmpCannotOpenText(path); a failure while reading, kBmpReadErrorText. Only the first 512 MiB of
-// a file are read (more than any bitmap within the limits needs).
-DecodedBitmap ReadBmpFile(FileSystem& files, const std::string& path);
+// Decodes a bitmap file held in memory, keeping the part `keep`. Throws BmpError as above.
+DecodedBitmap DecodeBmp(std::span<const std::uint8_t> bytes, BmpKeep keep = {});
+
+// Reads and decodes the file at `path`, keeping the part `keep`; `claimed`, when given, receives
+// the size the headers claim. The headers are read and checked first: a refused file costs
+// kBmpHeadBytes. A file that cannot be opened throws BmpError kCannotOpen with
+// BmpCannotOpenText(path); a failure while reading, kBmpReadErrorText. Only the first 512 MiB of a
+// file are read (more than any bitmap within the limits needs); memory: the part kept, and an
+// RLE file's own bytes.
+DecodedBitmap ReadBmpFile(FileSystem& files, const std::string& path, BmpKeep keep = {},
+                          BmpSize* claimed = nullptr);
 
 }  // namespace game

@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
 #include "rules/binary/little_endian.h"
+#include "rules/bmp/bmp_writer.h"
 #include "rules/fakes/fakes.h"
+#include "tests/support/bitmap_crop.h"
 #include "tests/support/error_text.h"
 
 namespace game {
@@ -353,49 +356,74 @@ TEST(DecodeBmp, DamagedFilesFailWithTheirText) {
     std::string name;
     Bytes bytes;
     std::string error;
+    BmpFault fault;
   } cases[] = {
-      {"one byte", {'B'}, kReadError},
-      {"cut in the file header", Cut(k8Bit, 13), kReadError},
-      {"cut before the header size", Cut(k8Bit, 17), kReadError},
-      {"cut in the information header", Cut(k8Bit, 40), kReadError},
-      {"cut in the masks", Cut(kMasks, 60), kReadError},
-      {"cut in the palette", Cut(k8Bit, 58), kReadError},
-      {"cut in the pixels", Cut(k8Bit, 62), kReadError},
-      {"no RLE data at all", Cut(kRle, 58), kReadError},
-      {"RLE data shorter than the image size", rle_sized.Build(), kReadError},
+      {"one byte", {'B'}, kReadError, BmpFault::kTruncated},
+      {"cut in the file header", Cut(k8Bit, 13), kReadError, BmpFault::kTruncated},
+      {"cut before the header size", Cut(k8Bit, 17), kReadError, BmpFault::kTruncated},
+      {"cut in the information header", Cut(k8Bit, 40), kReadError, BmpFault::kTruncated},
+      {"cut in the masks", Cut(kMasks, 60), kReadError, BmpFault::kTruncated},
+      {"cut in the palette", Cut(k8Bit, 58), kReadError, BmpFault::kTruncated},
+      {"cut in the pixels", Cut(k8Bit, 62), kReadError, BmpFault::kTruncated},
+      {"no RLE data at all", Cut(kRle, 58), kReadError, BmpFault::kTruncated},
+      {"RLE data shorter than the image size", rle_sized.Build(), kReadError, BmpFault::kTruncated},
       {"pixel offset past the end", BmpFile{.pixel_offset = 1000, .pixels = {0, 0, 0, 0}}.Build(),
-       kReadError},
-      {"signature BA", BmpFile{.signature = "BA", .pixels = {0, 0, 0, 0}}.Build(), kInvalid},
-      {"wrong signature in a short file", Cut(BmpFile{.signature = "XY"}, 16), kInvalid},
-      {"two planes", BmpFile{.planes = 2, .pixels = {0, 0, 0, 0}}.Build(), kInvalid},
-      {"no planes", BmpFile{.planes = 0, .pixels = {0, 0, 0, 0}}.Build(), kInvalid},
-      {"header size 66", BmpFile{.header_size = 66}.Build(), kInvalid},
-      {"header size 0", BmpFile{.header_size = 0}.Build(), kInvalid},
-      {"header size 4 GiB", BmpFile{.header_size = 0xFFFFFFFF}.Build(), kInvalid},
-      {"3 bits", BmpFile{.bits = 3}.Build(), kInvalid},
-      {"0 bits (JPEG or PNG inside)", BmpFile{.bits = 0, .compression = 4}.Build(), kInvalid},
-      {"64 bits", BmpFile{.bits = 64}.Build(), kInvalid},
-      {"JPEG compression", BmpFile{.compression = 4}.Build(), kInvalid},
-      {"PNG compression", BmpFile{.compression = 5}.Build(), kInvalid},
-      {"unknown compression", BmpFile{.compression = 7}.Build(), kInvalid},
-      {"RLE8 at 4 bits", BmpFile{.bits = 4, .compression = 1}.Build(), kInvalid},
-      {"RLE4 at 8 bits", BmpFile{.bits = 8, .compression = 2}.Build(), kInvalid},
-      {"bit fields at 24 bits", BmpFile{.compression = 3, .masks = {1, 2, 4}}.Build(), kInvalid},
-      {"OS/2 Huffman", BmpFile{.header_size = 64, .bits = 1, .compression = 3}.Build(), kInvalid},
-      {"OS/2 RLE24", BmpFile{.header_size = 64, .compression = 4}.Build(), kInvalid},
-      {"width 0", BmpFile{.width = 0}.Build(), kInvalid},
-      {"negative width", BmpFile{.width = -1}.Build(), kInvalid},
-      {"width 32769", BmpFile{.width = 32769}.Build(), kInvalid},
-      {"height 0", BmpFile{.height = 0}.Build(), kInvalid},
-      {"height 32769", BmpFile{.height = 32769}.Build(), kInvalid},
-      {"height -32769", BmpFile{.height = -32769}.Build(), kInvalid},
-      {"lowest height", BmpFile{.height = INT32_MIN}.Build(), kInvalid},
-      {"core header width 40000", BmpFile{.header_size = 12, .width = 40000}.Build(), kInvalid},
-      {"pixels over 256 MiB", BmpFile{.width = 32768, .height = 2731, .bits = 1}.Build(), kInvalid},
-      {"3000000 by 2000000", BmpFile{.width = 3000000, .height = 2000000}.Build(), kInvalid},
+       kReadError, BmpFault::kTruncated},
+      {"signature BA", BmpFile{.signature = "BA", .pixels = {0, 0, 0, 0}}.Build(), kInvalid,
+       BmpFault::kNotBitmap},
+      {"wrong signature in a short file", Cut(BmpFile{.signature = "XY"}, 16), kInvalid,
+       BmpFault::kNotBitmap},
+      {"two planes", BmpFile{.planes = 2, .pixels = {0, 0, 0, 0}}.Build(), kInvalid,
+       BmpFault::kPlanes},
+      {"no planes", BmpFile{.planes = 0, .pixels = {0, 0, 0, 0}}.Build(), kInvalid,
+       BmpFault::kPlanes},
+      {"header size 66", BmpFile{.header_size = 66}.Build(), kInvalid, BmpFault::kHeaderSize},
+      {"header size 0", BmpFile{.header_size = 0}.Build(), kInvalid, BmpFault::kHeaderSize},
+      {"header size 4 GiB", BmpFile{.header_size = 0xFFFFFFFF}.Build(), kInvalid,
+       BmpFault::kHeaderSize},
+      {"3 bits", BmpFile{.bits = 3}.Build(), kInvalid, BmpFault::kDepth},
+      {"0 bits (JPEG or PNG inside)", BmpFile{.bits = 0, .compression = 4}.Build(), kInvalid,
+       BmpFault::kDepth},
+      {"64 bits", BmpFile{.bits = 64}.Build(), kInvalid, BmpFault::kDepth},
+      {"JPEG compression", BmpFile{.compression = 4}.Build(), kInvalid, BmpFault::kDepth},
+      {"PNG compression", BmpFile{.compression = 5}.Build(), kInvalid, BmpFault::kDepth},
+      {"unknown compression", BmpFile{.compression = 7}.Build(), kInvalid, BmpFault::kDepth},
+      {"RLE8 at 4 bits", BmpFile{.bits = 4, .compression = 1}.Build(), kInvalid, BmpFault::kDepth},
+      {"RLE4 at 8 bits", BmpFile{.bits = 8, .compression = 2}.Build(), kInvalid, BmpFault::kDepth},
+      {"bit fields at 24 bits", BmpFile{.compression = 3, .masks = {1, 2, 4}}.Build(), kInvalid,
+       BmpFault::kDepth},
+      {"OS/2 Huffman", BmpFile{.header_size = 64, .bits = 1, .compression = 3}.Build(), kInvalid,
+       BmpFault::kDepth},
+      {"OS/2 RLE24", BmpFile{.header_size = 64, .compression = 4}.Build(), kInvalid,
+       BmpFault::kDepth},
+      {"width 0", BmpFile{.width = 0}.Build(), kInvalid, BmpFault::kSize},
+      {"negative width", BmpFile{.width = -1}.Build(), kInvalid, BmpFault::kSize},
+      {"width 32769", BmpFile{.width = 32769}.Build(), kInvalid, BmpFault::kSize},
+      {"height 0", BmpFile{.height = 0}.Build(), kInvalid, BmpFault::kSize},
+      {"height 32769", BmpFile{.height = 32769}.Build(), kInvalid, BmpFault::kSize},
+      {"height -32769", BmpFile{.height = -32769}.Build(), kInvalid, BmpFault::kSize},
+      {"lowest height", BmpFile{.height = INT32_MIN}.Build(), kInvalid, BmpFault::kSize},
+      {"core header width 40000", BmpFile{.header_size = 12, .width = 40000}.Build(), kInvalid,
+       BmpFault::kSize},
+      {"pixels over 256 MiB", BmpFile{.width = 32768, .height = 2731, .bits = 1}.Build(), kInvalid,
+       BmpFault::kSize},
+      {"3000000 by 2000000", BmpFile{.width = 3000000, .height = 2000000}.Build(), kInvalid,
+       BmpFault::kSize},
+      {"a PNG file", Bytes{0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'},
+       kInvalid, BmpFault::kPng},
+      {"a JPEG file", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0},
+       kInvalid, BmpFault::kJpeg},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(testing::ErrorText([&] { DecodeBmp(c.bytes); }), c.error) << c.name;
+    for (const BmpKeep keep : {BmpKeep{}, BmpKeep{1, 1}}) {
+      try {
+        DecodeBmp(c.bytes, keep);
+        ADD_FAILURE() << c.name << ": decoded";
+      } catch (const BmpError& e) {
+        EXPECT_EQ(e.what(), c.error) << c.name;
+        EXPECT_EQ(e.Fault(), c.fault) << c.name;
+      }
+    }
   }
 }
 
@@ -443,6 +471,104 @@ TEST_F(ReadBmpFileTest, AFileThatCannotBeOpenedNamesItsPathAndAFailedReadIsARead
   for (const std::string path : {"a3.bmp", "dat", "", "locked.bmp", "fifo.bmp", "broken.bmp"}) {
     EXPECT_EQ(testing::ErrorText([&] { ReadBmpFile(files_, path); }),
               path == "broken.bmp" ? kReadError : "ファイル " + path + " は開けません");
+  }
+}
+
+// The same file with its rows the other way up: the height's sign turned over.
+Bytes TopDown(Bytes file) {
+  const auto height = static_cast<std::int32_t>(GetLittleEndian(&file[22], 4));
+  const auto flipped = static_cast<std::uint32_t>(-height);
+  for (int i = 0; i < 4; ++i) file[22 + i] = static_cast<std::uint8_t>(flipped >> (8 * i));
+  return file;
+}
+
+TEST_F(ReadBmpFileTest, APartKeptIsThatPartOfTheWholePictureInEveryEncodingAndRowOrder) {
+  DecodedBitmap picture{9, 7, {}};
+  for (int y = 0; y < 7; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      const auto c = static_cast<std::uint8_t>((x * 3 + y * 5) % 13 * 19);
+      picture.rgb.insert(picture.rgb.end(), {c, std::uint8_t(255 - c), std::uint8_t(c / 2)});
+    }
+  }
+  files_.read_size = 5;  // a file read in pieces that cut rows and headers
+  for (const BmpEncoding e : {BmpEncoding::kRgb24, BmpEncoding::kRgb32, BmpEncoding::kPalette4,
+                              BmpEncoding::kPalette8, BmpEncoding::kRle4, BmpEncoding::kRle8}) {
+    for (const Bytes& file : {EncodeBmp(picture, e), TopDown(EncodeBmp(picture, e))}) {
+      const DecodedBitmap whole = DecodeBmp(file);
+      ASSERT_EQ(whole.width, 9);
+      for (const BmpKeep keep : {BmpKeep{0, 0}, BmpKeep{1, 1}, BmpKeep{4, 3}, BmpKeep{9, 6},
+                                 BmpKeep{8, 7}, BmpKeep{3, 100}, BmpKeep{100, 2}}) {
+        const DecodedBitmap part = testing::TopLeft(whole, keep);
+        const std::string name =
+            "encoding " + std::to_string(static_cast<int>(e)) + " height " +
+            std::to_string(static_cast<std::int32_t>(GetLittleEndian(&file[22], 4))) + " keeping " +
+            std::to_string(keep.width) + " by " + std::to_string(keep.height);
+        EXPECT_EQ(DecodeBmp(file, keep), part) << name;
+        BmpSize claimed;
+        EXPECT_EQ(ReadBmpFile(files_, Write("a.bmp", file), keep, &claimed), part) << name;
+        EXPECT_EQ(claimed.width, 9) << name;
+        EXPECT_EQ(claimed.height, 7) << name;
+      }
+    }
+  }
+}
+
+// A file that counts the bytes read from it; it holds `bytes`, and claims `size`.
+class CountingFiles : public FileSystem {
+ public:
+  CountingFiles(Bytes bytes, std::uint64_t size) : bytes_(std::move(bytes)), size_(size) {}
+  std::unique_ptr<InputFile> OpenForReading(const std::string&) override {
+    return std::make_unique<File>(*this);
+  }
+  std::uint64_t read = 0;
+
+ private:
+  class File : public InputFile {
+   public:
+    explicit File(CountingFiles& files) : files_(files) {}
+    std::uint64_t Size() const override { return files_.size_; }
+    std::size_t Read(char* buffer, std::size_t size) override {
+      const std::size_t n = std::min(size, files_.bytes_.size() - at_);
+      std::memcpy(buffer, files_.bytes_.data() + at_, n);
+      at_ += n;
+      files_.read += n;
+      return n;
+    }
+
+   private:
+    CountingFiles& files_;
+    std::size_t at_ = 0;
+  };
+  Bytes bytes_;
+  std::uint64_t size_;
+};
+
+TEST(ReadBmpFile, ReadsNoPixelsOfARefusedFileAndNoRowsPastTheLastOneKept) {
+  const BmpFile huge{.width = 10000, .height = 10000, .pixels = Bytes(100000, 0)};
+  CountingFiles refused(huge.Build(), 300000054);
+  EXPECT_EQ(testing::ErrorText([&] { ReadBmpFile(refused, "big.bmp"); }), kInvalid);
+  EXPECT_LE(refused.read, kBmpHeadBytes);
+
+  const BmpFile wide{.width = 2000, .height = -1000, .pixels = Bytes(6000 * 1000, 7)};
+  CountingFiles top_down(wide.Build(), 54 + 6000 * 1000);
+  const DecodedBitmap part = ReadBmpFile(top_down, "wide.bmp", {500, 300});
+  EXPECT_EQ(part, Picture(500, 300, std::vector<std::uint32_t>(500 * 300, 0x070707)));
+  EXPECT_LE(top_down.read, 54 + 6000 * 300);
+}
+
+// One run of one colour, then the end of the picture: about 100 bytes that claim 9000 by 9000.
+TEST(DecodeBmp, ASmallRunLengthFileClaimingAHugePictureCostsOnlyThePartKept) {
+  for (const std::int32_t height : {9000, -9000}) {
+    const BmpFile file{.width = 9000,
+                       .height = height,
+                       .bits = 8,
+                       .compression = 1,
+                       .palette = {0x000000, 0xFF0000},
+                       .pixels = {200, 1, 0, 1}};
+    const DecodedBitmap part = DecodeBmp(file.Build(), {500, 300});
+    std::vector<std::uint32_t> expected(500 * 300, 0x000000);
+    if (height < 0) std::fill_n(expected.begin(), 200, 0xFF0000);
+    EXPECT_EQ(part, Picture(500, 300, expected)) << height;
   }
 }
 

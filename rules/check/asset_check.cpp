@@ -1,5 +1,8 @@
 #include "rules/check/asset_check.h"
 
+#include <algorithm>
+
+#include "rules/bmp/bmp_error_text.h"
 #include "rules/bmp/bmp_reader.h"
 #include "rules/contracts/app_error.h"
 
@@ -59,6 +62,18 @@ Message StartUpStops(const StoryFolder& folder, const std::vector<std::string>& 
           "。必殺技のボタンは 「BtnLX」 のままで、最初に ＞次へ を押すとゲームが終わります"};
 }
 
+// Why the game's start-up gets no frame from the file at `real`.
+Message FrameCause(CheckServices& services, const std::string& real, PathKind kind,
+                   const BmpError& error) {
+  if (kind == PathKind::kMissing) {
+    const Message hint = OtherCaseHint(services, real).value_or(Message{});
+    return {"the frame is missing" + hint.en, "フレームがありません" + hint.ja};
+  }
+  const Message reason = DescribeBmpError(error);
+  return {"the game's bitmap reader cannot load this frame (" + reason.en + ")",
+          "ゲームのビットマップ読み込みがこのフレームを読めません (" + reason.ja + ")"};
+}
+
 // A frame after the one that stops the start-up: the game never gets to it.
 Message NotReached(const std::string& stop) {
   return {" once " + stop + " loads (the start-up stops at " + stop + " before it gets here)",
@@ -67,6 +82,30 @@ Message NotReached(const std::string& stop) {
 }
 
 }  // namespace
+
+bool SameButForCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<Message> OtherCaseHint(CheckServices& services, const std::string& real_path) {
+  const std::size_t slash = real_path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : real_path.substr(0, slash);
+  const std::string name = slash == std::string::npos ? real_path : real_path.substr(slash + 1);
+  std::vector<std::string> names = services.NamesIn(folder);
+  std::sort(names.begin(), names.end());
+  for (const std::string& other : names) {
+    if (other == name || !SameButForCase(other, name)) continue;
+    return Message{" (\"" + other +
+                       "\" is there, a name that differs only in case: the game "
+                       "looks for \"" +
+                       name + "\" exactly; rename the file)",
+                   " (大文字と小文字だけが違う 「" + other + "」 があります。ゲームは 「" + name +
+                       "」 を名前どおりに探すので、ファイルの名前を変えてください)"};
+  }
+  return std::nullopt;
+}
 
 std::optional<Message> NotRegularFile(PathKind kind) {
   if (kind == PathKind::kFolder) {
@@ -89,19 +128,17 @@ std::string AddFrameFindings(StoryFolder& folder, CheckServices& services,
     std::optional<Message> problem = NotRegularFile(kind);
     if (!problem) {
       try {
-        const DecodedBitmap bitmap = ReadBmpFile(folder, frame_paths[i]);
-        if (bitmap.width != width || bitmap.height != height) {
+        // Read as the game reads it, keeping the part that shows, but sized as the file claims.
+        BmpSize claimed;
+        ReadBmpFile(folder, frame_paths[i], BmpKeep{width, height}, &claimed);
+        if (claimed.width != width || claimed.height != height) {
           findings.push_back({real, 0, 0, Severity::kWarning,
-                              FrameSizeMessage(bitmap.width, bitmap.height, width, height)});
+                              FrameSizeMessage(claimed.width, claimed.height, width, height)});
         }
         continue;
-      } catch (const AppError& error) {
+      } catch (const BmpError& error) {
         const std::string quoted = ReportText(error.what());
-        const Message cause =
-            kind == PathKind::kMissing
-                ? Message{"the frame is missing", "フレームがありません"}
-                : Message{"the game's bitmap reader cannot load this frame",
-                          "ゲームのビットマップ読み込みがこのフレームを読めません"};
+        const Message cause = FrameCause(services, real, kind, error);
         problem = Message{cause.en + ": the game shows \"" + quoted + "\"",
                           cause.ja + ": ゲームは 「" + quoted + "」 を出します"};
       }

@@ -31,6 +31,10 @@ struct SoundUse {
 void AddSoundFindings(StoryFolder& folder, CheckServices& services,
                       const std::vector<SoundUse>& sounds, std::vector<Finding>& findings);
 
+// For a missing file: the hint that names a file beside it whose name differs from the one looked
+// for only in the case of its letters (A0.BMP for a0.bmp), or nothing when there is none.
+std::optional<Message> OtherCaseHint(CheckServices& services, const std::string& real_path);
+
 // The error for a path that is not a regular file, or nothing when it is one or is missing.
 std::optional<Message> NotRegularFile(PathKind kind);
 

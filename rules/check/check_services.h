@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace game::check {
 
@@ -25,6 +26,9 @@ class CheckServices {
   virtual int LineWidth(std::string_view sjis) = 0;
   // Nothing when the sound output can play the file at `path` (a real path), else why not.
   virtual std::optional<std::string> SoundProblem(const std::string& path) = 0;
+  // The names of the things in the folder at `folder` (a real path, "" for the current folder),
+  // in no particular order; none when it cannot be read.
+  virtual std::vector<std::string> NamesIn(const std::string& folder) = 0;
 };
 
 }  // namespace game::check

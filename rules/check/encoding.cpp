@@ -79,6 +79,19 @@ Structure ScanStructure(std::string_view line) {
   return result;
 }
 
+std::uint32_t CodePoint(std::string_view character) {
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t code = at(0) & kLeadMask[std::min<std::size_t>(character.size(), 4)];
+  for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (at(i) & 0x3F);
+  return code;
+}
+
+bool InJapaneseText(std::uint32_t code) {
+  return (code >= 0x3000 && code <= 0x30FF) || (code >= 0x4E00 && code <= 0x9FFF) ||
+         (code >= 0xFF00 && code <= 0xFFEF) || (code >= 0x2000 && code <= 0x2BFF);
+}
+
 }  // namespace
 
 ByteOrderMark ByteOrderMarkOf(std::string_view file_start) {
@@ -113,11 +126,22 @@ std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
   return stops;
 }
 
+bool LooksUtf8InShiftJis(std::string_view text, const Cp932Test& is_cp932) {
+  bool multi_byte = false, all_japanese = true;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8SequenceLength(text.substr(at));
+    if (length == 0) return false;
+    if (length > 1) {
+      multi_byte = true;
+      all_japanese = all_japanese && InJapaneseText(CodePoint(text.substr(at, length)));
+    }
+    at += length;
+  }
+  return multi_byte && (all_japanese || !is_cp932(text));
+}
+
 std::string CodePointName(std::string_view character) {
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
-  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-  std::uint32_t code = at(0) & kLeadMask[std::min<std::size_t>(character.size(), 4)];
-  for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (at(i) & 0x3F);
+  const std::uint32_t code = CodePoint(character);
   char name[16];
   std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
   return name;

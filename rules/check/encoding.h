@@ -53,6 +53,16 @@ struct SjisFault {
 // Whether the bytes are characters of code page 932 (the platform's decoder decides).
 using Cp932Test = std::function<bool(std::string_view)>;
 
+// Whether a line of a Shift-JIS file was written in UTF-8 (pasted from elsewhere, say): `text` is
+// well-formed UTF-8 with multi-byte characters, and either no Shift-JIS (`is_cp932` says no) or
+// made only of what Japanese text in UTF-8 is made of: ASCII, kana and CJK punctuation
+// (U+3000-U+30FF), CJK ideographs (U+4E00-U+9FFF), full-width and half-width forms
+// (U+FF00-U+FFEF), and the punctuation and symbols of U+2000-U+2BFF. Japanese text in Shift-JIS
+// seldom reads as UTF-8 at all (its kana begin with 0x82 or 0x83, which UTF-8 allows only inside a
+// character), and when it does, it reads as characters from other ranges (Latin letters, CJK
+// extension A after a rare kanji), so such a line is not taken for UTF-8.
+bool LooksUtf8InShiftJis(std::string_view text, const Cp932Test& is_cp932);
+
 // The faults of one line of a script file, left to right. Bytes are paired as the game pairs them:
 // a lead byte (0x81-0x9F, 0xE0-0xFC) takes the next byte whatever it is. A pair whose second byte
 // is outside 0x40-0x7E and 0x80-0xFC, and the single bytes 0x80, 0xA0 and 0xFD-0xFF, are no

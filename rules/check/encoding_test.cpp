@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/text/sjis_decoder.h"
+
 namespace game::check {
 namespace {
 
@@ -32,6 +34,37 @@ TEST(Encoding, FindsTheSpotsThatAreNoShiftJisCharacterAsTheGamePairsBytes) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ScanSjisLine(c.line, NoRow85), c.faults) << c.name;
+  }
+}
+
+// Both directions: Shift-JIS lines that happen to be well-formed UTF-8 stay Shift-JIS, and lines in
+// UTF-8 that happen to be Shift-JIS too are told apart by what they read as.
+TEST(Encoding, TellsALinePastedInUtf8FromShiftJisThatLooksLikeIt) {
+  const struct {
+    const char* name;
+    std::string line;
+    bool utf8;
+  } cases[] = {
+      {"Shift-JIS あいう: not UTF-8 at all", "\x82\xA0\x82\xA2\x82\xA4", false},
+      {"Shift-JIS 罠、 reads as UTF-8 U+3A41 'A' (CJK extension A)", "\xE3\xA9\x81\x41", false},
+      {"Shift-JIS 辮と。 reads as UTF-8 U+3402, U+0181 (Latin) and 'B'", "\xE3\x90\x82\xC6\x81\x42",
+       false},
+      {"Shift-JIS 亜と。: not UTF-8", "\x88\x9F\x82\xC6\x81\x42", false},
+      // The rule's known miss: a rare kanji and a half-width kana alone on a line.
+      {"Shift-JIS 蟾ｷ reads as UTF-8 巷 (U+5DF7)", "\xE5\xB7\xB7", true},
+      {"ASCII only", "plain text", false},
+      {"UTF-8 あいう, no Shift-JIS", "\xE3\x81\x82\xE3\x81\x84\xE3\x81\x86", true},
+      {"UTF-8 物語, no Shift-JIS", "\xE7\x89\xA9\xE8\xAA\x9E", true},
+      {"UTF-8 時間 that is Shift-JIS 譎る俣 too", "\xE6\x99\x82\xE9\x96\x93", true},
+      {"UTF-8 大丈夫 that is Shift-JIS 螟ｧ荳亥､ｫ too", "\xE5\xA4\xA7\xE4\xB8\x88\xE5\xA4\xAB",
+       true},
+      {"UTF-8 ♡ (U+2661) that is Shift-JIS too", "\xE2\x99\xA1", true},
+      {"UTF-8 full-width Ａ", "\xEF\xBC\xA1", true},
+      {"UTF-8 café: Latin letters, Shift-JIS half-width kana", "caf\xC3\xA9", false},
+      {"UTF-8 café and あ: no Shift-JIS", "caf\xC3\xA9 \xE3\x81\x82", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LooksUtf8InShiftJis(c.line, IsCp932Text), c.utf8) << c.name;
   }
 }
 

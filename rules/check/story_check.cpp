@@ -108,13 +108,15 @@ void StoryCheck::CheckStoryFile(CheckReport& report) {
     if (kind == PathKind::kMissing) {
       const std::optional<std::string> shown = walk_.Load();
       if (shown) {
+        const Message hint = OtherCaseHint(services_, path).value_or(Message{});
         report.findings.push_back(
             {path,
              0,
              0,
              Severity::kError,
-             {"there is no story file: the game shows \"" + *shown + "\" and ends",
-              "物語のファイルがありません: ゲームは 「" + *shown + "」 を出して終わります"}});
+             {"there is no story file" + hint.en + ": the game shows \"" + *shown + "\" and ends",
+              "物語のファイルがありません" + hint.ja + ": ゲームは 「" + *shown +
+                  "」 を出して終わります"}});
         return;
       }
     }

@@ -21,6 +21,7 @@ struct Expected {
   int column;
   Severity severity;
   std::string text;  // a part of the English message
+  std::string ja{};  // a part of the Japanese message, when given
 };
 
 struct Case {
@@ -68,6 +69,7 @@ class FakeFolder : public testing::StoryBench {
       EXPECT_EQ(got.column, want.column) << got.message.en;
       EXPECT_EQ(got.severity, want.severity) << got.message.en;
       EXPECT_NE(got.message.en.find(want.text), std::string::npos) << got.message.en;
+      EXPECT_NE(got.message.ja.find(want.ja), std::string::npos) << got.message.ja;
       EXPECT_FALSE(got.message.ja.empty());
     }
   }
@@ -127,6 +129,12 @@ TEST(StoryCheck, EachFaultTheGameWouldMeetIsAnErrorAtItsLine) {
         "A"},
        {{1, 1, E, "iconv -f UTF-8 -t CP932 dat/story.txt"}}},
       {"byte-order mark", {"\xEF\xBB\xBF@start", "A"}, {{1, 1, E, "UTF-8 byte-order mark"}}},
+      {"lines pasted in UTF-8 into a Shift-JIS story",
+       {"\x82\xA0", "", "x \xE6\x99\x82\xE9\x96\x93", "", "\xE7\x89\xA9"},
+       {{3, 3, E,
+         "this line is in UTF-8, but the rest of the file is Shift-JIS (and 1 more line like it): "
+         "the game reads Shift-JIS only and shows it as junk",
+         "この行は UTF-8 ですが、ファイルのほかの部分は Shift-JIS です"}}},
       {"sixteen comment markers", {"x" + Repeat("//", 16)}, {{1, 32, E, "more than 15 \"//\""}}},
       {"a double-byte twelfth word on a long line",
        {Repeat("x", 3000) + " b c d e f g h i j k \x82\xa0"},
@@ -213,6 +221,63 @@ TEST(StoryCheck, FramesAndSoundsTheGameCannotUseAreErrorsOnTheirFiles) {
        story,
        {{0, 0, E, "cannot play this file (not a wave)"}},
        [](auto& files, auto&) { files.files["dat/suka.wav"] = "OggS"; }},
+  });
+}
+
+// A good frame with the little-endian field at `at` (`size` bytes) set to `value`.
+std::string FrameWith(std::size_t at, std::uint32_t value, int size) {
+  std::string frame = Frame(500, 300);
+  for (int i = 0; i < size; ++i) frame[at + i] = static_cast<char>(value >> (8 * i));
+  return frame;
+}
+
+// A frame the game's reader refuses, and a name spelt in another case: the finding names the
+// reason in both languages (every reason's text: the rules' BmpRefusalLine test) and quotes the
+// game's own text as it is.
+TEST(StoryCheck, AFrameTheGameCannotLoadSaysWhyAndANameInAnotherCaseIsNamed) {
+  const Lines story = {"A"};
+  const auto frame = [](std::string bytes) {
+    return [bytes](auto& files, auto&) { files.files["dat/a2.bmp"] = bytes; };
+  };
+  const std::string invalid = "the game shows \"ビットマップイメージが不正です.\"";
+  ExpectEach({
+      {"a PNG renamed .bmp",
+       story,
+       {{0, 0, E, "(this is a PNG file, not a Windows bitmap: save it as BMP): " + invalid,
+         "(これは PNG ファイルで、Windows ビットマップではありません。"}},
+       frame("\x89PNG\r\n\x1a\n" + std::string(64, '\0'))},
+      {"100000 by 100000",
+       story,
+       {{0, 0, E,
+         "(the bitmap claims 100000 by 300 pixels, over the game's limit of at most 32768 pixels a "
+         "side and 89478485 pixels in all, 256 MiB of 24-bit colour)",
+         "100000×300 ピクセルとしていて、ゲームの上限の1 辺 32768 ピクセル"}},
+       frame(FrameWith(18, 100000, 4))},
+      {"cut short",
+       story,
+       {{0, 0, E,
+         "(the file ends before its bitmap does: it was cut short or is still being written): the "
+         "game shows \"ストリームからの読み込みエラー.\"",
+         "途中で切れたか、書き込み中です"}},
+       frame(Frame(500, 300).substr(0, 60))},
+      {"a frame spelt A2.BMP",
+       story,
+       {{0, 0, E,
+         "the frame is missing (\"A2.BMP\" is there, a name that differs only in case: the game "
+         "looks for \"a2.bmp\" exactly; rename the file): the game shows \"ファイル dat/a2.bmp は"
+         "開けません.\"",
+         "フレームがありません (大文字と小文字だけが違う 「A2.BMP」 があります。"}},
+       [](auto& files, auto&) {
+         files.files["dat/A2.BMP"] = files.files["dat/a2.bmp"];
+         files.files.erase("dat/a2.bmp");
+       }},
+      {"a story spelt Story.txt",
+       {},
+       {{0, 0, E,
+         "there is no story file (\"Story.txt\" is there, a name that differs only in case: the "
+         "game looks for \"story.txt\" exactly; rename the file): the game shows",
+         "物語のファイルがありません (大文字と小文字だけが違う 「Story.txt」 があります。"}},
+       [](auto& files, auto&) { files.files["dat/Story.txt"] = "A\n"; }},
   });
 }
 

@@ -54,6 +54,7 @@ class LineChecker {
     const bool utf8_file = utf8_lines_ > 0 && all_utf8_;
     if (utf8_mark_) ReportUtf8Mark(utf8_file);
     if (utf8_file) ReportUtf8();
+    if (!all_utf8_ && !utf16_ && pasted_lines_ > 0) ReportPastedUtf8();
     // Once the whole file is known to be in another encoding, its bytes say nothing more.
     if (!utf16_ && !(utf8_lines_ > 0 && all_utf8_)) {
       findings_.insert(findings_.end(), sjis_findings_.begin(), sjis_findings_.end());
@@ -102,6 +103,7 @@ class LineChecker {
     if (HasHighBytes(text)) {
       if (IsUtf8(text)) {
         if (utf8_lines_++ == 0) first_utf8_line_ = lines_.line_count;
+        NotePastedUtf8(text);
       } else {
         all_utf8_ = false;
       }
@@ -260,6 +262,38 @@ class LineChecker {
     findings_.insert(findings_.end(), conversion_stops_.begin(), conversion_stops_.end());
   }
 
+  // A line in UTF-8 in a file that is not UTF-8 throughout: the first is reported, the rest
+  // counted.
+  void NotePastedUtf8(std::string_view text) {
+    if (!LooksUtf8InShiftJis(text, [this](std::string_view b) { return services_.IsCp932(b); })) {
+      return;
+    }
+    if (pasted_lines_++ > 0) return;
+    first_pasted_ = {lines_.line_count, 0};
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      if (static_cast<unsigned char>(text[at]) >= 0x80) {
+        first_pasted_.second = Column(at);
+        break;
+      }
+    }
+  }
+
+  void ReportPastedUtf8() {
+    const std::size_t more = static_cast<std::size_t>(pasted_lines_ - 1);
+    Message others{"", ""};
+    if (more > 0) {
+      others = {" (and " + Counted(more, "more line", "more lines") + " like it)",
+                " (同じような行がほかに " + std::to_string(more) + " 行)"};
+    }
+    Add(first_pasted_.first, first_pasted_.second, Severity::kError,
+        {"this line is in UTF-8, but the rest of the file is Shift-JIS" + others.en +
+             ": the game reads Shift-JIS only and shows it as junk; type the line again in the "
+             "editor that wrote the rest, or save it as Shift-JIS",
+         "この行は UTF-8 ですが、ファイルのほかの部分は Shift-JIS です" + others.ja +
+             "。ゲームは Shift-JIS しか読めないので、この行は文字化けします。ほかの部分を書いた"
+             "エディターで打ち直すか、Shift-JIS で保存し直してください"});
+  }
+
   void ReportTooManyLines() {
     const std::string count = std::to_string(lines_.line_count);
     const std::string quoted = ReportText(RangeErrorText());
@@ -323,6 +357,8 @@ class LineChecker {
   StoryLines lines_;
   int utf8_lines_ = 0;
   int first_utf8_line_ = 0;
+  int pasted_lines_ = 0;              // lines that look pasted in UTF-8 (LooksUtf8InShiftJis)
+  std::pair<int, int> first_pasted_;  // line and column
   bool all_utf8_ = true;
   bool utf16_ = false;
   bool utf8_mark_ = false;

@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "rules/check/check_services.h"
 #include "rules/fakes/fakes.h"
@@ -36,6 +37,21 @@ class FakeCheckServices : public check::CheckServices {
   std::optional<std::string> SoundProblem(const std::string& path) override {
     if (files_.files[path].starts_with("RIFF")) return std::nullopt;
     return "not a wave";
+  }
+
+  // The last names of the files, folders and special files under `folder`.
+  std::vector<std::string> NamesIn(const std::string& folder) override {
+    const std::string prefix = folder.empty() ? "" : folder + "/";
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& path) {
+      if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos) {
+        names.push_back(path.substr(prefix.size()));
+      }
+    };
+    for (const auto& [path, bytes] : files_.files) add(path);
+    for (const std::string& path : folders) add(path);
+    for (const std::string& path : others) add(path);
+    return names;
   }
 
   std::set<std::string> folders;

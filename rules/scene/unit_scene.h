@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/bmp/bmp_reader.h"
 #include "rules/contracts/random.h"
 #include "rules/scene/layout_dpi.h"
 #include "rules/scene/rgb.h"
@@ -64,6 +65,11 @@ class UnitScene {
   static constexpr int kStrokeCount = 30;
   static constexpr Rgb kTextColour{0, 0, 0};
   static constexpr Rgb kBlankColour{255, 255, 255};
+  // The part of a frame that can ever show, whatever its file claims: a frame is always copied
+  // with its (0, 0) at the picture's (0, 0) (the portrait's wander picks another frame, never
+  // moves one), so no pixel right of or below the picture is ever drawn. Both platforms read the
+  // frames keeping only this part, which changes no pixel shown and bounds what a frame costs.
+  static constexpr BmpKeep kShownPart{kWidth, kHeight};
 
   // The generator and the story must outlive the scene. No frame is loaded; the portrait index
   // is -1.

@@ -17,6 +17,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "rules/bmp/bmp_reader.h"
+#include "tests/support/bitmap_crop.h"
 #include "tests/support/error_text.h"
 
 namespace game {
@@ -270,6 +271,31 @@ TEST_F(BmpSuite, BadFilesFailWithAReaderTextOrDecodeClipped) {
   for (const auto& f : bad) CheckAgainstExpectation(f, counts);
   EXPECT_EQ(bad.size(), 21u);
   PrintCounts("bad and related", counts);
+}
+
+// The game keeps only the part of a frame that can show: for every file of the suite, each part
+// kept is exactly that part of the whole picture, and a file the reader refuses is refused with
+// the same text whatever is kept.
+TEST_F(BmpSuite, APartKeptIsThatPartOfTheWholePicture) {
+  PosixFileSystem files;
+  int compared = 0;
+  for (const auto& f : files_) {
+    if (!fs::exists(SuiteDir() / f.file)) continue;
+    const Outcome whole = Decode(f.file);
+    const int w = whole.image.width, h = whole.image.height;
+    for (const BmpKeep keep : {BmpKeep{1, 1}, BmpKeep{7, 5}, BmpKeep{w - 1, h}, BmpKeep{w, h - 1},
+                               BmpKeep{3, h + 1}, BmpKeep{w + 1, 2}}) {
+      DecodedBitmap part;
+      const auto error = testing::ErrorText(
+          [&] { part = ReadBmpFile(files, (SuiteDir() / f.file).string(), keep); });
+      EXPECT_EQ(error, whole.error) << f.file;
+      if (whole.error) continue;
+      EXPECT_EQ(part, testing::TopLeft(whole.image, keep))
+          << f.file << " keeping " << keep.width << " by " << keep.height;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 6 * 50);
 }
 
 }  // namespace

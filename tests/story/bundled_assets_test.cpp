@@ -21,6 +21,7 @@
 #include "platform/qt/sjis_decoder.h"
 #include "rules/binary/little_endian.h"
 #include "rules/bmp/bmp_reader.h"
+#include "rules/check/encoding.h"
 #include "rules/fakes/fakes.h"
 #include "rules/script/my_script.h"
 #include "rules/text/my_string.h"
@@ -297,6 +298,22 @@ TEST(BundledStoryTest, EveryTextLineFitsBesideThePortrait) {
   for (const QString& line : lines) {
     EXPECT_LE(metrics.horizontalAdvance(line), 500 - 230) << line.toStdString();
   }
+}
+
+// The checker's rule for a line pasted in UTF-8, both ways on the bundled story: none of its
+// Shift-JIS lines is taken for UTF-8, and each of its lines with Japanese, written in UTF-8, is.
+TEST(BundledAssetsTest, NoLineOfTheStoryLooksPastedInUtf8AndEveryLineDoesInUtf8) {
+  std::ifstream in(kDat / "story.txt", std::ios::binary);
+  int japanese = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!check::HasHighBytes(line)) continue;
+    ++japanese;
+    const std::string utf8 = SjisToUtf8(line);
+    EXPECT_FALSE(check::LooksUtf8InShiftJis(line, IsCp932Text)) << utf8;
+    EXPECT_TRUE(check::LooksUtf8InShiftJis(utf8, IsCp932Text)) << utf8;
+  }
+  EXPECT_GT(japanese, 20);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 struct ToolResult {
   int exit_code = -1;
   std::string error_output;
+  std::string output;
 };
 
 class Bmp2Png : public ::testing::Test {
@@ -36,7 +37,8 @@ class Bmp2Png : public ::testing::Test {
     process.start(QString::fromStdString(kTool), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardError().toStdString()};
+            process.readAllStandardError().toStdString(),
+            process.readAllStandardOutput().toStdString()};
   }
   QString Path(const std::string& name) const { return QString::fromStdString(dir_ / name); }
   QString WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -64,25 +66,45 @@ TEST_F(Bmp2Png, WritesThePixelsOfAGoodFileAsPng) {
   }
 }
 
-TEST_F(Bmp2Png, AFileItCannotReadGivesOneLineAndStatus1) {
+// The file and the reason, in English here (the reasons' texts and their Japanese are the
+// rules' BmpRefusalLine test).
+TEST_F(Bmp2Png, AFileItCannotReadGivesOneLineNamingItAndTheReasonAndStatus1) {
   std::vector<std::uint8_t> short_file = EncodeBmp({1, 1, {1, 2, 3}}, BmpEncoding::kRgb24);
   short_file.resize(30);
+  // The headers of a 24-bit picture of 10000 by 10000 (300 MB of pixels), and no pixels.
+  std::vector<std::uint8_t> huge = EncodeBmp({1, 1, {1, 2, 3}}, BmpEncoding::kRgb24);
+  for (const std::size_t at : {18u, 22u}) {
+    huge[at] = 10000 & 0xFF, huge[at + 1] = 10000 >> 8;
+  }
   const struct {
     QString in;
-    std::string error_output;
+    std::string reason;
   } cases[] = {
       {WriteBytes("png.bmp",
                   {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'}),
-       kBmpInvalidText + "\n"s},
-      {WriteBytes("short.bmp", short_file), kBmpReadErrorText + "\n"s},
-      {Path("a5.bmp"), BmpCannotOpenText(Path("a5.bmp").toStdString()) + "\n"},
+       "this is a PNG file, not a Windows bitmap: save it as BMP"},
+      {WriteBytes("short.bmp", short_file),
+       "the file ends before its bitmap does: it was cut short or is still being written"},
+      {Path("a5.bmp"), "the file cannot be opened"},
+      {WriteBytes("huge.bmp", huge),
+       "the bitmap claims 10000 by 10000 pixels, over the game's limit of at most 32768 pixels a "
+       "side and 89478485 pixels in all, 256 MiB of 24-bit colour"},
   };
   for (const auto& c : cases) {
     const ToolResult run = Convert({c.in, Path("out.png")});
     EXPECT_EQ(run.exit_code, 1) << c.in.toStdString();
-    EXPECT_EQ(run.error_output, c.error_output);
+    EXPECT_EQ(run.error_output, c.in.toStdString() + ": " + c.reason + "\n");
     EXPECT_FALSE(fs::exists(dir_.Path() / "out.png")) << c.in.toStdString();
   }
+}
+
+TEST_F(Bmp2Png, TheHelpStatesTheLimit) {
+  const ToolResult run = Convert({"--help"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.output.find("IN.bmp must keep to the game's own limit:\n    at most 32768 "
+                            "pixels a side and 89478485 pixels in all, 256 MiB of 24-bit colour\n"),
+            std::string::npos)
+      << run.output;
 }
 
 TEST_F(Bmp2Png, WrongUsageGivesStatus2) {
