@@ -12,6 +12,7 @@
 
 #include "platform/check/desktop_check_services.h"
 #include "platform/check/tool_setup.h"
+#include "platform/export/export_files.h"
 #include "platform/export/export_options.h"
 #include "platform/export/export_target.h"
 #include "platform/posix/posix_file_system.h"
@@ -102,7 +103,9 @@ int main(int argc, char** argv) {
                 "ウェブ版プレーヤーのファイルがありません (探した場所: " + looked_in + ")"},
                language, kCouldNotRun);
   }
-  ExportTarget target(options.out, options.zip);
+  DiskExportFiles disk;
+  ExportTarget target(
+      disk, {.out = options.out, .story = story, .zip = options.zip, .replace = options.replace});
   Message problem;
   const auto staging = target.Stage(problem);
   if (!staging) return Say(problem, language, kCouldNotRun);
@@ -121,14 +124,18 @@ int main(int argc, char** argv) {
                              .font = GAME_WEB_FONT,
                              .licence = GAME_WEB_FONT_LICENCE,
                              .title = options.title.empty() ? game::kGameTitleText : options.title};
+  std::optional<Message> note;
   try {
     game::QtTextDecoder decoder;
     game::WriteSite(site, *staging, decoder, game::HbSubset);
-    target.Publish();
+  } catch (const fs::filesystem_error& failure) {
+    return Say(target.CannotWrite(failure.code()), language, kCouldNotRun);
   } catch (const std::exception& failure) {
     return Say({"cannot write " + options.out + ": " + failure.what(),
-                options.out + " に書けません: " + failure.what()},
+                options.out + " に書けません。" + failure.what()},
                language, kCouldNotRun);
   }
+  if (const auto refused = target.Publish(note)) return Say(*refused, language, kCouldNotRun);
+  if (note) Say(*note, language, kWritten);
   return kWritten;
 }

@@ -27,6 +27,8 @@ class Parser {
         parsed_.options.zip = true;
       } else if (argument == "--force") {
         parsed_.options.force = true;
+      } else if (argument == "--replace") {
+        parsed_.options.replace = true;
       } else if (argument == "--title" || argument.starts_with("--title=")) {
         Title(i);
       } else {

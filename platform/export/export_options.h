@@ -9,11 +9,12 @@
 namespace game::exporting {
 
 struct ExportOptions {
-  std::string folder;  // the story folder, or the folder that holds dat/
-  std::string out;     // the site's folder, or with `zip` the archive
-  std::string title;   // the page's title; empty: the game's own
-  bool zip = false;    // one zip file instead of a folder
-  bool force = false;  // write even when the check finds errors
+  std::string folder;    // the story folder, or the folder that holds dat/
+  std::string out;       // the site's folder, or with `zip` the archive
+  std::string title;     // the page's title; empty: the game's own
+  bool zip = false;      // one zip file instead of a folder
+  bool force = false;    // write even when the check finds errors
+  bool replace = false;  // replace what OUT holds that no earlier export wrote
   bool help = false;
   bool version = false;
 };
