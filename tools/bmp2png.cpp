@@ -9,10 +9,12 @@
 #include <cstring>
 #include <iostream>
 #include <optional>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #include "platform/posix/posix_file_system.h"
 #include "rules/bmp/bmp_reader.h"
+#include "rules/cli/programs.h"
 #include "rules/contracts/app_error.h"
 #include "rules/locale/language.h"
 
@@ -23,8 +25,9 @@ using game::Bilingual;
 const Bilingual kHelp = {
     "usage: bmp2png IN.bmp OUT.png\n"
     "       bmp2png --help | --version\n"
-    "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as the\n"
-    "  PNG file OUT.png, so that a portrait frame is seen exactly as the game shows it.\n"
+    "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as\n"
+    "  the PNG file OUT.png, so that a portrait frame is seen exactly as the game\n"
+    "  shows it.\n"
     "exit status: 0 the PNG was written, 1 no PNG (the reason on standard error),\n"
     "2 wrong usage\n",
     "使い方: bmp2png IN.bmp OUT.png\n"
@@ -33,27 +36,15 @@ const Bilingual kHelp = {
     "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
     "終了コード: 0 PNG を書きました、1 PNG なし (理由は標準エラーへ)、2 使い方の誤り\n",
 };
-const Bilingual kWrongUsage = {"bmp2png: give IN.bmp and OUT.png (try --help)\n",
-                               "bmp2png: IN.bmp と OUT.png を指定してください (--help を参照)\n"};
 const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
                                 ": 空のビットマップ (0 バイト) のため、PNG は書きません\n"};
 
 // The exit status when the arguments are not a conversion: the help, the version or a refusal.
 std::optional<int> AnswerArguments(int argc, char** argv, game::Language language) {
-  const std::string_view first = argc > 1 ? argv[1] : "";
-  if (argc == 2 && first == "--help") {
-    std::cout << kHelp.In(language);
-    return 0;
-  }
-  if (argc == 2 && first == "--version") {
-    std::cout << "bmp2png " << GAME_VERSION << '\n';
-    return 0;
-  }
-  if (argc != 3) {
-    std::cerr << kWrongUsage.In(language);
-    return 2;
-  }
-  return std::nullopt;
+  const game::cli::Program& program = game::cli::BitmapProgram();
+  const game::cli::CommandLine line =
+      game::cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
+  return game::cli::Answer(program, line, kHelp, GAME_VERSION, std::cout, std::cerr, language);
 }
 
 QImage ToImage(const game::DecodedBitmap& bitmap) {

@@ -1,5 +1,5 @@
-// story_export [--zip] [--force] [--title TEXT] FOLDER OUT: checks a story folder with the
-// checker's own units and writes it as a static web site (index.html at its root, the web
+// story_export [--zip] [--force] [--replace] [--title TEXT] FOLDER OUT: checks a story folder with
+// the checker's own units and writes it as a static web site (index.html at its root, the web
 // player, dat/ with the story's seven files, the font cut down to the story's characters with its
 // licence), or with --zip as one zip file of that site. The same input gives the same bytes.
 // Exit status: 0 written, 1 the check found errors (nothing written; --force writes it anyway),
@@ -20,6 +20,7 @@
 #include "platform/site/site_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_folder.h"
+#include "rules/cli/programs.h"
 #include "rules/story/game_texts.h"
 
 namespace {
@@ -31,7 +32,7 @@ using game::check::Message;
 enum ExitStatus { kWritten = 0, kRefused = 1, kCouldNotRun = 2 };
 
 int Say(const Message& reason, Language language, int status) {
-  std::cerr << "story_export: " << reason.In(language) << '\n';
+  std::cerr << game::cli::Refusal("story_export", reason, language);
   return status;
 }
 
@@ -83,14 +84,14 @@ int CheckStory(const std::string& folder, Language language) {
 int main(int argc, char** argv) {
   using namespace game::exporting;
   const Language language = game::LanguageOfThisProcess();
-  const ParsedExportOptions parsed =
-      ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc), language);
-  if (!parsed.error.empty()) return Say({parsed.error, parsed.error}, language, kCouldNotRun);
-  const ExportOptions& options = parsed.options;
-  if (options.help || options.version) {
-    std::cout << (options.help ? ExportUsage(language) : "story_export " GAME_VERSION "\n");
-    return kWritten;
+  const game::cli::Program& program = game::cli::ExportProgram();
+  const game::cli::CommandLine line =
+      game::cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto status = game::cli::Answer(program, line, ExportHelp(), GAME_VERSION, std::cout,
+                                            std::cerr, language)) {
+    return *status;
   }
+  const ExportOptions options = ExportOptionsOf(line);
   static char name[] = "story_export";
   const auto app = game::check::StartToolApplication(name);
   game::check::DesktopCheckServices services;
