@@ -79,6 +79,7 @@ int MapBoxes(const std::string& dot) {
 std::optional<Bilingual> WriteGraphFile(const OutputRequest& request, const std::string& dot,
                                         std::ostream& note, Language language) {
   const std::string& path = request.path;
+  if (auto problem = OutputProblem(request, false, HoldsMark(path, kMapMark))) return problem;
   const std::string format = FormatOf(path);
   if (format.empty()) {
     return Bilingual{path +
@@ -88,8 +89,6 @@ std::optional<Bilingual> WriteGraphFile(const OutputRequest& request, const std:
                          ": --graph が書くのは .dot か .gv のファイル（地図のテキスト）か、.svg "
                          "か .png の絵です。"};
   }
-  const bool own = HoldsMark(path, kMapMark);
-  if (auto problem = OutputProblem(request, false, own)) return problem;
   if (format == "dot") return SaveBeside(path, "// " + std::string(kMapMark) + "\n" + dot);
   const int boxes = MapBoxes(dot);
   const std::string count = std::to_string(boxes);
