@@ -41,10 +41,9 @@ const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
 
 // The exit status when the arguments are not a conversion: the help, the version or a refusal.
 std::optional<int> AnswerArguments(int argc, char** argv, game::Language language) {
-  const game::cli::Program& program = game::cli::BitmapProgram();
-  const game::cli::CommandLine line =
-      game::cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
-  return game::cli::Answer(program, line, kHelp, GAME_VERSION, std::cout, std::cerr, language);
+  game::cli::CommandLine line;
+  return game::cli::ReadCommandLine(game::cli::BitmapProgram(), argc, argv, kHelp, GAME_VERSION,
+                                    line, language);
 }
 
 QImage ToImage(const game::DecodedBitmap& bitmap) {

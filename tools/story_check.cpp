@@ -62,11 +62,9 @@ bool Draw(const Options& options, const std::string& story, StoryCheck& check,
 
 int main(int argc, char** argv) {
   const Language language = game::LanguageOfThisProcess();
-  const game::cli::Program& program = game::cli::CheckProgram();
-  const game::cli::CommandLine line =
-      game::cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
-  if (const auto status = game::cli::Answer(program, line, CheckHelp(), GAME_VERSION, std::cout,
-                                            std::cerr, language)) {
+  game::cli::CommandLine line;
+  if (const auto status = game::cli::ReadCommandLine(game::cli::CheckProgram(), argc, argv,
+                                                     CheckHelp(), GAME_VERSION, line, language)) {
     return *status;
   }
   const Options options = CheckOptions(line);

@@ -84,11 +84,9 @@ int CheckStory(const std::string& folder, Language language) {
 int main(int argc, char** argv) {
   using namespace game::exporting;
   const Language language = game::LanguageOfThisProcess();
-  const game::cli::Program& program = game::cli::ExportProgram();
-  const game::cli::CommandLine line =
-      game::cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
-  if (const auto status = game::cli::Answer(program, line, ExportHelp(), GAME_VERSION, std::cout,
-                                            std::cerr, language)) {
+  game::cli::CommandLine line;
+  if (const auto status = game::cli::ReadCommandLine(game::cli::ExportProgram(), argc, argv,
+                                                     ExportHelp(), GAME_VERSION, line, language)) {
     return *status;
   }
   const ExportOptions options = ExportOptionsOf(line);

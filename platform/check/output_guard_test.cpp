@@ -10,11 +10,6 @@
 namespace game::check {
 namespace {
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Where the checker's map (a file) and storyboard (a folder) may go, beside a story folder
 // "game/dat": never into the story folder or over a folder holding it, over the checker's own
 // output, and over anything else only with --overwrite.
@@ -60,7 +55,7 @@ TEST(OutputGuard, SavesBesideAndRenamesOver) {
   testing::TempDir dir;
   const std::string path = dir.Write("map.dot", "old");
   EXPECT_FALSE(SaveBeside(path, "new"));
-  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(testing::FileBytes(path), "new");
   EXPECT_TRUE(HoldsMark(path, "ew"));
   EXPECT_FALSE(HoldsMark(path, "old"));
   const auto failed = SaveBeside(dir / "missing/map.dot", "x");

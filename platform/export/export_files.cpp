@@ -50,27 +50,25 @@ std::error_code DiskExportFiles::RemoveAll(const fs::path& path) {
 }
 
 Bilingual WriteCause(std::error_code error) {
-  switch (error.value()) {
-    case ENOSPC:
-      return {"the disk is full", "ディスクがいっぱいです"};
-    case EDQUOT:
-      return {"the disk quota is used up", "ディスクの割り当てを使い切りました"};
-    case EROFS:
-      return {"the file system is read-only", "読み取り専用のファイルシステムです"};
-    case EACCES:
-    case EPERM:
-      return {"no permission to write there", "そこに書く権限がありません"};
-    case ENOENT:
-      return {"the folder is not there", "フォルダーがありません"};
-    case ENOTDIR:
-      return {"a part of the path is not a folder", "パスの途中がフォルダーではありません"};
-    case EXDEV:
-      return {"it is on another file system", "別のファイルシステムにあります"};
-    case EIO:
-      return {"the disk reported an input/output error", "ディスクが入出力エラーを返しました"};
-    default:
-      return {error.message(), "システムのエラー「" + error.message() + "」"};
+  static const struct {
+    int error;
+    const char* en;
+    const char* ja;
+  } kCauses[] = {
+      {ENOSPC, "the disk is full", "ディスクがいっぱいです"},
+      {EDQUOT, "the disk quota is used up", "ディスクの割り当てを使い切りました"},
+      {EROFS, "the file system is read-only", "読み取り専用のファイルシステムです"},
+      {EACCES, "no permission to write there", "そこに書く権限がありません"},
+      {EPERM, "no permission to write there", "そこに書く権限がありません"},
+      {ENOENT, "the folder is not there", "フォルダーがありません"},
+      {ENOTDIR, "a part of the path is not a folder", "パスの途中がフォルダーではありません"},
+      {EXDEV, "it is on another file system", "別のファイルシステムにあります"},
+      {EIO, "the disk reported an input/output error", "ディスクが入出力エラーを返しました"},
+  };
+  for (const auto& cause : kCauses) {
+    if (cause.error == error.value()) return {cause.en, cause.ja};
   }
+  return {error.message(), "システムのエラー「" + error.message() + "」"};
 }
 
 }  // namespace game::exporting

@@ -13,11 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The disk's exchange swaps two folders whole; a rename replaces a file; each failure names its
 // cause.
 TEST(DiskExportFiles, ExchangesFoldersAndReportsCauses) {
@@ -26,11 +21,11 @@ TEST(DiskExportFiles, ExchangesFoldersAndReportsCauses) {
   dir.Write("old/index.html", "old");
   dir.Write("new/index.html", "new");
   ASSERT_FALSE(disk.Exchange(dir.Path() / "old", dir.Path() / "new"));
-  EXPECT_EQ(Read(dir.Path() / "old/index.html"), "new");
-  EXPECT_EQ(Read(dir.Path() / "new/index.html"), "old");
+  EXPECT_EQ(testing::FileBytes(dir.Path() / "old/index.html"), "new");
+  EXPECT_EQ(testing::FileBytes(dir.Path() / "new/index.html"), "old");
   ASSERT_FALSE(disk.WriteFile(dir.Path() / "part", "bytes"));
   ASSERT_FALSE(disk.Rename(dir.Path() / "part", dir.Path() / "old/index.html"));
-  EXPECT_EQ(Read(dir.Path() / "old/index.html"), "bytes");
+  EXPECT_EQ(testing::FileBytes(dir.Path() / "old/index.html"), "bytes");
   EXPECT_EQ(disk.WriteFile(dir.Path() / "missing/file", "x").value(), ENOENT);
   EXPECT_EQ(disk.MakeFolder(dir.Path() / "old").value(), EEXIST);
   EXPECT_EQ(disk.WriteFile("/proc/luxarim-file", "x").value(), ENOENT);

@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Everything under `folder`: "name/" for a folder, "name=bytes" for a file (the manifest by name
 // only), sorted; "missing" when there is no folder.
 std::string Tree(const fs::path& folder) {
@@ -30,7 +25,7 @@ std::string Tree(const fs::path& folder) {
     if (entry.is_directory()) {
       names[name + "/"] = "";
     } else {
-      names[name] = name == kManifestName ? "" : "=" + Read(entry.path());
+      names[name] = name == kManifestName ? "" : "=" + testing::FileBytes(entry.path());
     }
   }
   std::string tree;
@@ -286,16 +281,16 @@ TEST_F(ExportTargetTest, ZipReplacesOnlyItsOwnArchive) {
       Export("game.zip", "story", true)
           .ends_with(
               "game.zip is not a zip that story_export wrote: give --replace to replace it"));
-  EXPECT_EQ(Read(dir_.Path() / "game.zip"), "an older archive");
+  EXPECT_EQ(testing::FileBytes(dir_.Path() / "game.zip"), "an older archive");
   EXPECT_EQ(Export("game.zip", "story", true, true), "");
-  EXPECT_TRUE(Read(dir_.Path() / "game.zip").starts_with("PK\x03\x04"));
+  EXPECT_TRUE(testing::FileBytes(dir_.Path() / "game.zip").starts_with("PK\x03\x04"));
   EXPECT_EQ(Export("game.zip", "story", true), "");  // its own now
   EXPECT_EQ(Leftovers("game.zip"), "");
   fs::create_directory(dir_.Path() / "folder.zip");
   EXPECT_TRUE(Export("folder.zip", "story", true).ends_with("is a folder: --zip writes a file"));
   EXPECT_TRUE(Export("mystory/story.txt", "story", true, true).find("holds the story") !=
               std::string::npos);
-  EXPECT_EQ(Read(dir_.Path() / "mystory/story.txt"), "s");
+  EXPECT_EQ(testing::FileBytes(dir_.Path() / "mystory/story.txt"), "s");
 }
 
 // Nothing can be staged where no folder can be made: under a file, in a missing folder, in /proc.

@@ -1,6 +1,7 @@
 #include "rules/cli/command_line.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace game::cli {
 namespace {
@@ -129,6 +130,13 @@ std::optional<int> Answer(const Program& program, const CommandLine& line, const
     return 0;
   }
   return std::nullopt;
+}
+
+std::optional<int> ReadCommandLine(const Program& program, int argc, const char* const* argv,
+                                   const Bilingual& help, std::string_view version,
+                                   CommandLine& line, Language language) {
+  line = Parse(program, std::vector<std::string>(argv + 1, argv + argc));
+  return Answer(program, line, help, version, std::cout, std::cerr, language);
 }
 
 int Columns(std::string_view utf8) {

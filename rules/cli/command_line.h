@@ -56,9 +56,15 @@ std::string UsageRefusal(const std::string& program, const Bilingual& what, Lang
 
 // What a program does with its command line before anything else: the help or "PROGRAM VERSION"
 // on `out` and status 0, or the refusal on `err` and status 2; nothing when the program goes on.
+// ReadCommandLine answers on standard output and standard error.
 std::optional<int> Answer(const Program& program, const CommandLine& line, const Bilingual& help,
                           std::string_view version, std::ostream& out, std::ostream& err,
                           Language language);
+
+// Parse and Answer for `argv` (argv[0] the program's path): `line` gets what was read.
+std::optional<int> ReadCommandLine(const Program& program, int argc, const char* const* argv,
+                                   const Bilingual& help, std::string_view version,
+                                   CommandLine& line, Language language);
 
 // The columns `utf8` takes on a terminal: 2 for a wide (East Asian) character, 1 for others.
 int Columns(std::string_view utf8);
