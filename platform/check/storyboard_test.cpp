@@ -10,6 +10,7 @@
 #include "platform/graphics/unit_bmp.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/qt/qt_text_decoder.h"
+#include "rules/check/options.h"
 #include "rules/check/story_folder.h"
 #include "rules/check/storyboard_html.h"
 #include "rules/check/walk_report.h"
@@ -109,6 +110,9 @@ TEST_F(Storyboard, MapIsWrittenAsDotOrDrawnByGraphviz) {
   for (int i = 0; i <= kMapBoxLimit; ++i) big += "  n" + std::to_string(i) + " [label=\"x\"];\n";
   big += "}\n";
   EXPECT_EQ(MapBoxes(big), kMapBoxLimit + 1);
+  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+    EXPECT_NE(Usage(language).find(std::to_string(kMapBoxLimit)), std::string::npos);
+  }
   EXPECT_EQ(write("big.svg", big),
             "the map has 151 boxes, and dot takes minutes to draw more than 150: write it as "
             ".dot, or give --large-graph to draw it anyway");
