@@ -10,65 +10,66 @@
 #include <QString>
 #include <iostream>
 #include <optional>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #include "platform/posix/posix_file_system.h"
 #include "rules/bmp/bmp_error_text.h"
 #include "rules/bmp/bmp_reader.h"
+#include "rules/cli/programs.h"
+#include "rules/contracts/app_error.h"
 #include "rules/locale/language.h"
 
 namespace {
 
 using game::Bilingual;
 
+// `text` with a line break and an indent after each of its commas, so that it fits --help.
+std::string BrokenAtCommas(std::string text, const std::string& comma) {
+  for (std::size_t at = text.find(comma); at != std::string::npos;
+       at = text.find(comma, at + comma.size())) {
+    const std::size_t end = at + comma.size();
+    const std::size_t next = text.compare(end, 1, " ") == 0 ? end + 1 : end;
+    text.replace(end, next - end, "\n    ");
+  }
+  return text;
+}
+
 Bilingual Help() {
   const Bilingual limit = game::BmpLimitText();
   return {
       "usage: bmp2png IN.bmp OUT.png\n"
       "       bmp2png --help | --version\n"
-      "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as the\n"
-      "  PNG file OUT.png, so that a portrait frame is seen exactly as the game shows it.\n"
-      "  IN.bmp must keep to the game's own limit:\n"
+      "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as\n"
+      "  the PNG file OUT.png, so that a portrait frame is seen exactly as the game\n"
+      "  shows it. IN.bmp must keep to the game's own limit:\n"
       "    " +
-          limit.en +
+          BrokenAtCommas(limit.en, ",") +
           "\n"
           "  a larger one is refused after its headers, before its pixels are read.\n"
-          "exit status: 0 the PNG was written, 1 no PNG (the file and the reason on standard\n"
-          "error), 2 wrong usage\n",
+          "exit status: 0 the PNG was written, 1 no PNG (the file and the reason on\n"
+          "standard error), 2 wrong usage\n",
       "使い方: bmp2png IN.bmp OUT.png\n"
       "        bmp2png --help | --version\n"
       "  IN.bmp をゲームと同じ BMP 読み込みで読み、読めた絵を PNG ファイル OUT.png に\n"
       "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
-      "  IN.bmp の大きさの上限はゲームと同じです:\n"
+      "  IN.bmp の大きさの上限はゲームと同じです。\n"
       "    " +
-          limit.ja +
+          BrokenAtCommas(limit.ja, "、") +
           "\n"
           "  それより大きいものはヘッダーを読んだところで断り、画素は読みません。\n"
           "終了コード: 0 PNG を書きました、1 PNG なし (ファイルと理由は標準エラーへ)、\n"
           "2 使い方の誤り\n",
   };
 }
-const Bilingual kWrongUsage = {"bmp2png: give IN.bmp and OUT.png (try --help)\n",
-                               "bmp2png: IN.bmp と OUT.png を指定してください (--help を参照)\n"};
 const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
                                 ": 空のビットマップ (0 バイト) のため、PNG は書きません\n"};
 
 // The exit status when the arguments are not a conversion: the help, the version or a refusal.
 std::optional<int> AnswerArguments(int argc, char** argv, game::Language language) {
-  const std::string_view first = argc > 1 ? argv[1] : "";
-  if (argc == 2 && first == "--help") {
-    std::cout << Help().In(language);
-    return 0;
-  }
-  if (argc == 2 && first == "--version") {
-    std::cout << "bmp2png " << GAME_VERSION << '\n';
-    return 0;
-  }
-  if (argc != 3) {
-    std::cerr << kWrongUsage.In(language);
-    return 2;
-  }
-  return std::nullopt;
+  game::cli::CommandLine line;
+  return game::cli::ReadCommandLine(game::cli::BitmapProgram(), argc, argv, Help(), GAME_VERSION,
+                                    line, language);
 }
 
 // The decoded pixels as an image, without a copy: `bitmap` must outlive it.

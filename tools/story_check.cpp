@@ -1,4 +1,5 @@
-// story_check [--graph FILE] [--storyboard DIR] [FOLDER] (or --help, --version): checks a story
+// story_check [--graph FILE] [--storyboard DIR] [--overwrite] [--large-graph] [FOLDER] (or --help,
+// --version): checks a story
 // folder (default: dat; the folder that holds dat/ stands for its dat/) with the game's own units
 // and prints every fault the game would meet, in the compiler format
 // ("dat/story.txt:12:5: error: ..."), then the walk's summary and a count. Messages are Japanese
@@ -20,6 +21,7 @@
 #include "rules/check/options.h"
 #include "rules/check/story_map.h"
 #include "rules/text/sjis_decoder.h"
+#include "rules/cli/programs.h"
 
 namespace {
 
@@ -28,24 +30,30 @@ using namespace game::check;
 constexpr int kCouldNotRun = 2;
 
 // The map and the storyboard, as asked for; false when one could not be made (said on stderr).
-bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
-          game::TextDecoder& decoder, Language language) {
-  const bool ja = language == Language::kJapanese;
-  if (!report.walked) {
-    std::cerr << "story_check: "
-              << (ja ? "物語を読み込めないため、地図も絵コンテも作れません\n"
-                     : "no map and no storyboard: the game does not load this story\n");
+bool Draw(const Options& options, const std::string& story, StoryCheck& check,
+          const CheckReport& report, game::TextDecoder& decoder, Language language) {
+  const auto refuse = [&](const game::Bilingual& why) {
+    std::cerr << game::cli::Refusal("story_check", why, language);
     return false;
+  };
+  if (!report.walked) {
+    return refuse({"no map and no storyboard: the game does not load this story",
+                   "物語を読み込めないため、地図も絵コンテも作れません。"});
   }
   const std::vector<int> order = ReadingOrder(check.Walk());
-  std::string error;
-  if ((!options.graph.empty() &&
-       !WriteGraphFile(options.graph, StoryMapDot(check.Walk(), order, decoder), error)) ||
-      (!options.storyboard.empty() &&
-       !WriteStoryboard(check.Walk(), order, check.Folder(), decoder, report.story_path,
-                        options.storyboard, language, error))) {
-    std::cerr << "story_check: " << (ja ? "書けません: " : "cannot write ") << error << '\n';
-    return false;
+  OutputRequest out{
+      .story_folder = story, .overwrite = options.overwrite, .large = options.large_graph};
+  if (!options.graph.empty()) {
+    out.path = options.graph;
+    const std::string dot = StoryMapDot(check.Walk(), order, decoder);
+    if (const auto failed = WriteGraphFile(out, dot, std::cerr, language)) return refuse(*failed);
+  }
+  if (!options.storyboard.empty()) {
+    out.path = options.storyboard;
+    if (const auto failed = WriteStoryboard(check.Walk(), order, check.Folder(), decoder,
+                                            report.story_path, out, language)) {
+      return refuse(*failed);
+    }
   }
   return true;
 }
@@ -54,37 +62,28 @@ bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
 
 int main(int argc, char** argv) {
   const Language language = game::LanguageOfThisProcess();
-  const ParsedOptions parsed =
-      ParseOptions(std::vector<std::string>(argv + 1, argv + argc), language);
-  if (!parsed.error.empty()) {
-    std::cerr << "story_check: " << parsed.error << '\n' << Usage(language);
-    return kCouldNotRun;
+  game::cli::CommandLine line;
+  if (const auto status = game::cli::ReadCommandLine(game::cli::CheckProgram(), argc, argv,
+                                                     CheckHelp(), GAME_VERSION, line, language)) {
+    return *status;
   }
-  const Options& options = parsed.options;
-  if (options.help) {
-    std::cout << Usage(language);
-    return 0;
-  }
-  if (options.version) {
-    std::cout << "story_check " << GAME_VERSION << '\n';
-    return 0;
-  }
+  const Options options = CheckOptions(line);
   static char name[] = "story_check";
   const auto app = StartToolApplication(name);
   game::PosixFileSystem files;
   DesktopCheckServices services;
   if (services.KindOf(options.folder) != PathKind::kFolder) {
-    std::cerr << "story_check: "
-              << (language == Language::kJapanese ? "フォルダーがありません: " : "no folder ")
-              << options.folder << '\n';
+    std::cerr << game::cli::Refusal(
+        "story_check", {"no folder " + options.folder, "フォルダーがありません: " + options.folder},
+        language);
     return kCouldNotRun;
   }
   game::SjisTextDecoder decoder;
-  StoryCheck check(files, services, decoder, StoryFolderFor(services, options.folder),
-                   GamePictureLayout());
+  const std::string story = StoryFolderFor(services, options.folder);
+  StoryCheck check(files, services, decoder, story, GamePictureLayout());
   const CheckReport report = check.Run();
   std::cout << FormatReport(report, language) << std::flush;
   const bool drawing = !options.graph.empty() || !options.storyboard.empty();
-  if (drawing && !Draw(options, check, report, decoder, language)) return kCouldNotRun;
+  if (drawing && !Draw(options, story, check, report, decoder, language)) return kCouldNotRun;
   return CountOf(report.findings, Severity::kError) > 0 ? 1 : 0;
 }

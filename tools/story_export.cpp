@@ -1,5 +1,5 @@
-// story_export [--zip] [--force] [--title TEXT] FOLDER OUT: checks a story folder with the
-// checker's own units and writes it as a static web site (index.html at its root, the web
+// story_export [--zip] [--force] [--replace] [--title TEXT] FOLDER OUT: checks a story folder with
+// the checker's own units and writes it as a static web site (index.html at its root, the web
 // player, dat/ with the story's seven files, the font cut down to the story's characters with its
 // licence), or with --zip as one zip file of that site. The same input gives the same bytes.
 // Exit status: 0 written, 1 the check found errors (nothing written; --force writes it anyway),
@@ -12,12 +12,14 @@
 
 #include "platform/check/desktop_check_services.h"
 #include "platform/check/tool_setup.h"
+#include "platform/export/export_files.h"
 #include "platform/export/export_options.h"
 #include "platform/export/export_target.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/site/site_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_folder.h"
+#include "rules/cli/programs.h"
 #include "rules/story/game_texts.h"
 #include "rules/text/sjis_decoder.h"
 
@@ -30,7 +32,7 @@ using game::check::Message;
 enum ExitStatus { kWritten = 0, kRefused = 1, kCouldNotRun = 2 };
 
 int Say(const Message& reason, Language language, int status) {
-  std::cerr << "story_export: " << reason.In(language) << '\n';
+  std::cerr << game::cli::Refusal("story_export", reason, language);
   return status;
 }
 
@@ -82,14 +84,12 @@ int CheckStory(const std::string& folder, Language language) {
 int main(int argc, char** argv) {
   using namespace game::exporting;
   const Language language = game::LanguageOfThisProcess();
-  const ParsedExportOptions parsed =
-      ParseExportOptions(std::vector<std::string>(argv + 1, argv + argc), language);
-  if (!parsed.error.empty()) return Say({parsed.error, parsed.error}, language, kCouldNotRun);
-  const ExportOptions& options = parsed.options;
-  if (options.help || options.version) {
-    std::cout << (options.help ? ExportUsage(language) : "story_export " GAME_VERSION "\n");
-    return kWritten;
+  game::cli::CommandLine line;
+  if (const auto status = game::cli::ReadCommandLine(game::cli::ExportProgram(), argc, argv,
+                                                     ExportHelp(), GAME_VERSION, line, language)) {
+    return *status;
   }
+  const ExportOptions options = ExportOptionsOf(line);
   static char name[] = "story_export";
   const auto app = game::check::StartToolApplication(name);
   game::check::DesktopCheckServices services;
@@ -102,7 +102,9 @@ int main(int argc, char** argv) {
                 "ウェブ版プレーヤーのファイルがありません (探した場所: " + looked_in + ")"},
                language, kCouldNotRun);
   }
-  ExportTarget target(options.out, options.zip);
+  DiskExportFiles disk;
+  ExportTarget target(
+      disk, {.out = options.out, .story = story, .zip = options.zip, .replace = options.replace});
   Message problem;
   const auto staging = target.Stage(problem);
   if (!staging) return Say(problem, language, kCouldNotRun);
@@ -121,14 +123,18 @@ int main(int argc, char** argv) {
                              .font = GAME_WEB_FONT,
                              .licence = GAME_WEB_FONT_LICENCE,
                              .title = options.title.empty() ? game::kGameTitleText : options.title};
+  std::optional<Message> note;
   try {
     game::SjisTextDecoder decoder;
     game::WriteSite(site, *staging, decoder, game::HbSubset);
-    target.Publish();
+  } catch (const fs::filesystem_error& failure) {
+    return Say(target.CannotWrite(failure.code()), language, kCouldNotRun);
   } catch (const std::exception& failure) {
     return Say({"cannot write " + options.out + ": " + failure.what(),
-                options.out + " に書けません: " + failure.what()},
+                options.out + " に書けません。" + failure.what()},
                language, kCouldNotRun);
   }
+  if (const auto refused = target.Publish(note)) return Say(*refused, language, kCouldNotRun);
+  if (note) Say(*note, language, kWritten);
   return kWritten;
 }

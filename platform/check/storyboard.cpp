@@ -1,5 +1,6 @@
 #include "platform/check/storyboard.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -24,12 +25,19 @@ class NoScreen : public PaintTarget {
 
 }  // namespace
 
-bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem& files,
-                     TextDecoder& decoder, const std::string& story_path, const std::string& folder,
-                     Language language, std::string& error) {
+std::optional<Bilingual> WriteStoryboard(StoryWalk& walk, const std::vector<int>& order,
+                                         FileSystem& files, TextDecoder& decoder,
+                                         const std::string& story_path, const OutputRequest& out,
+                                         Language language) {
+  const std::string& folder = out.path;
+  const std::string index = InFolder(folder, "index.html").toStdString();
+  const QDir dir(QString::fromStdString(folder));
+  const bool own = !dir.exists() ||
+                   dir.isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot) ||
+                   HoldsMark(index, kStoryboardMark);
+  if (auto problem = OutputProblem(out, true, own)) return problem;
   if (!QDir().mkpath(QString::fromStdString(folder))) {
-    error = folder;
-    return false;
+    return Bilingual{"cannot make the folder " + folder, folder + " を作れません。"};
   }
   Random random;
   NoScreen screen;
@@ -45,22 +53,15 @@ bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem&
     renderer.SetPortrait(0);
     random.SetSeed(kStoryboardSeed);
     renderer.RenderFrame();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    renderer.BackBuffer().Image().save(&buffer, "PNG");
     const QString path = InFolder(folder, StoryboardImageName(static_cast<int>(i) + 1));
-    if (!renderer.BackBuffer().Image().save(path, "PNG")) {
-      error = path.toStdString();
-      return false;
-    }
+    if (auto failed = SaveBeside(path.toStdString(), png.toStdString())) return failed;
   }
-  QFile index(InFolder(folder, "index.html"));
-  const std::string html =
-      StoryboardHtml(walk, order, story_path, decoder, UnitBmp::kWidth, UnitBmp::kHeight, language);
-  if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-      index.write(html.data(), static_cast<qint64>(html.size())) !=
-          static_cast<qint64>(html.size())) {
-    error = index.fileName().toStdString();
-    return false;
-  }
-  return true;
+  return SaveBeside(index, StoryboardHtml(walk, order, story_path, decoder, UnitBmp::kWidth,
+                                          UnitBmp::kHeight, language));
 }
 
 }  // namespace game::check

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/check/output_guard.h"
 #include "rules/check/finding.h"
 #include "rules/check/story_walk.h"
 #include "rules/contracts/file_system.h"
@@ -17,11 +18,13 @@ namespace game::check {
 // The seed each page is drawn from: its first draw keeps the portrait on frame 0.
 inline constexpr std::uint32_t kStoryboardSeed = 0x80000000u;
 
-// Draws the pages of `order` (ReadingOrder) into `folder` (made when missing). `files` reads the
-// game's frame paths ("dat/a0.bmp"); frames the game cannot load are drawn blank, as the game
-// draws them. Returns false with `error` set when a file cannot be written.
-bool WriteStoryboard(StoryWalk& walk, const std::vector<int>& order, FileSystem& files,
-                     TextDecoder& decoder, const std::string& story_path, const std::string& folder,
-                     Language language, std::string& error);
+// Draws the pages of `order` (ReadingOrder) into the folder `out.path` (made when missing; refused
+// as output_guard.h says). `files` reads the game's frame paths ("dat/a0.bmp"); frames the game
+// cannot load are drawn blank, as the game draws them. Returns why it could not write, if it could
+// not.
+std::optional<Bilingual> WriteStoryboard(StoryWalk& walk, const std::vector<int>& order,
+                                         FileSystem& files, TextDecoder& decoder,
+                                         const std::string& story_path, const OutputRequest& out,
+                                         Language language);
 
 }  // namespace game::check

@@ -4,10 +4,12 @@
 
 #include <QFile>
 #include <QImage>
+#include <sstream>
 
 #include "platform/check/graph_file.h"
 #include "platform/graphics/unit_bmp.h"
 #include "platform/posix/posix_file_system.h"
+#include "rules/check/options.h"
 #include "rules/check/story_folder.h"
 #include "rules/check/storyboard_html.h"
 #include "rules/check/walk_report.h"
@@ -29,6 +31,9 @@ class Storyboard : public ::testing::Test {
     walk_.Walk();
   }
   std::string Out(const std::string& name) const { return out_ / name; }
+  OutputRequest Request(const std::string& name) const {
+    return {.path = Out(name), .story_folder = folder_.Path().toStdString() + "/dat"};
+  }
 
   testing::GameFolder folder_;
   PosixFileSystem real_;
@@ -42,10 +47,9 @@ bool Pink(QRgb pixel) { return qRed(pixel) == 255 && qGreen(pixel) == qBlue(pixe
 
 TEST_F(Storyboard, DrawsEveryPageAsTheGameDoesWithAnIndex) {
   const std::vector<int> order = ReadingOrder(walk_);
-  std::string error;
-  ASSERT_TRUE(WriteStoryboard(walk_, order, files_, decoder_, "dat/story.txt", out_ / "board",
-                              Language::kEnglish, error))
-      << error;
+  const auto failed = WriteStoryboard(walk_, order, files_, decoder_, "dat/story.txt",
+                                      Request("board"), Language::kEnglish);
+  ASSERT_FALSE(failed) << failed->en;
   for (int i = 1; i <= 4; ++i) {
     const QImage page(QString::fromStdString(Out("board/" + StoryboardImageName(i))));
     ASSERT_EQ(page.size(), QSize(500, 300)) << i;
@@ -72,18 +76,51 @@ TEST_F(Storyboard, DrawsEveryPageAsTheGameDoesWithAnIndex) {
   }
 }
 
+// The map as DOT text or drawn by dot, each with the checker's mark; a name that is neither is
+// refused, and so is a drawing of more than kMapBoxLimit boxes unless asked for.
 TEST_F(Storyboard, MapIsWrittenAsDotOrDrawnByGraphviz) {
-  std::string error;
-  ASSERT_TRUE(WriteGraphFile(Out("map.dot"), "digraph { a -> b; }\n", error)) << error;
-  QFile dot(QString::fromStdString(Out("map.dot")));
-  ASSERT_TRUE(dot.open(QIODevice::ReadOnly));
-  EXPECT_EQ(dot.readAll(), "digraph { a -> b; }\n");
-  ASSERT_TRUE(WriteGraphFile(Out("map.svg"), "digraph { a -> b; }\n", error)) << error;
-  QFile svg(QString::fromStdString(Out("map.svg")));
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
-  EXPECT_FALSE(WriteGraphFile(Out("bad.png"), "not dot at all", error));
-  EXPECT_TRUE(error.starts_with("dot: ")) << error;
+  std::ostringstream note;
+  const auto write = [&](const std::string& name, const std::string& dot, bool large = false) {
+    OutputRequest request = Request(name);
+    request.large = large;
+    const auto failed = WriteGraphFile(request, dot, note, Language::kEnglish);
+    return failed ? failed->en : "";
+  };
+  const auto read = [&](const std::string& name) {
+    QFile file(QString::fromStdString(Out(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  EXPECT_EQ(write("map.dot", "digraph { a -> b; }\n"), "");
+  EXPECT_EQ(read("map.dot"), "// story map written by story_check\ndigraph { a -> b; }\n");
+  EXPECT_EQ(write("map.svg", "digraph { a -> b; }\n"), "");
+  EXPECT_TRUE(read("map.svg").contains("<svg"));
+  EXPECT_TRUE(read("map.svg").contains(kMapMark));
+  EXPECT_EQ(write("map.png", "digraph { a -> b; }\n"), "");
+  EXPECT_TRUE(QImage(QString::fromStdString(Out("map.png"))).text("Software") == kMapMark);
+  EXPECT_TRUE(write("bad.png", "not dot at all").starts_with("dot: "));
+  for (const char* name : {"map.pdf", "map.txt", "map"}) {
+    EXPECT_TRUE(
+        write(name, "digraph { a; }")
+            .ends_with(
+                ": --graph writes a .dot or .gv file (the map as text) or an .svg or .png picture"))
+        << name;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(Out(name)))) << name;
+  }
+  std::string big = "digraph {\n";
+  for (int i = 0; i <= kMapBoxLimit; ++i) big += "  n" + std::to_string(i) + " [label=\"x\"];\n";
+  big += "}\n";
+  EXPECT_EQ(MapBoxes(big), kMapBoxLimit + 1);
+  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+    EXPECT_NE(Usage(language).find(std::to_string(kMapBoxLimit)), std::string::npos);
+  }
+  EXPECT_EQ(write("big.svg", big),
+            "the map has 151 boxes, and dot takes minutes to draw more than 150: write it as "
+            ".dot, or give --large-graph to draw it anyway");
+  EXPECT_EQ(note.str(), "");
+  EXPECT_EQ(write("big.dot", big), "");
+  EXPECT_EQ(write("big.svg", big, true), "");
+  EXPECT_EQ(note.str(),
+            "story_check: drawing a map of 151 boxes with dot: this may take minutes\n");
 }
 
 }  // namespace

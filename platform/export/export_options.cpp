@@ -1,102 +1,51 @@
 #include "platform/export/export_options.h"
 
 namespace game::exporting {
-namespace {
 
-using check::Language;
-
-class Parser {
- public:
-  Parser(const std::vector<std::string>& arguments, Language language)
-      : arguments_(arguments), language_(language) {}
-
-  ParsedExportOptions Run() {
-    std::vector<std::string> operands;
-    bool options_ended = false;
-    for (std::size_t i = 0; i < arguments_.size() && parsed_.error.empty(); ++i) {
-      const std::string& argument = arguments_[i];
-      if (options_ended || argument.size() < 2 || argument[0] != '-') {
-        operands.push_back(argument);
-      } else if (argument == "--") {
-        options_ended = true;
-      } else if (argument == "-h" || argument == "--help") {
-        parsed_.options.help = true;
-      } else if (argument == "--version") {
-        parsed_.options.version = true;
-      } else if (argument == "--zip") {
-        parsed_.options.zip = true;
-      } else if (argument == "--force") {
-        parsed_.options.force = true;
-      } else if (argument == "--title" || argument.starts_with("--title=")) {
-        Title(i);
-      } else {
-        Fail("unknown option: " + argument, "不明なオプション: " + argument);
-      }
-    }
-    if (parsed_.error.empty() && !parsed_.options.help && !parsed_.options.version) {
-      Operands(operands);
-    }
-    return parsed_;
+ExportOptions ExportOptionsOf(const cli::CommandLine& line) {
+  ExportOptions options;
+  if (line.operands.size() == 2) {
+    options.folder = line.operands[0];
+    options.out = line.operands[1];
   }
+  options.title = line.Value("--title");
+  options.zip = line.Has("--zip");
+  options.force = line.Has("--force");
+  options.replace = line.Has("--replace");
+  return options;
+}
 
- private:
-  void Fail(const std::string& en, const std::string& ja) {
-    parsed_.error = language_ == Language::kJapanese ? ja : en;
-  }
-
-  void Title(std::size_t& i) {
-    const std::string& argument = arguments_[i];
-    std::string& title = parsed_.options.title;
-    if (argument != "--title") {
-      title = argument.substr(std::string("--title=").size());
-    } else if (i + 1 < arguments_.size()) {
-      title = arguments_[++i];
-    }
-    if (title.empty()) Fail("--title needs a value", "--title には値が必要です");
-  }
-
-  void Operands(const std::vector<std::string>& operands) {
-    if (operands.size() < 2) {
-      Fail("give the story folder and where to write the site",
-           "物語のフォルダーと書き出し先を指定してください");
-    } else if (operands.size() > 2) {
-      Fail("more than two operands: " + operands[2], "引数が 3 つ以上あります: " + operands[2]);
-    } else {
-      parsed_.options.folder = operands[0];
-      parsed_.options.out = operands[1];
-    }
-  }
-
-  const std::vector<std::string>& arguments_;
-  Language language_;
-  ParsedExportOptions parsed_;
-};
-
-}  // namespace
-
-ParsedExportOptions ParseExportOptions(const std::vector<std::string>& arguments,
-                                       Language language) {
-  return Parser(arguments, language).Run();
+Bilingual ExportHelp() {
+  return {ExportUsage(Language::kEnglish), ExportUsage(Language::kJapanese)};
 }
 
 std::string ExportUsage(Language language) {
   if (language == Language::kJapanese) {
-    return "使い方: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
+    return "使い方: story_export [--zip] [--force] [--replace] [--title TEXT] FOLDER OUT\n"
            "        story_export --help | --version\n"
-           "  FOLDER (物語のフォルダー、または dat を含むフォルダー) を story_check "
-           "と同じ検査にかけ、\n"
-           "  ブラウザーで遊べる静的サイトとして OUT に書き出します。\n"
-           "  --zip          OUT を 1 つの zip ファイルにします (index.html が最上位)\n"
-           "  --force        検査でエラーが見つかっても書き出します\n"
-           "  --title TEXT   ページのタイトル (既定はゲームの題名)\n"
-           "終了コード: 0 書き出した、1 検査の指摘で書き出さなかった、2 実行できなかった\n";
+           "  FOLDER（物語のフォルダー、または dat を含むフォルダー）を story_check と同じ\n"
+           "  検査にかけ、ブラウザーで遊べる静的サイトとして OUT に書き出します。\n"
+           "  新しいサイトは OUT の隣に作ってから OUT と入れ替えます。OUT に前回の書き出し\n"
+           "  にないものがあれば新しいサイトに残し、物語のフォルダーとそれを含むフォルダー\n"
+           "  には決して書きません。\n"
+           "  --zip          OUT を 1 つの zip ファイルにします（index.html が最上位）。\n"
+           "  --force        検査でエラーが見つかっても書き出します。\n"
+           "  --replace      OUT にある、前回の書き出しのままではないファイルのうち、新しい\n"
+           "                 サイトと同じ名前のものを置き換えます（zip なら OUT そのもの）。\n"
+           "  --title TEXT   ページのタイトル（既定はゲームの題名）。\n"
+           "終了コード: 0 書き出した、1 検査の指摘で書き出さなかった、2 実行できなかった。\n";
   }
-  return "usage: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
+  return "usage: story_export [--zip] [--force] [--replace] [--title TEXT] FOLDER OUT\n"
          "       story_export --help | --version\n"
-         "  Checks FOLDER (the story folder, or the folder that holds dat/) as story_check does\n"
-         "  and writes it to OUT as a static web site that plays in a browser.\n"
+         "  Checks FOLDER (the story folder, or the folder that holds dat/) as story_check\n"
+         "  does and writes it to OUT as a static web site that plays in a browser. The\n"
+         "  new site is made beside OUT and then takes its place; what OUT holds that no\n"
+         "  earlier export wrote is kept in it, and the story folder or a folder that\n"
+         "  holds it is never written.\n"
          "  --zip          write OUT as one zip file, index.html at its root\n"
          "  --force        write it even when the check finds errors\n"
+         "  --replace      replace the files in OUT that no earlier export wrote as they\n"
+         "                 are and the new site has too (with --zip: OUT itself)\n"
          "  --title TEXT   the page's title (default: the game's own title)\n"
          "exit status: 0 written, 1 refused for the check's errors, 2 could not run\n";
 }

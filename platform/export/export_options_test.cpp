@@ -2,55 +2,44 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/cli/programs.h"
+
 namespace game::exporting {
 namespace {
 
-using check::Language;
-
-TEST(ExportOptions, OperandsOptionsAndMistakes) {
+TEST(ExportOptions, OperandsAndOptions) {
   const struct {
     std::vector<std::string> arguments;
     ExportOptions expected;
-    std::string error;
   } cases[] = {
-      {{"story", "site"}, {.folder = "story", .out = "site"}, ""},
+      {{"story", "site"}, {.folder = "story", .out = "site"}},
       {{"--zip", "--force", "story", "game.zip"},
-       {.folder = "story", .out = "game.zip", .zip = true, .force = true},
-       ""},
-      {{"story", "site", "--title", "星の話"},
-       {.folder = "story", .out = "site", .title = "星の話"},
-       ""},
-      {{"--title=A B", "story", "site"}, {.folder = "story", .out = "site", .title = "A B"}, ""},
-      {{"--", "--zip", "-"}, {.folder = "--zip", .out = "-"}, ""},
-      {{"--help"}, {.help = true}, ""},
-      {{"--version"}, {.version = true}, ""},
-      {{"story", "site", "--title"}, {}, "--title needs a value"},
-      {{"--title=", "story", "site"}, {}, "--title needs a value"},
-      {{"story"}, {}, "give the story folder and where to write the site"},
-      {{}, {}, "give the story folder and where to write the site"},
-      {{"a", "b", "c"}, {}, "more than two operands: c"},
-      {{"--zipp", "a", "b"}, {}, "unknown option: --zipp"},
+       {.folder = "story", .out = "game.zip", .zip = true, .force = true}},
+      {{"story", "site", "--title", "星の話", "--replace"},
+       {.folder = "story", .out = "site", .title = "星の話", .replace = true}},
   };
   for (const auto& c : cases) {
-    const ParsedExportOptions parsed = ParseExportOptions(c.arguments, Language::kEnglish);
-    EXPECT_EQ(parsed.error, c.error) << testing::PrintToString(c.arguments);
-    if (!c.error.empty()) continue;
-    const ExportOptions& got = parsed.options;
+    const cli::CommandLine line = cli::Parse(cli::ExportProgram(), c.arguments);
+    ASSERT_FALSE(line.problem) << line.problem->en;
+    const ExportOptions got = ExportOptionsOf(line);
     EXPECT_EQ(got.folder, c.expected.folder);
     EXPECT_EQ(got.out, c.expected.out);
     EXPECT_EQ(got.title, c.expected.title);
     EXPECT_EQ(got.zip, c.expected.zip);
     EXPECT_EQ(got.force, c.expected.force);
-    EXPECT_EQ(got.help, c.expected.help);
-    EXPECT_EQ(got.version, c.expected.version);
+    EXPECT_EQ(got.replace, c.expected.replace);
   }
 }
 
-TEST(ExportOptions, MistakesAndUsageInJapanese) {
-  EXPECT_EQ(ParseExportOptions({"--lang", "a", "b"}, Language::kJapanese).error,
-            "不明なオプション: --lang");
+// Every option the exporter takes is in its help, in both languages.
+TEST(ExportOptions, TheHelpNamesEveryOption) {
   EXPECT_TRUE(ExportUsage(Language::kJapanese).starts_with("使い方: story_export "));
   EXPECT_TRUE(ExportUsage(Language::kEnglish).starts_with("usage: story_export "));
+  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+    for (const cli::Option& option : cli::ExportProgram().options) {
+      EXPECT_NE(ExportUsage(language).find(option.name), std::string::npos) << option.name;
+    }
+  }
 }
 
 }  // namespace

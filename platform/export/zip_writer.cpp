@@ -130,9 +130,19 @@ std::string ZipArchive(const std::vector<ZipEntry>& entries) {
   Put16(archive, static_cast<std::uint32_t>(entries.size()));
   Put32(archive, Size32(directory.size()));
   Put32(archive, directory_offset);
-  Put16(archive, 0);  // no comment
+  Put16(archive, sizeof kArchiveComment - 1);
+  archive += kArchiveComment;
   Size32(archive.size());
   return archive;
+}
+
+bool IsOwnArchive(const std::string& bytes) {
+  const std::string tail = std::string(kArchiveComment);
+  const std::size_t end_record = 22 + tail.size();
+  if (bytes.size() < end_record || !bytes.ends_with(tail)) return false;
+  const std::size_t at = bytes.size() - end_record;
+  return bytes.compare(at, 4, "PK\x05\x06") == 0 &&
+         static_cast<unsigned char>(bytes[at + 20]) == tail.size() && bytes[at + 21] == 0;
 }
 
 std::vector<ZipEntry> FolderEntries(const std::filesystem::path& folder) {

@@ -8,6 +8,9 @@
 
 namespace game::exporting {
 
+// The comment that marks an archive as this exporter's, so that it replaces only its own.
+inline constexpr char kArchiveComment[] = "written by story_export";
+
 struct ZipEntry {
   std::string name;   // the path inside the archive: '/' between folders, no leading '/'
   std::string bytes;  // the file's contents
@@ -15,11 +18,15 @@ struct ZipEntry {
 
 // The whole archive: the entries in the order given, each deflated (zlib, level 9) or stored when
 // deflating does not make it smaller; every time stamp 1980-01-01 00:00, the earliest the format
-// holds; files readable by everyone (0644); no extra fields, no comment. Only files are stored:
+// holds; files readable by everyone (0644); no extra fields; the archive's comment is
+// kArchiveComment. Only files are stored:
 // unzip makes the folders they need. Throws std::length_error when an entry or the archive would
 // need the 64-bit extensions (4 GiB, 65535 entries) and std::invalid_argument for an empty name,
 // one beginning with '/' or one holding a ".." part.
 std::string ZipArchive(const std::vector<ZipEntry>& entries);
+
+// Whether `bytes` are a whole archive that ZipArchive wrote (it ends with kArchiveComment).
+bool IsOwnArchive(const std::string& bytes);
 
 // The regular files under `folder` (recursively, links followed), named relative to it with '/',
 // sorted by the bytes of their names. Throws std::filesystem::filesystem_error when the folder

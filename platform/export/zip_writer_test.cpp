@@ -77,5 +77,24 @@ TEST(ZipWriter, FolderEntriesAreTheFilesSortedByName) {
             (std::vector<std::string>{"Z.txt", "a.css", "dat/a0.bmp", "dat/up.wav", "z.js"}));
 }
 
+// Only an archive this writer made, whole, counts as its own: one cut short, another zip or any
+// other file does not.
+TEST(ZipWriter, KnowsItsOwnArchives) {
+  const std::string own = ZipArchive({{"index.html", "page"}});
+  const struct {
+    std::string bytes;
+    bool own;
+  } cases[] = {
+      {own, true},
+      {ZipArchive({}), true},
+      {own.substr(0, own.size() - 1), false},
+      {own.substr(0, own.size() - 30) + own.substr(own.size() - 23), false},
+      {"PK\x05\x06" + std::string(18, '\0'), false},
+      {"digraph story {", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsOwnArchive(c.bytes), c.own) << c.bytes.size();
+}
+
 }  // namespace
 }  // namespace game::exporting

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -34,7 +35,12 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) throw AppError("cannot write " + path.string());
+  if (!out) {
+    // The stream keeps no cause of its own: errno holds the last call's (ENOSPC for a full disk).
+    const int cause = errno != 0 ? errno : EIO;
+    throw fs::filesystem_error("cannot write", path,
+                               std::error_code(cause, std::generic_category()));
+  }
 }
 
 bool LeftOut(const fs::path& relative) {

@@ -57,8 +57,9 @@ std::string HbSubset(const std::filesystem::path& font, const std::string& text)
 // files, the manifest, dat/, the face and its licence. index.html gets the title, HTML-escaped,
 // for each kTitleMarker. Story files that are missing are left out (the
 // game then says so); the face holds FontText's characters of the story file and of the
-// player's HTML and JavaScript files. Throws AppError
-// (a file that cannot be read or written, a player without index.html, a failed subset).
+// player's HTML and JavaScript files. Throws AppError (a file that cannot be read, a player
+// without index.html, a failed subset) and std::filesystem::filesystem_error with the cause for a
+// file or folder that cannot be written.
 std::vector<std::string> WriteSite(const SiteInput& input, const std::filesystem::path& out,
                                    TextDecoder& decoder, const FontSubsetter& subset);
 

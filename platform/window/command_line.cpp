@@ -1,6 +1,9 @@
 #include "platform/window/command_line.h"
 
-#include <string_view>
+#include <string>
+#include <vector>
+
+#include "rules/cli/programs.h"
 
 namespace game {
 namespace {
@@ -29,7 +32,8 @@ const Bilingual kHelp = {
     "                 about the story's lines on standard error; a story that does\n"
     "                 not load says why there, and the one before plays on.\n"
     "\n"
-    "Keys: Tab moves between ＞次へ and ★; Space or Return presses the one with the focus.\n",
+    "Keys: Tab moves between ＞次へ and ★; Space or Return presses the one with the\n"
+    "focus.\n",
 
     "使い方: luxarim [--warp TARGET] [--watch] [--low-power]\n"
     "        luxarim --help | --version\n"
@@ -45,81 +49,31 @@ const Bilingual kHelp = {
     "物語を書く人向け:\n"
     "  --warp TARGET  dat/story.txt の TARGET から始めます。TARGET はラベル (@name)\n"
     "                 か行番号 (1 から)。最初の＞次へでそこから読んだページを表示し、\n"
-    "                 熱とトラップはそこまでの最短の道筋どおりになります。ないラベルや\n"
-    "                 ファイルの外の行は終了コード 2 で断ります。\n"
+    "                 熱とトラップはそこまでの最短の道筋どおりになります。\n"
+    "                 ないラベルやファイルの外の行は終了コード 2 で断ります。\n"
     "  --watch        dat/story.txt と立ち絵が保存されるたびに読み直します。画面の\n"
     "                 ページはそのままで、＞次へは同じ場所から読み進めます。読み直す\n"
     "                 たびに、物語の行についての検査結果を標準エラーに出します。\n"
     "                 読めなくなった物語はその理由を出し、前の物語のまま遊べます。\n"
     "\n"
-    "キー: Tab で＞次へと★を行き来し、スペースか Enter でフォーカスのあるボタンを押します。\n",
+    "キー: Tab で＞次へと★を行き来し、スペースか Enter でフォーカスのあるボタンを\n"
+    "押します。\n",
 };
-
-struct Parsed {
-  std::optional<std::string_view> answer;  // the first --help or --version
-  GameOptions options;
-};
-
-// One line on `err` and status 2.
-int Refuse(std::ostream& err, Language language, const Bilingual& what) {
-  if (language == Language::kJapanese) {
-    err << "luxarim: " << what.ja << "(--help を参照)\n";
-  } else {
-    err << "luxarim: " << what.en << " (try --help)\n";
-  }
-  return 2;
-}
-
-Bilingual Twice(std::string_view option) {
-  const std::string name(option);
-  return {name + " is given twice", name + " が二度あります"};
-}
-
-// Reads argument `i` (and its value, moving `i` past it) into `parsed`; a refusal's status.
-std::optional<int> ReadArgument(int argc, const char* const* argv, int& i, Parsed& parsed,
-                                std::ostream& err, Language language) {
-  const std::string_view argument = argv[i];
-  GameOptions& options = parsed.options;
-  if (argument == "--help" || argument == "--version") {
-    if (!parsed.answer) parsed.answer = argument;
-  } else if (argument == "--watch" || argument == "--low-power") {
-    bool& flag = argument == "--watch" ? options.watch : options.low_power;
-    if (flag) return Refuse(err, language, Twice(argument));
-    flag = true;
-  } else if (argument == "--warp" || argument.starts_with("--warp=")) {
-    if (options.warp) return Refuse(err, language, Twice("--warp"));
-    if (argument == "--warp" && i + 1 >= argc) {
-      return Refuse(err, language,
-                    {"--warp needs a TARGET: a label (@name) or a line number",
-                     "--warp には TARGET (ラベル @name か行番号) が要ります"});
-    }
-    options.warp = argument == "--warp" ? argv[++i] : argument.substr(7);
-  } else {
-    const std::string word(argument);
-    return Refuse(err, language,
-                  {"unknown argument \"" + word + "\"", "不明な引数「" + word + "」"});
-  }
-  return std::nullopt;
-}
 
 }  // namespace
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
                                      std::ostream& err, Language language, GameOptions& options) {
-  Parsed parsed;
-  for (int i = 1; i < argc; ++i) {
-    if (const auto status = ReadArgument(argc, argv, i, parsed, err, language)) return status;
+  const cli::Program& program = cli::GameProgram();
+  const cli::CommandLine line =
+      cli::Parse(program, std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto status = cli::Answer(program, line, kHelp, GAME_VERSION, out, err, language)) {
+    return status;
   }
-  if (!parsed.answer) {
-    options = parsed.options;
-    return std::nullopt;
-  }
-  if (*parsed.answer == "--help") {
-    out << kHelp.In(language);
-  } else {
-    out << "luxarim " << GAME_VERSION << '\n';
-  }
-  return 0;
+  if (line.Has("--warp")) options.warp = line.Value("--warp");
+  options.watch = line.Has("--watch");
+  options.low_power = line.Has("--low-power");
+  return std::nullopt;
 }
 
 }  // namespace game

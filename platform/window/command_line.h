@@ -22,9 +22,9 @@ struct GameOptions {
 };
 
 // The exit status when the program must end at once: 0 after the help or the version on `out`
-// (the first of them given answers), 2 after a one-line refusal on `err` (an unknown argument,
-// --warp without its TARGET, an option given twice). Nothing when the game starts: `options`
-// then holds what was asked. "--warp TARGET" and "--warp=TARGET" are the same.
+// (the first of them given answers), 2 after a one-line refusal on `err` (rules/cli). Nothing when
+// the game starts: `options` then holds what was asked. "--warp TARGET" and "--warp=TARGET" are
+// the same.
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out,
                                      std::ostream& err, Language language, GameOptions& options);
 

@@ -1,99 +1,52 @@
 #include "rules/check/options.h"
 
 namespace game::check {
-namespace {
 
-struct Parser {
-  const std::vector<std::string>& arguments;
-  Language language;
-  ParsedOptions parsed;
-  bool folder_given = false;
-
-  std::string Say(const std::string& en, const std::string& ja) const {
-    return language == Language::kJapanese ? ja : en;
-  }
-
-  // Takes the value of an option that needs one; false (with the error set) when it is missing.
-  bool Value(std::size_t& i, const std::string& name, std::string& value) {
-    const std::string& argument = arguments[i];
-    if (argument.size() > name.size() && argument[name.size()] == '=') {
-      value = argument.substr(name.size() + 1);
-    } else if (i + 1 < arguments.size()) {
-      value = arguments[++i];
-    } else {
-      value.clear();
-    }
-    if (value.empty()) parsed.error = Say(name + " needs a value", name + " には値が必要です");
-    return !value.empty();
-  }
-
-  bool Folder(const std::string& argument) {
-    if (folder_given) {
-      parsed.error =
-          Say("more than one folder: " + argument, "フォルダーが 2 つ以上あります: " + argument);
-      return false;
-    }
-    folder_given = true;
-    parsed.options.folder = argument;
-    return true;
-  }
-
-  bool Is(const std::string& argument, const std::string& name) const {
-    return argument == name || argument.starts_with(name + "=");
-  }
-
-  ParsedOptions Run() {
-    bool options_ended = false;
-    for (std::size_t i = 0; i < arguments.size() && parsed.error.empty(); ++i) {
-      const std::string& argument = arguments[i];
-      if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
-        Folder(argument);
-      } else if (argument == "--") {
-        options_ended = true;
-      } else if (argument == "-h" || argument == "--help") {
-        parsed.options.help = true;
-      } else if (argument == "--version") {
-        parsed.options.version = true;
-      } else if (Is(argument, "--graph")) {
-        Value(i, "--graph", parsed.options.graph);
-      } else if (Is(argument, "--storyboard")) {
-        Value(i, "--storyboard", parsed.options.storyboard);
-      } else {
-        parsed.error = Say("unknown option: " + argument, "不明なオプション: " + argument);
-      }
-    }
-    return parsed;
-  }
-};
-
-}  // namespace
-
-ParsedOptions ParseOptions(const std::vector<std::string>& arguments, Language language) {
-  return Parser{arguments, language, {}}.Run();
+Options CheckOptions(const cli::CommandLine& line) {
+  Options options;
+  if (!line.operands.empty()) options.folder = line.operands.front();
+  options.graph = line.Value("--graph");
+  options.storyboard = line.Value("--storyboard");
+  options.overwrite = line.Has("--overwrite");
+  options.large_graph = line.Has("--large-graph");
+  return options;
 }
+
+Bilingual CheckHelp() { return {Usage(Language::kEnglish), Usage(Language::kJapanese)}; }
 
 std::string Usage(Language language) {
   if (language == Language::kJapanese) {
-    return "使い方: story_check [--graph FILE] [--storyboard DIR] [FOLDER]\n"
+    return "使い方: story_check [--graph FILE] [--storyboard DIR] [--overwrite]\n"
+           "                   [--large-graph] [FOLDER]\n"
            "        story_check --help | --version\n"
-           "  FOLDER (既定は dat) の物語・立ち絵・音を、ゲームと同じ部品で検査します。FOLDER は\n"
-           "  dat フォルダーそのものでも、ゲームを起動するフォルダー (dat/ を含むもの) でも構いま"
-           "せん。\n"
-           "  --graph FILE       物語の地図を Graphviz DOT で書きます (.svg / .png なら dot "
-           "で描画)\n"
-           "  --storyboard DIR   どの道筋でも見えるページをすべて PNG と index.html に描きます\n"
-           "  --help             この説明を出します\n"
-           "  --version          版を出します\n"
-           "終了コード: 0 エラーなし、1 エラーあり、2 実行できませんでした\n";
+           "  FOLDER（既定は dat）の物語・立ち絵・音を、ゲームと同じ部品で検査します。\n"
+           "  FOLDER は dat フォルダーそのものでも、ゲームを起動するフォルダー（dat/ を\n"
+           "  含むもの）でも構いません。\n"
+           "  --graph FILE       物語の地図を書きます。.dot か .gv なら Graphviz DOT の\n"
+           "                     テキスト、.svg か .png なら dot で描いた絵です。\n"
+           "  --storyboard DIR   どの道筋でも見えるページをすべて PNG と index.html に\n"
+           "                     描きます。\n"
+           "  --overwrite        story_check が書いたものではない FILE や DIR も置き換え\n"
+           "                     ます（物語のフォルダーには決して書きません）。\n"
+           "  --large-graph      箱が 150 個を超える地図も描きます（dot で何分もかかり\n"
+           "                     ます）。\n"
+           "  --help             この説明を出します。\n"
+           "  --version          版を出します。\n"
+           "終了コード: 0 エラーなし、1 エラーあり、2 実行できませんでした。\n";
   }
-  return "usage: story_check [--graph FILE] [--storyboard DIR] [FOLDER]\n"
+  return "usage: story_check [--graph FILE] [--storyboard DIR] [--overwrite]\n"
+         "                   [--large-graph] [FOLDER]\n"
          "       story_check --help | --version\n"
-         "  Checks the story, portrait frames and sounds in FOLDER (default: dat) with the game's\n"
-         "  own units. FOLDER is the dat folder itself or the folder the game starts in (the one\n"
-         "  that holds dat/).\n"
-         "  --graph FILE       writes the story's map as Graphviz DOT (.svg or .png: drawn by "
-         "dot)\n"
-         "  --storyboard DIR   draws every page any way shows as PNG files and an index.html\n"
+         "  Checks the story, portrait frames and sounds in FOLDER (default: dat) with\n"
+         "  the game's own units. FOLDER is the dat folder itself or the folder the game\n"
+         "  starts in (the one that holds dat/).\n"
+         "  --graph FILE       writes the story's map: Graphviz DOT text for a .dot or .gv\n"
+         "                     name, a picture drawn by dot for .svg or .png\n"
+         "  --storyboard DIR   draws every page any way shows as PNG files and an\n"
+         "                     index.html\n"
+         "  --overwrite        FILE and DIR may replace what story_check did not write\n"
+         "                     (never anything in the story folder)\n"
+         "  --large-graph      draws a map of more than 150 boxes too (dot takes minutes)\n"
          "  --help             prints this text\n"
          "  --version          prints the version\n"
          "exit status: 0 no error, 1 errors found, 2 the check could not run\n";

@@ -2,34 +2,41 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/cli/programs.h"
+
 namespace game::check {
 namespace {
 
-TEST(Options, ReadsTheFolderTheMapAndTheStoryboardOrSaysWhatIsWrong) {
+TEST(Options, TheFolderTheMapTheStoryboardAndTheirPermissions) {
   const struct {
     std::vector<std::string> arguments;
-    std::string folder, graph, storyboard, error;
+    std::string folder, graph, storyboard;
+    bool overwrite, large_graph;
   } cases[] = {
-      {{}, "dat", "", "", ""},
-      {{"stories/one"}, "stories/one", "", "", ""},
-      {{"--graph", "map.svg", "--storyboard=board", "x"}, "x", "map.svg", "board", ""},
-      {{"--", "--graph"}, "--graph", "", "", ""},
-      {{"--graph"}, "dat", "", "", "--graph needs a value"},
-      {{"--storyboard="}, "dat", "", "", "--storyboard needs a value"},
-      {{"a", "b"}, "a", "", "", "more than one folder: b"},
-      {{"--lang"}, "dat", "", "", "unknown option: --lang"},
+      {{}, "dat", "", "", false, false},
+      {{"stories/one"}, "stories/one", "", "", false, false},
+      {{"--graph", "map.svg", "--storyboard=board", "x"}, "x", "map.svg", "board", false, false},
+      {{"--overwrite", "--graph=m.png", "--large-graph"}, "dat", "m.png", "", true, true},
   };
   for (const auto& c : cases) {
-    const ParsedOptions parsed = ParseOptions(c.arguments, Language::kEnglish);
-    EXPECT_EQ(parsed.error, c.error);
-    if (!c.error.empty()) continue;
-    EXPECT_EQ(parsed.options.folder, c.folder);
-    EXPECT_EQ(parsed.options.graph, c.graph);
-    EXPECT_EQ(parsed.options.storyboard, c.storyboard);
+    const cli::CommandLine line = cli::Parse(cli::CheckProgram(), c.arguments);
+    ASSERT_FALSE(line.problem) << line.problem->en;
+    const Options options = CheckOptions(line);
+    EXPECT_EQ(options.folder, c.folder);
+    EXPECT_EQ(options.graph, c.graph);
+    EXPECT_EQ(options.storyboard, c.storyboard);
+    EXPECT_EQ(options.overwrite, c.overwrite);
+    EXPECT_EQ(options.large_graph, c.large_graph);
   }
-  EXPECT_TRUE(ParseOptions({"-h"}, Language::kEnglish).options.help);
-  EXPECT_TRUE(ParseOptions({"--version"}, Language::kEnglish).options.version);
-  EXPECT_EQ(ParseOptions({"-x"}, Language::kJapanese).error, "不明なオプション: -x");
+}
+
+// Every option the checker takes is in its help, in both languages.
+TEST(Options, TheHelpNamesEveryOption) {
+  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+    for (const cli::Option& option : cli::CheckProgram().options) {
+      EXPECT_NE(Usage(language).find(option.name), std::string::npos) << option.name;
+    }
+  }
 }
 
 }  // namespace

@@ -35,8 +35,9 @@ class HtmlWriter {
 
   std::string Write(const std::vector<int>& order) {
     html_ = "<!DOCTYPE html>\n<html lang=\"" + std::string(ja_ ? "ja" : "en") +
-            "\">\n<head><meta charset=\"utf-8\"><title>" + Say("Storyboard", "絵コンテ") + ": " +
-            HtmlEscaped(story_path_) + "</title><style>" + kStyle + "</style></head>\n<body>\n";
+            "\">\n<head><meta charset=\"utf-8\">" + kStoryboardMark + "<title>" +
+            Say("Storyboard", "絵コンテ") + ": " + HtmlEscaped(story_path_) + "</title><style>" +
+            kStyle + "</style></head>\n<body>\n";
     html_ += "<h1>" + Say("Storyboard of ", "絵コンテ: ") + HtmlEscaped(story_path_) + "</h1>\n";
     html_ += "<p>" +
              Say(std::to_string(order.size()) +

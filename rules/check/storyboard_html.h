@@ -11,6 +11,9 @@
 
 namespace game::check {
 
+// The mark in the head of every storyboard's index.html, by which a later run knows its own folder.
+inline constexpr char kStoryboardMark[] = "<meta name=\"generator\" content=\"story_check\">";
+
 // The picture file of the page at reading position `position` (from 1): "p001.png".
 std::string StoryboardImageName(int position);
 

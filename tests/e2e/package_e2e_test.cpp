@@ -89,7 +89,7 @@ TEST_F(PackageEndToEnd, LauncherPassesItsArgumentsToTheProgram) {
   };
   const std::vector<Case> cases = {
       {{"--version"}, 0, "luxarim " GAME_VERSION "\n", ""},
-      {{"-platform", "xcb"}, 2, "", "luxarim: unknown argument \"-platform\" (try --help)\n"},
+      {{"-platform", "xcb"}, 2, "", "luxarim: unknown option: -platform (try 'luxarim --help')\n"},
   };
   for (const Case& c : cases) {
     QProcess launcher;

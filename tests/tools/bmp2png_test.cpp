@@ -112,7 +112,11 @@ TEST_F(Bmp2Png, WrongUsageGivesStatus2) {
                                        QStringList{Path("a.bmp"), Path("b.png"), Path("c")}}) {
     const ToolResult run = Convert(arguments);
     EXPECT_EQ(run.exit_code, 2);
-    EXPECT_EQ(run.error_output, "bmp2png: give IN.bmp and OUT.png (try --help)\n");
+    EXPECT_TRUE(run.error_output.starts_with(arguments.size() < 2
+                                                 ? "bmp2png: give IN.bmp and OUT.png"
+                                                 : "bmp2png: unexpected argument: "))
+        << run.error_output;
+    EXPECT_TRUE(run.error_output.ends_with(" (try 'bmp2png --help')\n")) << run.error_output;
   }
 }
 

@@ -1,9 +1,12 @@
-// Every installed program, run as a user runs it: --help and --version are answered, and the help
-// and a refusal are in Japanese when the locale is Japanese, in English otherwise.
+// Every installed program, run as a user runs it: --help and --version are answered, the help fits
+// in 80 columns, and the help and a refusal (one form for all) are in Japanese when the locale is
+// Japanese, in English otherwise.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
+#include "rules/cli/command_line.h"
 #include "tests/support/tool_run.h"
 
 namespace game {
@@ -24,16 +27,16 @@ struct Program {
 };
 
 TEST(Programs, AnswerHelpAndVersionAndRefuseInTheLocalesLanguage) {
-  const Program programs[] = {
-      {"luxarim", GAME_EXE, "luxarim: unknown argument \"--bogus\" (try --help)",
-       "luxarim: 不明な引数「--bogus」(--help を参照)"},
-      {"story_check", GAME_TOOLS_DIR "/story_check", "story_check: unknown option: --bogus",
-       "story_check: 不明なオプション: --bogus"},
-      {"story_export", GAME_TOOLS_DIR "/story_export", "story_export: unknown option: --bogus",
-       "story_export: 不明なオプション: --bogus"},
-      {"bmp2png", GAME_TOOLS_DIR "/bmp2png", "bmp2png: give IN.bmp and OUT.png (try --help)",
-       "bmp2png: IN.bmp と OUT.png を指定してください (--help を参照)"},
+  const auto refusal = [](const std::string& program) {
+    return Program{program, GAME_TOOLS_DIR "/" + QString::fromStdString(program),
+                   program + ": unknown option: --bogus (try '" + program + " --help')",
+                   program + ": 不明なオプション「--bogus」です。「" + program +
+                       " --help」を参照してください。"};
   };
+  Program game = refusal("luxarim");
+  game.path = GAME_EXE;
+  const Program programs[] = {game, refusal("story_check"), refusal("story_export"),
+                              refusal("bmp2png")};
   const struct {
     QStringList locale;
     bool japanese;
@@ -53,6 +56,10 @@ TEST(Programs, AnswerHelpAndVersionAndRefuseInTheLocalesLanguage) {
       EXPECT_NE(FirstLine(help.out).find(usage + program.name), std::string::npos) << label << "\n"
                                                                                    << help.out;
       EXPECT_EQ(help.err, "") << label;
+      std::istringstream lines(help.out);
+      for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(cli::Columns(line), 80) << label << ": " << line;
+      }
 
       const testing::ToolRun version = Start(program.path, {"--version"}, locale.locale);
       EXPECT_EQ(version.exit_code, 0) << label;

@@ -1,6 +1,7 @@
 // The story checker, run as authors run it (it must be built before the tests).
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -88,7 +89,7 @@ TEST(StoryCheckTool, FindingsInTheLocaleLanguageAndTheExitStatus) {
        {QStringList{"--graph"}, QStringList{"--colour"}, QStringList{"a", "b"}}) {
     const ToolRun run = Check(bad, folder.Path());
     EXPECT_EQ(run.exit_code, 2) << bad.join(' ').toStdString();
-    EXPECT_NE(run.err.find("usage: story_check"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" (try 'story_check --help')\n")) << run.err;
   }
 }
 
@@ -137,6 +138,82 @@ TEST(StoryCheckTool, TheAdvisedConversionWorksAsGiven) {
   EXPECT_EQ(story.readAll(), QByteArray("@start\n\x82\xA0 // \x81\xF4\n"));
   const ToolRun fixed = Check({}, folder.Path());
   EXPECT_EQ(fixed.exit_code, 0) << fixed.out;
+}
+
+// The map and the storyboard, pointed at the author's things: the story's own files and folder,
+// a folder above it, an exported site, a file of the author's. What was there is still there; a
+// file or folder the checker did not write is replaced only with --overwrite, the story never.
+TEST(StoryCheckTool, TheMapAndTheStoryboardLeaveTheAuthorsThings) {
+  testing::GameFolder folder;
+  folder.WriteFrames(Qt::white);
+  folder.WriteSounds(1000, 1000, 0.1);
+  folder.WriteStory("A\n");
+  const QString root = folder.Path();
+  QDir(root).mkpath("site");
+  const auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(root + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  write("site/index.html", "the exported page");
+  write("notes.dot", "the author's notes");
+  const auto read = [&](const QString& name) {
+    QFile file(root + "/" + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("missing");
+  };
+  const QByteArray story = read("dat/story.txt");
+  const struct {
+    QStringList arguments;
+    int status;
+    std::string err;  // the start of the refusal on stderr
+    QString kept;     // a file that must hold what it held
+  } cases[] = {
+      {{"--graph", "dat/story.txt"},
+       2,
+       "story_check: dat/story.txt is the story folder",
+       "dat/story.txt"},
+      {{"--overwrite", "--graph", "dat/story.dot"},
+       2,
+       "story_check: dat/story.dot is the story folder",
+       "dat/story.txt"},
+      {{"--overwrite", "--storyboard", "dat"},
+       2,
+       "story_check: dat is the story folder",
+       "dat/story.txt"},
+      {{"--overwrite", "--storyboard", "."},
+       2,
+       "story_check: . is the story folder",
+       "dat/story.txt"},
+      {{"--storyboard", "site"},
+       2,
+       "story_check: site is there and story_check did not write it: give --overwrite",
+       "site/index.html"},
+      {{"--graph", "notes.dot"},
+       2,
+       "story_check: notes.dot is there and story_check did not write it",
+       "notes.dot"},
+      {{"--graph", "map.pdf"},
+       2,
+       "story_check: map.pdf: --graph writes a .dot or .gv file",
+       "notes.dot"},
+      {{"--graph", "map.dot", "--storyboard", "board"}, 0, "", "site/index.html"},
+      {{"--graph", "map.dot", "--storyboard", "board"}, 0, "", "site/index.html"},  // its own again
+  };
+  for (const auto& c : cases) {
+    const QByteArray kept = read(c.kept);
+    const ToolRun run = Check(c.arguments, root);
+    const std::string label = c.arguments.join(' ').toStdString();
+    EXPECT_EQ(run.exit_code, c.status) << label << run.err;
+    EXPECT_TRUE(run.err.starts_with(c.err)) << label << ": " << run.err;
+    EXPECT_EQ(read(c.kept), kept) << label;
+    EXPECT_EQ(read("dat/story.txt"), story) << label;
+  }
+  EXPECT_FALSE(QFile::exists(root + "/map.pdf"));
+  EXPECT_TRUE(read("map.dot").startsWith("// story map written by story_check\ndigraph story {"));
+  EXPECT_TRUE(QFile::exists(root + "/board/p001.png"));
+  EXPECT_EQ(Check({"--overwrite", "--storyboard", "site"}, root).exit_code, 0);
+  EXPECT_TRUE(
+      read("site/index.html").contains("<meta name=\"generator\" content=\"story_check\">"));
 }
 
 }  // namespace

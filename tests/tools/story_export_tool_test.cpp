@@ -8,6 +8,7 @@
 #include <map>
 
 #include "tests/support/game_folder.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/tool_run.h"
 
 namespace game {
@@ -86,7 +87,9 @@ TEST_F(StoryExportTool, TheSameStoryGivesTheSameBytes) {
   ASSERT_TRUE(unzip.waitForFinished());
   const QStringList names = QString(unzip.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
   EXPECT_TRUE(names.contains("index.html")) << names.join(' ').toStdString();
-  EXPECT_EQ(names.size(), static_cast<qsizetype>(Files(At("one")).size()));
+  // The folder holds the export's manifest besides the site; the zip holds the site alone.
+  EXPECT_TRUE(Files(At("one")).contains(".story_export"));
+  EXPECT_EQ(names.size(), static_cast<qsizetype>(Files(At("one")).size()) - 1);
 }
 
 // An unknown label: the checker's report exactly as story_check prints it, a one-line reason, and
@@ -123,12 +126,15 @@ TEST_F(StoryExportTool, WhatCannotRunSaysWhyInOneLine) {
     QStringList arguments;
     std::string err;
   } cases[] = {
-      {{"dat", "file/site"}, "story_export: cannot write file/site: Not a directory\n"},
+      {{"dat", "file/site"},
+       "story_export: cannot write file/site: a part of the path is not a folder\n"},
       {{"--zip", "dat", "/proc/game.zip"}, "story_export: cannot write /proc/game.zip: "},
-      {{"dat", "dat"}, "story_export: dat holds other files: "},
+      {{"dat", "dat"}, "story_export: dat holds the story being exported ("},
+      {{"dat", "."}, "story_export: . holds the story being exported ("},
       {{"nowhere", "site"}, "story_export: no folder nowhere\n"},
-      {{"dat"}, "story_export: give the story folder and where to write the site\n"},
-      {{"--colour", "dat", "site"}, "story_export: unknown option: --colour\n"},
+      {{"dat"}, "story_export: give the story folder and where to write the site (try 'story_export "
+       "--help')\n"},
+      {{"--colour", "dat", "site"}, "story_export: unknown option: --colour (try 'story_export --help')\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = Export(c.arguments, story_.Path());
@@ -141,6 +147,59 @@ TEST_F(StoryExportTool, WhatCannotRunSaysWhyInOneLine) {
             (QStringList{"dat", "file"}));
   const ToolRun japanese = Export({"nowhere", "site"}, story_.Path(), {"LANG=ja_JP.UTF-8"});
   EXPECT_EQ(japanese.err, "story_export: フォルダーがありません: nowhere\n");
+}
+
+// Folders that hold the author's things, as authors give them: the story's own folder and every
+// folder above it are refused whatever is asked; a site folder of the author's keeps every file
+// the export does not make, and one it would make is replaced only with --replace.
+TEST_F(StoryExportTool, WhatTheAuthorHadIsStillThere) {
+  const std::map<QString, QByteArray> www = {{"index.html", "mine"},
+                                             {"about.html", "about"},
+                                             {"photos/cat.jpg", "cat"},
+                                             {"CNAME", "example.org"},
+                                             {".nojekyll", ""}};
+  const struct {
+    QString folder;         // where the author's site is, under the test's folder
+    QStringList arguments;  // run in the test's folder
+    int status;
+    std::string err;  // the start of stderr
+  } cases[] = {
+      {"www", {"www/mystory", "www"}, 2, "story_export: www holds the story being exported ("},
+      {"www", {"--replace", "www/mystory", "www"}, 2, "story_export: www holds the story"},
+      {".", {"mystory", "."}, 2, "story_export: . holds the story being exported ("},
+      {"www", {"www/mystory", "www/mystory/.."}, 2, "story_export: www/mystory/.. holds the story"},
+      {"site",
+       {"www/mystory", "site"},
+       2,
+       "story_export: site holds files that no earlier export wrote as they are, which the new "
+       "site would replace: index.html (give --replace to replace them)\n"},
+  };
+  for (const auto& c : cases) {
+    const testing::TempDir dir;
+    const QString root = QString::fromStdString(dir.Path().string());
+    const QString story = c.folder == "." ? "mystory" : "www/mystory";
+    QDir().mkpath(root + "/" + story);
+    for (const QString& name : QDir(story_.Path() + "/dat").entryList(QDir::Files)) {
+      QFile::copy(At("dat/" + name), root + "/" + story + "/" + name);
+    }
+    const auto in_site = [&](const QString& name) {
+      return c.folder == "." ? name : c.folder + "/" + name;
+    };
+    for (const auto& [name, bytes] : www)
+      dir.Write(in_site(name).toStdString(), bytes.toStdString());
+    const auto before = Files(root);
+    const ToolRun run = Export(c.arguments, root);
+    EXPECT_EQ(run.exit_code, c.status) << c.arguments.join(' ').toStdString() << run.err;
+    EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+    EXPECT_EQ(Files(root), before) << c.arguments.join(' ').toStdString();
+    const ToolRun replaced = Export(c.arguments + QStringList{"--replace"}, root);
+    for (const auto& [name, bytes] : www) {
+      if (name == "index.html" && replaced.exit_code == 0) continue;
+      const QString path = in_site(name);
+      EXPECT_EQ(Files(root)[path], bytes) << path.toStdString();
+    }
+    EXPECT_EQ(Files(root)[story + "/story.txt"], before.at(story + "/story.txt"));
+  }
 }
 
 }  // namespace
