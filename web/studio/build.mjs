@@ -1,0 +1,91 @@
+// Bundles the studio at build time: node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE
+//   MODULE_DIR   the built luxarim.js/.wasm (the player) and luxarim_studio.js/.wasm (the checker)
+//   OUT_DIR      gets studio.html and studio/ (the page's script and style, the checker's wasm),
+//                served beside the player's site (its luxarim.wasm and fonts/)
+//   SINGLE_FILE  the same studio as one HTML file: scripts, styles and both modules inlined, the
+//                worker started from a blob, for opening from the disk
+import { build } from 'esbuild';
+import { copyFile, mkdir, readFile, writeFile } from 'node:fs/promises';
+import { dirname, join, resolve } from 'node:path';
+
+const here = dirname(new URL(import.meta.url).pathname);
+const [moduleDir, outDir, singleFile] = process.argv.slice(2).map((path) => resolve(path));
+if (!singleFile) {
+  console.error('usage: node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE');
+  process.exit(2);
+}
+
+// Node's modules, which the Emscripten output names only on its Node path.
+const NODE_ONLY = ['fs', 'path', 'crypto', 'url', 'module', 'worker_threads', 'perf_hooks'];
+
+// The modules' factories come from the build; the player's dynamic import of its own module is
+// never taken in the studio (the studio makes the module itself).
+function modules() {
+  return {
+    name: 'modules',
+    setup(b) {
+      b.onResolve({ filter: /^luxarim-module$/ }, () => ({ path: join(moduleDir, 'luxarim.js') }));
+      b.onResolve({ filter: /^luxarim-studio-module$/ },
+        () => ({ path: join(moduleDir, 'luxarim_studio.js') }));
+      b.onResolve({ filter: /^\.\/luxarim\.js$/ }, (args) =>
+        (args.importer.endsWith('player.js') ? { path: './luxarim.js', external: true } : undefined));
+    },
+  };
+}
+
+const common = { bundle: true, minify: true, logLevel: 'warning', external: NODE_ONLY,
+  loader: { '.txt': 'text' },
+  target: ['chrome100', 'firefox100', 'safari15'], legalComments: 'none' };
+
+async function bundleWorker() {
+  const result = await build({ ...common, entryPoints: [join(here, 'src/worker.js')],
+    format: 'iife', write: false, plugins: [modules()],
+    // A classic worker has no module address; the wasm arrives as bytes, never by its address.
+    define: { 'import.meta.url': JSON.stringify('https://studio.invalid/worker.js') } });
+  return result.outputFiles[0].text;
+}
+
+async function bundlePage(workerSource) {
+  const source = {
+    name: 'worker-source',
+    setup(b) {
+      b.onResolve({ filter: /^studio-worker-source$/ }, () => ({ path: 'worker', namespace: 'ws' }));
+      b.onLoad({ filter: /.*/, namespace: 'ws' }, () => ({
+        contents: `export default ${JSON.stringify(workerSource)};`, loader: 'js' }));
+    },
+  };
+  const result = await build({ ...common, entryPoints: [join(here, 'src/main.js')], format: 'esm',
+    write: false, plugins: [modules(), source] });
+  return result.outputFiles[0].text;
+}
+
+// Base64 text safe inside a <script> element.
+const inlineData = (id, bytes) =>
+  `<script type="application/octet-stream" id="${id}">${Buffer.from(bytes).toString('base64')}</script>`;
+
+async function main() {
+  const [template, style, playerStyle] = await Promise.all([
+    readFile(join(here, 'studio.html'), 'utf8'), readFile(join(here, 'studio.css'), 'utf8'),
+    readFile(join(here, '../style.css'), 'utf8')]);
+  const page = await bundlePage(await bundleWorker());
+  await mkdir(join(outDir, 'studio'), { recursive: true });
+  await writeFile(join(outDir, 'studio/studio.js'), page);
+  await writeFile(join(outDir, 'studio/studio.css'), style);
+  await copyFile(join(moduleDir, 'luxarim_studio.wasm'), join(outDir, 'studio/luxarim_studio.wasm'));
+  const served = template
+    .replace('{{STYLE}}', '<link rel="stylesheet" href="style.css"><link rel="stylesheet" href="studio/studio.css">')
+    .replace('{{SCRIPT}}', '<script type="module" src="studio/studio.js"></script>')
+    .replace('{{DATA}}', '');
+  await writeFile(join(outDir, 'studio.html'), served);
+  const [playerWasm, studioWasm] = await Promise.all([
+    readFile(join(moduleDir, 'luxarim.wasm')), readFile(join(moduleDir, 'luxarim_studio.wasm'))]);
+  // The page's script may hold "</script": escaped where it would end the inline element.
+  const inlineScript = page.replaceAll('</script', '<\\/script');
+  const single = template
+    .replace('{{STYLE}}', () => `<style>${playerStyle}\n${style}</style>`)
+    .replace('{{SCRIPT}}', () => `<script type="module">${inlineScript}</script>`)
+    .replace('{{DATA}}', () => inlineData('player-wasm', playerWasm) + inlineData('studio-wasm', studioWasm));
+  await writeFile(singleFile, single);
+}
+
+await main();

@@ -1,0 +1,128 @@
+// The studio end to end in Chromium: a story folder opened from the origin's private file system,
+// a mistake found as it is typed, saving that keeps every untouched byte, a character Shift-JIS
+// lacks refused, lossy lines confirmed first, and the one-file studio opened from the disk.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+import {
+  checks, editorText, findingTexts, launch, openPrivateFolder, openStudio, savedStory, serve,
+  SINGLE, typeAt, waitChecked,
+} from './studio_harness.mjs';
+
+// CR LF lines, a comment holding a byte that forms no character (0x80), and a tail after a
+// Ctrl-Z holding a lone lead byte: none of it may change where the author does not type.
+const STORY = Buffer.from([
+  ...Buffer.from('@start\r\n'),
+  0x82, 0xA0, 0x82, 0xA2, 0x0D, 0x0A,                // あい
+  ...Buffer.from('// '), 0x80, ...Buffer.from(' note\r\n'),
+  ...Buffer.from('#end\r\n'),
+  0x1A, ...Buffer.from(' tail '), 0x82, 0x0D, 0x0A,
+]);
+const at = (line) => {  // the byte offset where line `line` (from 1) of STORY begins
+  let offset = 0;
+  for (let n = 1; n < line; ++n) offset = STORY.indexOf(0x0A, offset) + 1;
+  return offset;
+};
+
+let server;
+let browser;
+before(async () => {
+  server = await serve();
+  browser = await launch();
+});
+after(async () => {
+  await browser.close();
+  server.close();
+});
+
+async function studioWithStory() {
+  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
+  const shown = await checks(page);
+  await openPrivateFolder(page, STORY);
+  await waitChecked(page, shown);
+  return page;
+}
+
+test('the story opens decoded, its untouched bytes shown as they read', async () => {
+  const page = await studioWithStory();
+  assert.equal(await editorText(page), '@start\nあい\n// \uFFFD note\n#end\n\x1A tail \uFFFD\n');
+  assert.match(await page.locator('#folder-name').innerText(), /story/);
+  assert.deepEqual(page.errors, []);
+});
+
+test('a typo is found at its line as it is typed, and saving keeps every untouched byte', async () => {
+  const page = await studioWithStory();
+  const shown = await checks(page);
+  await typeAt(page, 4, 1, '#goto @nowhere\n');
+  await waitChecked(page, shown);
+  const findings = await findingTexts(page);
+  assert.ok(findings.some((f) => /^story\.txt:4:\d+: error: there is no label @nowhere/.test(f)),
+    findings.join('\n'));
+  await page.waitForSelector('.cm-lintRange-error');
+  const marked = await page.evaluate(() => {
+    const view = window.studio.editor;
+    const mark = document.querySelector('.cm-lintRange-error');
+    return view.state.doc.lineAt(view.posAtDOM(mark)).number;
+  });
+  assert.equal(marked, 4);
+  // A click on the finding puts the cursor on its line.
+  await page.locator('#findings button', { hasText: '@nowhere' }).click();
+  assert.equal(await page.evaluate(() => window.studio.cursorLine), 4);
+
+  assert.equal(await page.evaluate(() => window.studio.save()), true);
+  const expected = Buffer.concat([STORY.subarray(0, at(4)), Buffer.from('#goto @nowhere\r\n'),
+    STORY.subarray(at(4))]);
+  assert.deepEqual(await savedStory(page), expected);
+  assert.deepEqual(page.errors, []);
+});
+
+test('a character without a Shift-JIS form is refused with its place, and nothing is written', async () => {
+  const page = await studioWithStory();
+  const shown = await checks(page);
+  await typeAt(page, 2, 3, '♡');
+  await waitChecked(page, shown);
+  assert.equal(await page.evaluate(() => window.studio.save()), false);
+  assert.deepEqual(await savedStory(page), STORY);
+  const findings = await findingTexts(page);
+  assert.ok(findings.some((f) => f.startsWith('story.txt:2:3: error: "♡" (U+2661) has no Shift-JIS')),
+    findings.join('\n'));
+  assert.match(await page.locator('#folder-name').innerText(), /Not saved/);
+});
+
+test('a changed line that would lose bytes forming no character waits for the author', async () => {
+  const page = await studioWithStory();
+  await typeAt(page, 3, 3, '!');
+  const saving = page.evaluate(() => window.studio.save());
+  await page.waitForSelector('#confirm[open]');
+  assert.match(await page.locator('#confirm-text').innerText(), /^Line 3 held bytes that form no character/);
+  await page.locator('#confirm button[value="no"]').click();
+  assert.equal(await saving, false);
+  assert.deepEqual(await savedStory(page), STORY);
+
+  const confirmed = page.evaluate(() => window.studio.save());
+  await page.waitForSelector('#confirm[open]');
+  await page.locator('#confirm button[value="yes"]').click();
+  assert.equal(await confirmed, true);
+  const expected = Buffer.concat([STORY.subarray(0, at(3)), Buffer.from('//!  note\r\n'),
+    STORY.subarray(at(4))]);
+  assert.deepEqual(await savedStory(page), expected);
+});
+
+test('the bundled story plays in the pane beside its text, and its walk is summed up', async () => {
+  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
+  await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
+  assert.match(await editorText(page), /^\/\/ =+/);
+  assert.match(await page.locator('#summary').innerText(), /^walk: /m);
+  await page.locator('#next').click();
+  await page.waitForFunction(() => document.getElementById('page-text').innerText.trim() !== '');
+  assert.deepEqual(page.errors, []);
+});
+
+test('the one-file studio opens from the disk with a new story and checks it', async () => {
+  const page = await openStudio(browser, `${pathToFileURL(SINGLE).href}?lang=ja`);
+  await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
+  assert.match(await editorText(page), /#trap @/);
+  assert.match(await page.locator('#summary').innerText(), /^探索: /m);
+  assert.equal(await page.locator('#save-story').innerText(), '保存');
+  assert.deepEqual(page.errors, []);
+});
