@@ -136,6 +136,7 @@ class Studio {
     this.dirty = false;
     await this.check();
     this.play.play(this.playFiles());
+    this.doc.body.dataset.loads = String(Number(this.doc.body.dataset.loads || 0) + 1);
   }
 
   changed(text) {

@@ -27,10 +27,15 @@ export class PlayPane {
     return typeof this.module?._game_warp === 'function' && typeof this.module?._malloc === 'function';
   }
 
-  // The story from its first page.
+  // The story from its first page. The player gives its button the keys as a game starts; in
+  // the studio the keys stay where the author was typing.
   play(files) {
+    const typing = this.doc.activeElement;
     this.player.fromServer = false;
     this.player.start(files);
+    if (typing && typing !== this.doc.body && !this.doc.getElementById('stage').contains(typing)) {
+      typing.focus();
+    }
   }
 
   // The edited story: re-read in place where the module can; else the player's "play again"

@@ -2,11 +2,14 @@
 // a mistake found as it is typed, saving that keeps every untouched byte, a character Shift-JIS
 // lacks refused, lossy lines confirmed first, and the one-file studio opened from the disk.
 import assert from 'node:assert/strict';
+import { copyFile, mkdir, mkdtemp, readFile, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import {
   checks, editorText, findingTexts, launch, openPrivateFolder, openStudio, savedStory, serve,
-  SINGLE, typeAt, waitChecked,
+  SINGLE, SITE, typeAt, waitChecked,
 } from './studio_harness.mjs';
 
 // CR LF lines, a comment holding a byte that forms no character (0x80), and a tail after a
@@ -125,4 +128,50 @@ test('the one-file studio opens from the disk with a new story and checks it', a
   assert.match(await page.locator('#summary').innerText(), /^探索: /m);
   assert.equal(await page.locator('#save-story').innerText(), '保存');
   assert.deepEqual(page.errors, []);
+});
+
+test('the editor numbers the lines, colours the story, undoes and searches', async () => {
+  const page = await studioWithStory();
+  assert.equal(await page.locator('.cm-lineNumbers .cm-gutterElement', { hasText: /^5$/ }).count(), 1);
+  assert.equal(await page.locator('.tok-label').first().innerText(), '@start');
+  assert.equal(await page.locator('.tok-command').first().innerText(), '#end');
+  assert.equal(await page.locator('.tok-comment').first().innerText(), '// \uFFFD note');
+  assert.equal(await page.locator('.cm-line.page-a').count(), 1);  // あい, the one page
+  await typeAt(page, 2, 3, 'う');
+  assert.match(await editorText(page), /^@start\nあいう\n/);
+  await page.keyboard.press('Control+z');
+  assert.match(await editorText(page), /^@start\nあい\n/);
+  await page.keyboard.press('Control+f');
+  await page.waitForSelector('.cm-search input[name="search"]');
+  await page.keyboard.type('tail');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.evaluate(() => {
+    const view = window.studio.editor;
+    return view.state.doc.lineAt(view.state.selection.main.head).number;
+  }), 5);
+});
+
+test('without the File System Access API a folder opens read-only and saving downloads story.txt', async () => {
+  const context = await browser.newContext({ viewport: { width: 1200, height: 800 }, acceptDownloads: true });
+  const page = await context.newPage();
+  await page.addInitScript(() => { delete window.showDirectoryPicker; });
+  await page.goto(`${server.url}studio.html?lang=en`);
+  await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
+  const folder = join(await mkdtemp(join(tmpdir(), 'studio-')), 'mystory');
+  await mkdir(folder);
+  await writeFile(join(folder, 'story.txt'), STORY);
+  for (const name of ['a0.bmp', 'a1.bmp', 'a2.bmp', 'a3.bmp', 'a4.bmp', 'a5.bmp', 'up.wav', 'suka.wav']) {
+    await copyFile(join(SITE, 'dat', name), join(folder, name));
+  }
+  await page.locator('#pick-folder').setInputFiles(folder);
+  await page.waitForFunction(() => document.body.dataset.loads === '2');
+  assert.match(await page.locator('#folder-name').innerText(), /mystory.*read-only/);
+  await typeAt(page, 4, 1, '#heatOn\n');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+    page.evaluate(() => window.studio.save())]);
+  assert.equal(download.suggestedFilename(), 'story.txt');
+  const expected = Buffer.concat([STORY.subarray(0, at(4)), Buffer.from('#heatOn\r\n'),
+    STORY.subarray(at(4))]);
+  assert.deepEqual(await readFile(await download.path()), expected);
+  await context.close();
 });

@@ -58,6 +58,7 @@ export async function waitChecked(page, before) {
 
 // Puts the cursor at line `line`, column `column` (from 1) and types `text`.
 export async function typeAt(page, line, column, text) {
+  await page.locator('.cm-content').click();
   await page.evaluate(([l, c]) => {
     const view = window.studio.editor;
     const at = view.state.doc.line(l).from + c - 1;
