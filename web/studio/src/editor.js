@@ -11,10 +11,15 @@ import {
 } from '@codemirror/view';
 import { classifyLine, pageBands } from './story_syntax.js';
 
+const lineKinds = new Map();  // a line's text -> its kind, shared by every state
+const linesOf = (doc) => [...doc.iterLines()];
 const bandsField = StateField.define({
-  create: (state) => pageBands(state.doc.toString().split('\n')),
-  update: (value, transaction) =>
-    (transaction.docChanged ? pageBands(transaction.newDoc.toString().split('\n')) : value),
+  create: (state) => pageBands(linesOf(state.doc), lineKinds),
+  update: (value, transaction) => {
+    if (!transaction.docChanged) return value;
+    if (lineKinds.size > 200000) lineKinds.clear();
+    return pageBands(linesOf(transaction.newDoc), lineKinds);
+  },
 });
 
 const MARKS = {

@@ -64,11 +64,15 @@ class Studio {
   }
 
   async boot() {
+    const story = location.protocol === 'file:' ? null : fetchStory(location.href);
     const [playerWasm, studioWasm] = await Promise.all([
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
+    performance.mark('studio:wasm');
     await Promise.all([this.checker.init(studioWasm), this.play.boot(playerWasm)]);
-    const bundled = location.protocol === 'file:' ? null : await fetchStory(location.href);
+    performance.mark('studio:modules');
+    const bundled = await story;
+    performance.mark('studio:story');
     if (bundled && bundled.get('story.txt')) {
       await this.load({ name: 'dat', directory: null, files: bundled });
     } else {

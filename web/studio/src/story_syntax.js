@@ -37,14 +37,20 @@ export function classifyLine(text) {
 
 // For each line (from 0): the page band (0 or 1) of a text line, or -1; and whether it is a
 // page's fifth line.
-export function pageBands(lines) {
+// `kinds` remembers the kind of each line's text from one call to the next (most lines stay as
+// they were between two keys).
+export function pageBands(lines, kinds = new Map()) {
   const bands = new Int8Array(lines.length).fill(-1);
   const full = new Uint8Array(lines.length);
   let page = -1;
   let count = 0;
   let open = false;
   lines.forEach((text, i) => {
-    const { kind } = classifyLine(text);
+    let kind = kinds.get(text);
+    if (kind === undefined) {
+      kind = classifyLine(text).kind;
+      kinds.set(text, kind);
+    }
     if (kind === 'blank' || kind === 'label') {
       open = false;
       return;
