@@ -85,7 +85,8 @@ case "${1:-}" in
       echo "The web site was not built (see the messages of cmake about the web player)" >&2
       exit 1
     fi
-    echo "Serving the web player on http://127.0.0.1:8000/ (Ctrl-C stops it)"
+    echo "Serving the web player on http://127.0.0.1:8000/ and the story studio on"
+    echo "http://127.0.0.1:8000/studio.html (Ctrl-C stops it)"
     exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
     ;;
   *)
