@@ -59,14 +59,44 @@ async function bundlePage(workerSource) {
   return result.outputFiles[0].text;
 }
 
+// The element with id `id` in `html`, from its start tag to its end tag (same-named elements
+// inside it counted), or to the start tag's end for an element without content.
+function elementById(html, id) {
+  const start = html.search(new RegExp(`<([a-z]+)[^>]*\\sid="${id}"`));
+  if (start < 0) throw new Error(`the player's index.html has no #${id}`);
+  const tag = /^<([a-z]+)/.exec(html.slice(start))[1];
+  if (['input', 'img', 'br'].includes(tag)) return html.slice(start, html.indexOf('>', start) + 1);
+  const tags = new RegExp(`<(/?)${tag}\\b[^>]*>`, 'g');
+  tags.lastIndex = start;
+  for (let depth = 0, match; (match = tags.exec(html));) {
+    depth += match[1] ? -1 : 1;
+    if (depth === 0) return html.slice(start, tags.lastIndex);
+  }
+  throw new Error(`#${id} is not closed in the player's index.html`);
+}
+
+// The player's own markup that its script drives: the stage, the live regions, the message
+// dialog, and its folder input (unused in the studio, hidden).
+function playerMarkup(index) {
+  const folderInput = elementById(index, 'open-folder').replace(/>$/, ' hidden>');
+  return {
+    stage: ['stage', 'page-text', 'move-notice'].map((id) => elementById(index, id)).join('\n')
+      + `\n${folderInput}`,
+    dialog: elementById(index, 'message'),
+  };
+}
+
 // Base64 text safe inside a <script> element.
 const inlineData = (id, bytes) =>
   `<script type="application/octet-stream" id="${id}">${Buffer.from(bytes).toString('base64')}</script>`;
 
 async function main() {
-  const [template, style, playerStyle] = await Promise.all([
+  const [studioPage, style, playerStyle, index] = await Promise.all([
     readFile(join(here, 'studio.html'), 'utf8'), readFile(join(here, 'studio.css'), 'utf8'),
-    readFile(join(here, '../style.css'), 'utf8')]);
+    readFile(join(here, '../style.css'), 'utf8'), readFile(join(here, '../index.html'), 'utf8')]);
+  const player = playerMarkup(index);
+  const template = studioPage.replace('{{PLAYER}}', () => player.stage)
+    .replace('{{PLAYER_DIALOG}}', () => player.dialog);
   const page = await bundlePage(await bundleWorker());
   await mkdir(join(outDir, 'studio'), { recursive: true });
   await writeFile(join(outDir, 'studio/studio.js'), page);

@@ -9,7 +9,7 @@ import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import {
   checks, editorText, findingTexts, launch, openPrivateFolder, openStudio, savedStory, serve,
-  SINGLE, SITE, typeAt, waitChecked,
+  SINGLE, SITE, typeAndCheck, typeAt, waitChecked,
 } from './studio_harness.mjs';
 
 // CR LF lines, a comment holding a byte that forms no character (0x80), and a tail after a
@@ -26,6 +26,9 @@ const at = (line) => {  // the byte offset where line `line` (from 1) of STORY b
   for (let n = 1; n < line; ++n) offset = STORY.indexOf(0x0A, offset) + 1;
   return offset;
 };
+// STORY with its lines from `from` up to `to` (from 1) replaced by `text`.
+const storyWith = (from, text, to = from) =>
+  Buffer.concat([STORY.subarray(0, at(from)), Buffer.from(text), STORY.subarray(at(to))]);
 
 let server;
 let browser;
@@ -55,9 +58,7 @@ test('the story opens decoded, its untouched bytes shown as they read', async ()
 
 test('a typo is found at its line as it is typed, and saving keeps every untouched byte', async () => {
   const page = await studioWithStory();
-  const shown = await checks(page);
-  await typeAt(page, 4, 1, '#goto @nowhere\n');
-  await waitChecked(page, shown);
+  await typeAndCheck(page, 4, 1, '#goto @nowhere\n');
   const findings = await findingTexts(page);
   assert.ok(findings.some((f) => /^story\.txt:4:\d+: error: there is no label @nowhere/.test(f)),
     findings.join('\n'));
@@ -73,17 +74,13 @@ test('a typo is found at its line as it is typed, and saving keeps every untouch
   assert.equal(await page.evaluate(() => window.studio.cursorLine), 4);
 
   assert.equal(await page.evaluate(() => window.studio.save()), true);
-  const expected = Buffer.concat([STORY.subarray(0, at(4)), Buffer.from('#goto @nowhere\r\n'),
-    STORY.subarray(at(4))]);
-  assert.deepEqual(await savedStory(page), expected);
+  assert.deepEqual(await savedStory(page), storyWith(4, '#goto @nowhere\r\n'));
   assert.deepEqual(page.errors, []);
 });
 
 test('a character without a Shift-JIS form is refused with its place, and nothing is written', async () => {
   const page = await studioWithStory();
-  const shown = await checks(page);
-  await typeAt(page, 2, 3, '♡');
-  await waitChecked(page, shown);
+  await typeAndCheck(page, 2, 3, '♡');
   assert.equal(await page.evaluate(() => window.studio.save()), false);
   assert.deepEqual(await savedStory(page), STORY);
   const findings = await findingTexts(page);
@@ -106,9 +103,7 @@ test('a changed line that would lose bytes forming no character waits for the au
   await page.waitForSelector('#confirm[open]');
   await page.locator('#confirm button[value="yes"]').click();
   assert.equal(await confirmed, true);
-  const expected = Buffer.concat([STORY.subarray(0, at(3)), Buffer.from('//!  note\r\n'),
-    STORY.subarray(at(4))]);
-  assert.deepEqual(await savedStory(page), expected);
+  assert.deepEqual(await savedStory(page), storyWith(3, '//!  note\r\n', 4));
 });
 
 test('the bundled story plays in the pane beside its text, and its walk is summed up', async () => {
@@ -170,8 +165,6 @@ test('without the File System Access API a folder opens read-only and saving dow
   const [download] = await Promise.all([page.waitForEvent('download'),
     page.evaluate(() => window.studio.save())]);
   assert.equal(download.suggestedFilename(), 'story.txt');
-  const expected = Buffer.concat([STORY.subarray(0, at(4)), Buffer.from('#heatOn\r\n'),
-    STORY.subarray(at(4))]);
-  assert.deepEqual(await readFile(await download.path()), expected);
+  assert.deepEqual(await readFile(await download.path()), storyWith(4, '#heatOn\r\n'));
   await context.close();
 });

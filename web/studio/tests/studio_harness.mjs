@@ -69,3 +69,10 @@ export async function typeAt(page, line, column, text) {
 }
 
 export const findingTexts = (page) => page.locator('#findings li').allInnerTexts();
+
+// Types `text` at line `line`, column `column`, and waits for the findings of the text typed.
+export async function typeAndCheck(page, line, column, text) {
+  const shown = await checks(page);
+  await typeAt(page, line, column, text);
+  await waitChecked(page, shown);
+}
