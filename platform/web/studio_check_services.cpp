@@ -12,27 +12,34 @@ EM_JS(int, studio_line_width, (const char* utf8),
       { return Module.studioLineWidth ? Module.studioLineWidth(UTF8ToString(utf8)) : 0; });
 
 namespace game::check {
+namespace {
 
-PathKind StudioCheckServices::KindOf(const std::string& path) {
-  struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return PathKind::kMissing;
-  if (S_ISREG(status.st_mode)) return PathKind::kRegularFile;
-  return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kOther;
-}
+class StudioCheckServices : public CheckServices {
+ public:
+  PathKind KindOf(const std::string& path) override {
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0) return PathKind::kMissing;
+    if (S_ISREG(status.st_mode)) return PathKind::kRegularFile;
+    return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kOther;
+  }
 
-bool StudioCheckServices::IsCp932(std::string_view sjis) { return IsCp932Text(sjis); }
+  bool IsCp932(std::string_view sjis) override { return IsCp932Text(sjis); }
 
-bool StudioCheckServices::HasCp932Form(std::string_view utf8) {
-  const SjisEncoding encoding = Utf32ToSjis(Utf8ToUtf32(utf8));
-  return encoding.unencodable.empty();
-}
+  bool HasCp932Form(std::string_view utf8) override {
+    return Utf32ToSjis(Utf8ToUtf32(utf8)).unencodable.empty();
+  }
 
-int StudioCheckServices::LineWidth(std::string_view sjis) {
-  return studio_line_width(SjisToUtf8(sjis).c_str());
-}
+  int LineWidth(std::string_view sjis) override {
+    return studio_line_width(SjisToUtf8(sjis).c_str());
+  }
 
-std::optional<std::string> StudioCheckServices::SoundProblem(const std::string&) {
-  return std::nullopt;
+  std::optional<std::string> SoundProblem(const std::string&) override { return std::nullopt; }
+};
+
+}  // namespace
+
+std::unique_ptr<CheckServices> MakeStudioCheckServices() {
+  return std::make_unique<StudioCheckServices>();
 }
 
 PictureLayout StudioPictureLayout() {

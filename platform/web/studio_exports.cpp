@@ -128,9 +128,9 @@ EMSCRIPTEN_KEEPALIVE int studio_saved_size() { return static_cast<int>(saved_byt
 // The checker over /dat: {"findings", "report" (the CLI's output), "walked"}.
 EMSCRIPTEN_KEEPALIVE const char* studio_check(int japanese) {
   game::PosixFileSystem files;
-  StudioCheckServices services;
+  const auto services = MakeStudioCheckServices();
   game::SjisTextDecoder decoder;
-  StoryCheck check(files, services, decoder, kFolder, StudioPictureLayout());
+  StoryCheck check(files, *services, decoder, kFolder, StudioPictureLayout());
   CheckReport report = check.Run();
   for (Finding& finding : report.findings) finding.file = ShownFile(finding.file);
   report.story_path = ShownFile(report.story_path);
