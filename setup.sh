@@ -49,7 +49,7 @@ install_web_test_driver() {
 
 # The story studio's editor and bundler (CodeMirror 6, esbuild) at the versions its lock file pins.
 install_studio_packages() {
-  [ -d web/studio/node_modules/esbuild ] && return 0
+  [ web/studio/node_modules/.package-lock.json -nt web/studio/package-lock.json ] && return 0
   (cd web/studio && npm ci --no-audit --no-fund --silent)
 }
 

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
+#include "platform/web/json_text.h"
 #include "platform/web/studio_check_services.h"
+#include "platform/web/studio_map.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_save.h"
 #include "rules/text/sjis_decoder.h"
@@ -21,24 +23,6 @@ using namespace game::check;
 std::string result;
 std::string saved_bytes;
 const std::string kFolder = "/dat";
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\', out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (byte < 0x20) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00", out += kHex[byte >> 4], out += kHex[byte & 0xF];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 // The file as the author sees it in the studio: "story.txt", not "/dat/story.txt".
 std::string ShownFile(const std::string& file) {
@@ -72,11 +56,12 @@ std::string FindingsJson(std::vector<Finding> findings, game::Language language,
   for (Finding& finding : findings) {
     finding.file = ShownFile(finding.file);
     if (out.size() > 1) out += ',';
-    out += "{\"file\":" + Quoted(finding.file) + ",\"line\":" + std::to_string(finding.line) +
+    out += "{\"file\":" + game::web::JsonQuoted(finding.file) +
+           ",\"line\":" + std::to_string(finding.line) +
            ",\"column\":" + std::to_string(finding.column) +
            ",\"character\":" + std::to_string(CharacterColumn(finding, byte_lines)) +
            ",\"error\":" + (finding.severity == Severity::kError ? "true" : "false") +
-           ",\"text\":" + Quoted(FormatFinding(finding, language)) + "}";
+           ",\"text\":" + game::web::JsonQuoted(FormatFinding(finding, language)) + "}";
   }
   return out + "]";
 }
@@ -119,13 +104,14 @@ EMSCRIPTEN_KEEPALIVE const char* studio_plan_save(const char* original, int orig
       plan.lossy_lines.empty() ? "" : LossyLinesQuestion(plan.lossy_lines).In(LanguageOf(japanese));
   return Answer(std::string("{\"outcome\":\"") + kOutcomes[static_cast<int>(plan.outcome)] +
                 "\",\"findings\":" + FindingsJson(plan.refusals, LanguageOf(japanese)) +
-                ",\"lossy\":" + lossy + "],\"question\":" + Quoted(question) + "}");
+                ",\"lossy\":" + lossy + "],\"question\":" + game::web::JsonQuoted(question) + "}");
 }
 
 EMSCRIPTEN_KEEPALIVE const char* studio_saved_bytes() { return saved_bytes.data(); }
 EMSCRIPTEN_KEEPALIVE int studio_saved_size() { return static_cast<int>(saved_bytes.size()); }
 
-// The checker over /dat: {"findings", "report" (the CLI's output), "walked"}.
+// The checker over /dat: {"findings", "report" (the CLI's output), "walked", "map" (the story's
+// map, StoryMapJson, or null when the story was not walked)}.
 EMSCRIPTEN_KEEPALIVE const char* studio_check(int japanese) {
   game::PosixFileSystem files;
   const auto services = MakeStudioCheckServices();
@@ -135,8 +121,10 @@ EMSCRIPTEN_KEEPALIVE const char* studio_check(int japanese) {
   for (Finding& finding : report.findings) finding.file = ShownFile(finding.file);
   report.story_path = ShownFile(report.story_path);
   const game::Language language = LanguageOf(japanese);
+  const std::string map = report.walked ? game::web::StoryMapJson(check.Walk(), decoder) : "null";
   return Answer("{\"findings\":" + FindingsJson(report.findings, language, StoryFileLines()) +
-                ",\"report\":" + Quoted(FormatReport(report, language)) +
+                ",\"map\":" + map +
+                ",\"report\":" + game::web::JsonQuoted(FormatReport(report, language)) +
                 ",\"walked\":" + (report.walked ? "true" : "false") + "}");
 }
 

@@ -9,6 +9,7 @@ import {
   canWriteFolders, download, pickDirectory, readDirectory, readFileList, writeWhole,
 } from './folder.js';
 import { showFindingList } from './findings.js';
+import { drawMap } from './story_map.js';
 import { PlayPane } from './play_adapter.js';
 import { applyTexts, pageLanguage, textsFor } from './texts.js';
 import { wasmBytes } from './wasm_source.js';
@@ -53,7 +54,7 @@ class Studio {
       input.value = '';
     });
     // The player gives the keys to its buttons on a click outside them: not in the studio's parts.
-    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary']) {
+    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary', 'story-map']) {
       $(id).addEventListener('pointerdown', (event) => event.stopPropagation());
     }
     // A dropped folder opens in the studio (the player would only play it).
@@ -183,6 +184,7 @@ class Studio {
       showFindings(this.editor, findings);
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
         (f) => goToLine(this.editor, f.line, f.character));
+      drawMap(this.$('story-map'), answer.map, (line) => goToLine(this.editor, line));
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
     })();

@@ -4,6 +4,7 @@
 import createStudio from 'luxarim-studio-module';
 import { STORY_FILES } from '../../files.js';
 import { TEXT_FONT } from '../../picture.js';
+import { layOut } from './story_map.js';
 
 const DAT = '/dat';
 let module = null;
@@ -69,6 +70,8 @@ const ops = {
     const started = performance.now();
     const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
     answer.milliseconds = performance.now() - started;
+    if (answer.map) answer.map = layOut(answer.map);
+    answer.withMapMilliseconds = performance.now() - started;
     return answer;
   },
 };

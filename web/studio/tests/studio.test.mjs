@@ -110,7 +110,18 @@ test('the bundled story plays in the pane beside its text, and its walk is summe
   const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
   await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
   assert.match(await editorText(page), /^\/\/ =+/);
-  assert.match(await page.locator('#summary').innerText(), /^walk: /m);
+  assert.match(await page.locator('#summary').innerText(), /^walk: (\d+) pages/m);
+  // The map: a node for the start, each page the walk found and each ending; a click on a page
+  // goes to its line.
+  const pages = Number(/^walk: (\d+) pages/m.exec(await page.locator('#summary').innerText())[1]);
+  assert.equal(await page.locator('#story-map .map-page, #story-map .map-answer').count(), pages);
+  assert.equal(await page.locator('#story-map .map-end').count(), 2);
+  assert.ok(await page.locator('#story-map .way-jump').count() > 0);
+  assert.ok(await page.locator('#story-map .way-answer').count() > 0);
+  const node = page.locator('#story-map .map-page').nth(3);
+  const line = Number(await node.getAttribute('data-line'));
+  await node.click();
+  assert.equal(await page.evaluate(() => window.studio.cursorLine), line);
   await page.locator('#next').click();
   await page.waitForFunction(() => document.getElementById('page-text').innerText.trim() !== '');
   assert.deepEqual(page.errors, []);
