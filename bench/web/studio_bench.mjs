@@ -10,7 +10,9 @@
 import { readFileSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { launch, serve, SITE } from '../../web/tests/harness.mjs';
-import { openPrivateFolder, openStudio, SINGLE, typeAt } from '../../web/studio/tests/studio_harness.mjs';
+import {
+  longStory, openPrivateFolder, openStudio, SINGLE, typeAt,
+} from '../../web/studio/tests/studio_harness.mjs';
 
 const site = process.argv[2] || SITE;
 const single = process.argv[3] || SINGLE;
@@ -26,22 +28,12 @@ async function ready(browser, url) {
   return median(times);
 }
 
-// A story of 9,999 lines: pages of three lines between labels, each page jumping on.
-function longStory() {
-  const lines = [];
-  for (let page = 0; lines.length < 9999 - 6; page += 1) {
-    lines.push(`@p${page}`, `\x82\xa0 page ${page}`, 'second line', 'third line', `#goto @p${page + 1}`, '');
-  }
-  while (lines.length < 9998) lines.push('// filler');
-  lines.push('#end');
-  return Buffer.from(lines.join('\r\n'), 'latin1');
-}
-
 // Types one character at the end of line `line` five times, each after the findings of the last
 // were shown: the time from the key to the findings, and the worker's check alone.
 async function findingsDelay(page, line) {
   const totals = [];
   const checks = [];
+  const layouts = [];
   for (let i = 0; i < 5; i += 1) {
     const before = await page.evaluate(() => Number(document.body.dataset.checks));
     await typeAt(page, line, 1, 'x');
@@ -50,8 +42,9 @@ async function findingsDelay(page, line) {
     const { typedAt, shownAt, answer } = await page.evaluate(() => window.studio.lastCheck);
     totals.push(shownAt - typedAt);
     checks.push(answer.milliseconds);
+    layouts.push(answer.withMapMilliseconds - answer.milliseconds);
   }
-  return { total: median(totals), check: median(checks) };
+  return { total: median(totals), check: median(checks), layout: median(layouts) };
 }
 
 // Key to the next paint: the time from each keydown to a task after the next animation frame.
@@ -78,11 +71,11 @@ try {
   console.log(`studio ready from navigation: ${(await ready(browser, url)).toFixed(0)} ms (median of 5)`);
   const page = await openStudio(browser, url);
   const bundled = await findingsDelay(page, 30);
-  console.log(`findings after a pause, bundled story: ${bundled.total.toFixed(0)} ms from the key (check ${bundled.check.toFixed(0)} ms)`);
+  console.log(`findings after a pause, bundled story: ${bundled.total.toFixed(0)} ms from the key (check ${bundled.check.toFixed(0)} ms, map layout ${bundled.layout.toFixed(0)} ms)`);
   await openPrivateFolder(page, longStory());
   const lines = await page.evaluate(() => window.studio.editor.state.doc.lines);
   const long = await findingsDelay(page, 2);
-  console.log(`findings after a pause, ${lines}-line story: ${long.total.toFixed(0)} ms from the key (check ${long.check.toFixed(0)} ms)`);
+  console.log(`findings after a pause, ${lines}-line story: ${long.total.toFixed(0)} ms from the key (check ${long.check.toFixed(0)} ms, map layout ${long.layout.toFixed(0)} ms)`);
   const paint = await keyToPaint(page, 3);
   console.log(`key to paint while checking the ${lines}-line story: median ${paint.median.toFixed(1)} ms, worst ${paint.worst.toFixed(1)} ms`);
   const file = readFileSync(single);

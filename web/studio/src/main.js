@@ -184,7 +184,8 @@ class Studio {
       showFindings(this.editor, findings);
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
         (f) => goToLine(this.editor, f.line, f.character));
-      drawMap(this.$('story-map'), answer.map, (line) => goToLine(this.editor, line));
+      drawMap(this.$('story-map'), answer.map, (line) => goToLine(this.editor, line),
+        this.texts.mapTooLarge);
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
     })();

@@ -37,11 +37,12 @@ function caption(node) {
   return `${node.name} ${node.kind === 'end' ? '' : text}`.trim();
 }
 
-// Draws `laid` (layOut's, or null) into `holder`; `goTo(line)` on a click on a page.
-export function drawMap(holder, laid, goTo) {
+// Draws `laid` (layOut's; {skipped} for a map left undrawn; or null) into `holder`; `goTo(line)`
+// on a click on a page; `tooLarge(count)` says why a map is not drawn.
+export function drawMap(holder, laid, goTo, tooLarge) {
   const doc = holder.ownerDocument;
-  if (!laid) {
-    holder.replaceChildren();
+  if (!laid || laid.skipped) {
+    holder.textContent = laid ? tooLarge(laid.skipped) : '';
     return;
   }
   const svg = element(doc, 'svg', { width: laid.width, height: laid.height, role: 'img' });

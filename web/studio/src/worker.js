@@ -34,6 +34,20 @@ const encoder = new TextEncoder();
 const result = (pointer) =>
   utf8.decode(module.HEAPU8.slice(pointer, pointer + module._studio_result_size()));
 
+// The layout's recursion and time grow with the pages: a larger map is left undrawn, and a
+// layout that fails leaves the map out, never the findings.
+const MAP_PAGES = 400;
+function layOutOrSkip(map) {
+  if (!map) return null;
+  const pages = map.nodes.filter((node) => node.kind === 'page' || node.kind === 'answer').length;
+  if (pages > MAP_PAGES) return { skipped: pages };
+  try {
+    return layOut(map);
+  } catch (error) {
+    return { skipped: pages, error: String(error) };
+  }
+}
+
 const ops = {
   async init(wasmBinary) {
     module = await createStudio({ wasmBinary, studioLineWidth: lineWidth });
@@ -70,7 +84,7 @@ const ops = {
     const started = performance.now();
     const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
     answer.milliseconds = performance.now() - started;
-    if (answer.map) answer.map = layOut(answer.map);
+    answer.map = layOutOrSkip(answer.map);
     answer.withMapMilliseconds = performance.now() - started;
     return answer;
   },

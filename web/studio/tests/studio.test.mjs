@@ -8,7 +8,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import {
-  checks, editorText, findingTexts, launch, openPrivateFolder, openStudio, savedStory, serve,
+  checks, editorText, findingTexts, launch, longStory, openPrivateFolder, openStudio, savedStory, serve,
   SINGLE, SITE, typeAndCheck, typeAt, waitChecked,
 } from './studio_harness.mjs';
 
@@ -178,4 +178,16 @@ test('without the File System Access API a folder opens read-only and saving dow
   assert.equal(download.suggestedFilename(), 'story.txt');
   assert.deepEqual(await readFile(await download.path()), storyWith(4, '#heatOn\r\n'));
   await context.close();
+});
+
+test('a story of 9,999 lines is checked as it is typed; its map is too large to draw, and says so', async () => {
+  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
+  const shown = await checks(page);
+  await openPrivateFolder(page, longStory());
+  await waitChecked(page, shown);
+  assert.equal(await page.evaluate(() => window.studio.editor.state.doc.lines), 9999);
+  assert.match(await page.locator('#summary').innerText(), /^walk: 1666 pages/m);
+  assert.match(await page.locator('#story-map').innerText(), /^The map is not drawn: the story has 1666 pages/);
+  await typeAndCheck(page, 2, 1, '#goto @nowhere\n');
+  assert.ok((await findingTexts(page)).some((f) => f.startsWith('story.txt:2:7: error: there is no label @nowhere')));
 });

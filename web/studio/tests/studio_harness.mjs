@@ -76,3 +76,14 @@ export async function typeAndCheck(page, line, column, text) {
   await typeAt(page, line, column, text);
   await waitChecked(page, shown);
 }
+
+// A story of 9,999 lines: pages of three lines between labels, each page jumping on.
+export function longStory() {
+  const lines = [];
+  for (let page = 0; lines.length < 9999 - 6; page += 1) {
+    lines.push(`@p${page}`, `\x82\xa0 page ${page}`, 'second line', 'third line', `#goto @p${page + 1}`, '');
+  }
+  while (lines.length < 9998) lines.push('// filler');
+  lines.push('#end');
+  return Buffer.from(lines.join('\r\n'), 'latin1');
+}
