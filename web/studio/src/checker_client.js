@@ -31,4 +31,5 @@ export class CheckerClient {
     return this.call('planSave', original, edited, confirmed, japanese);
   }
   check(files, japanese) { return this.call('check', files, japanese); }
+  layOut(map) { return this.call('layOut', map); }
 }

@@ -184,10 +184,9 @@ class Studio {
       showFindings(this.editor, findings);
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
         (f) => goToLine(this.editor, f.line, f.character));
-      drawMap(this.$('story-map'), answer.map, (line) => goToLine(this.editor, line),
-        this.texts.mapTooLarge);
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
+      this.drawMap(answer.map, this.lastCheck);
     })();
     try {
       await this.checking;
@@ -199,6 +198,15 @@ class Studio {
       await this.check();
     }
     return undefined;
+  }
+
+  // The map is laid out after the findings are shown, and drawn unless a newer check came.
+  async drawMap(map, check) {
+    const laid = await this.checker.layOut(map);
+    if (this.lastCheck !== check) return;
+    check.layoutMilliseconds = laid ? laid.milliseconds : 0;
+    drawMap(this.$('story-map'), laid, (line) => goToLine(this.editor, line), this.texts.mapTooLarge);
+    this.doc.body.dataset.maps = String(Number(this.doc.body.dataset.maps || 0) + 1);
   }
 
   playFiles() {

@@ -108,7 +108,7 @@ test('a changed line that would lose bytes forming no character waits for the au
 
 test('the bundled story plays in the pane beside its text, and its walk is summed up', async () => {
   const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
-  await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
+  await page.waitForFunction(() => Number(document.body.dataset.maps || 0) > 0);
   assert.match(await editorText(page), /^\/\/ =+/);
   assert.match(await page.locator('#summary').innerText(), /^walk: (\d+) pages/m);
   // The map: a node for the start, each page the walk found and each ending; a click on a page
@@ -185,6 +185,7 @@ test('a story of 9,999 lines is checked as it is typed; its map is too large to 
   const shown = await checks(page);
   await openPrivateFolder(page, longStory());
   await waitChecked(page, shown);
+  await page.waitForFunction(() => document.getElementById('story-map').innerText !== '');
   assert.equal(await page.evaluate(() => window.studio.editor.state.doc.lines), 9999);
   assert.match(await page.locator('#summary').innerText(), /^walk: 1666 pages/m);
   assert.match(await page.locator('#story-map').innerText(), /^The map is not drawn: the story has 1666 pages/);
