@@ -5,7 +5,7 @@
 //   SINGLE_FILE  the same studio as one HTML file: scripts, styles and both modules inlined, the
 //                worker started from a blob, for opening from the disk
 import { build } from 'esbuild';
-import { copyFile, mkdir, readFile, writeFile } from 'node:fs/promises';
+import { copyFile, mkdir, readdir, readFile, writeFile } from 'node:fs/promises';
 import { dirname, join, resolve } from 'node:path';
 
 const here = dirname(new URL(import.meta.url).pathname);
@@ -109,12 +109,19 @@ async function main() {
   await writeFile(join(outDir, 'studio.html'), served);
   const [playerWasm, studioWasm] = await Promise.all([
     readFile(join(moduleDir, 'luxarim.wasm')), readFile(join(moduleDir, 'luxarim_studio.wasm'))]);
+  // The bundled portrait and sounds (every file of dat/ but the story), for a new story opened
+  // from the disk.
+  const datDir = join(here, '../../dat');
+  const bundled = (await readdir(datDir)).filter((name) => name !== 'story.txt').sort();
+  const dat = await Promise.all(bundled.map(async (name) =>
+    inlineData(`dat-${name}`, await readFile(join(datDir, name)))));
   // The page's script may hold "</script": escaped where it would end the inline element.
   const inlineScript = page.replaceAll('</script', '<\\/script');
   const single = template
     .replace('{{STYLE}}', () => `<style>${playerStyle}\n${style}</style>`)
     .replace('{{SCRIPT}}', () => `<script type="module">${inlineScript}</script>`)
-    .replace('{{DATA}}', () => inlineData('player-wasm', playerWasm) + inlineData('studio-wasm', studioWasm));
+    .replace('{{DATA}}', () => inlineData('player-wasm', playerWasm) + inlineData('studio-wasm', studioWasm)
+      + dat.join(''));
   await writeFile(singleFile, single);
 }
 

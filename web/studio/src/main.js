@@ -2,7 +2,7 @@
 // worker on every pause in typing, played beside the text by the web player, and saved back
 // without losing a byte the author did not touch.
 import sample from '../../../docs/sample-story.txt';
-import { fetchStory, readDropped } from '../../files.js';
+import { readDropped } from '../../files.js';
 import { CheckerClient } from './checker_client.js';
 import { createEditor, goToLine, setText, showFindings } from './editor.js';
 import {
@@ -12,7 +12,7 @@ import { showFindingList } from './findings.js';
 import { drawMap } from './story_map.js';
 import { PlayPane } from './play_adapter.js';
 import { applyTexts, pageLanguage, textsFor } from './texts.js';
-import { wasmBytes } from './wasm_source.js';
+import { bundledFiles, wasmBytes } from './wasm_source.js';
 
 const PAUSE_MS = 100;
 
@@ -65,7 +65,7 @@ class Studio {
   }
 
   async boot() {
-    const story = location.protocol === 'file:' ? null : fetchStory(location.href);
+    const story = location.protocol === 'file:' ? null : bundledFiles(this.doc);
     const [playerWasm, studioWasm] = await Promise.all([
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
@@ -126,7 +126,7 @@ class Studio {
 
   // A new story: the bundled portrait and sounds (when served beside the player) and a sample.
   async newStory() {
-    const files = location.protocol === 'file:' ? new Map() : await fetchStory(location.href);
+    const files = await bundledFiles(this.doc);
     files.set('story.txt', null);
     this.folder = { name: '', directory: null, files, isNew: true };
     this.original = new Uint8Array();

@@ -127,11 +127,16 @@ test('the bundled story plays in the pane beside its text, and its walk is summe
   assert.deepEqual(page.errors, []);
 });
 
-test('the one-file studio opens from the disk with a new story and checks it', async () => {
+test('the one-file studio opens from the disk with a new story, checks it and plays it', async () => {
   const page = await openStudio(browser, `${pathToFileURL(SINGLE).href}?lang=ja`);
   await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
   assert.match(await editorText(page), /#trap @/);
   assert.match(await page.locator('#summary').innerText(), /^探索: /m);
+  // The new story starts from the bundled portrait and sounds, which the one file holds.
+  assert.deepEqual(await findingTexts(page), []);
+  assert.equal(await page.locator('#message[open]').count(), 0);
+  await page.locator('#next').click();
+  await page.waitForFunction(() => document.getElementById('page-text').innerText.trim() !== '');
   assert.equal(await page.locator('#save-story').innerText(), '保存');
   assert.deepEqual(page.errors, []);
 });
