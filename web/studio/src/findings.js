@@ -1,6 +1,7 @@
 // The checker's findings as a list beside the editor (each a button that goes to its line), and
-// the walk's summary: the checker's report without its findings, as the command prints it.
-export function showFindingList(list, summary, findings, answer, goTo) {
+// the walk's summary: the checker's report without its findings, as the command prints it, and
+// `note` (the characters that block saving, which the checker's count leaves out) when given.
+export function showFindingList(list, summary, findings, answer, goTo, note = '') {
   const items = findings.map((finding) => {
     const item = list.ownerDocument.createElement('li');
     const button = list.ownerDocument.createElement('button');
@@ -13,5 +14,5 @@ export function showFindingList(list, summary, findings, answer, goTo) {
   });
   list.replaceChildren(...items);
   const lines = answer.report.split('\n').filter((line) => line !== '');
-  summary.textContent = lines.slice(answer.findings.length).join('\n');
+  summary.textContent = [...lines.slice(answer.findings.length), ...(note ? [note] : [])].join('\n');
 }

@@ -183,7 +183,8 @@ class Studio {
       const findings = [...refusals, ...answer.findings];
       showFindings(this.editor, findings);
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
-        (f) => goToLine(this.editor, f.line, f.character));
+        (f) => goToLine(this.editor, f.line, f.character),
+        refusals.length ? this.texts.unsaveable(refusals.length) : '');
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
       this.drawMap(answer.map, this.lastCheck);

@@ -87,6 +87,7 @@ test('a character without a Shift-JIS form is refused with its place, and nothin
   assert.ok(findings.some((f) => f.startsWith('story.txt:2:3: error: "♡" (U+2661) has no Shift-JIS')),
     findings.join('\n'));
   assert.match(await page.locator('#folder-name').innerText(), /Not saved/);
+  assert.match(await page.locator('#summary').innerText(), /^1 character that cannot be saved/m);
 });
 
 test('a changed line that would lose bytes forming no character waits for the author', async () => {
