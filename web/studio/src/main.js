@@ -8,6 +8,7 @@ import { createEditor, goToLine, setText, showFindings } from './editor.js';
 import {
   canWriteFolders, download, pickDirectory, readDirectory, readFileList, writeWhole,
 } from './folder.js';
+import { showAssets } from './assets.js';
 import { showFindingList } from './findings.js';
 import { drawMap } from './story_map.js';
 import { PlayPane } from './play_adapter.js';
@@ -54,7 +55,7 @@ class Studio {
       input.value = '';
     });
     // The player gives the keys to its buttons on a click outside them: not in the studio's parts.
-    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary', 'story-map']) {
+    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary', 'assets', 'story-map']) {
       $(id).addEventListener('pointerdown', (event) => event.stopPropagation());
     }
     // A dropped folder opens in the studio (the player would only play it).
@@ -185,6 +186,7 @@ class Studio {
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
         (f) => goToLine(this.editor, f.line, f.character),
         refusals.length ? this.texts.unsaveable(refusals.length) : '');
+      showAssets(this.$('assets'), this.folder.files, findings, this.texts.missing);
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
       this.drawMap(answer.map, this.lastCheck);

@@ -111,6 +111,11 @@ test('the bundled story plays in the pane beside its text, and its walk is summe
   const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
   await page.waitForFunction(() => Number(document.body.dataset.maps || 0) > 0);
   assert.match(await editorText(page), /^\/\/ =+/);
+  // The frames and sounds, each shown: the pictures decoded by the browser at the game's size.
+  assert.equal(await page.locator('#assets img').count(), 6);
+  assert.equal(await page.locator('#assets audio').count(), 2);
+  await page.waitForFunction(() => [...document.querySelectorAll('#assets img')]
+    .every((img) => img.complete && img.naturalWidth === 500 && img.naturalHeight === 300));
   assert.match(await page.locator('#summary').innerText(), /^walk: (\d+) pages/m);
   // The map: a node for the start, each page the walk found and each ending; a click on a page
   // goes to its line.
