@@ -6,6 +6,7 @@
 #   ./setup.sh test   install everything, build everything (Release), run the whole test suite
 #   ./setup.sh web    install what the web player needs, build (Release, the web player
 #                     included), serve the bundled story's web site on http://127.0.0.1:8000/
+#                     (the story studio at http://127.0.0.1:8000/studio.html)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -46,6 +47,12 @@ install_web_test_driver() {
   (cd web/tests && npm ci --no-audit --no-fund --silent)
 }
 
+# The story studio's editor and bundler (CodeMirror 6, esbuild) at the versions its lock file pins.
+install_studio_packages() {
+  [ web/studio/node_modules/.package-lock.json -nt web/studio/package-lock.json ] && return 0
+  (cd web/studio && npm ci --no-audit --no-fund --silent)
+}
+
 configure() {
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
 }
@@ -63,6 +70,7 @@ case "${1:-}" in
   test)
     install_missing "${play_packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
     install_web_test_driver
+    install_studio_packages
     configure -DGAME_TESTS=ON -DGAME_BENCH=ON
     cmake --build build -j"$(nproc)"
     # One test at a time: each end-to-end test runs the game, whose main loop keeps a core busy.
@@ -70,13 +78,15 @@ case "${1:-}" in
     ;;
   web)
     install_missing "${play_packages[@]}" "${web_packages[@]}"
+    install_studio_packages
     configure -DGAME_TESTS=OFF -DGAME_BENCH=OFF
-    cmake --build build -j"$(nproc)" --target web_player_site
+    cmake --build build -j"$(nproc)" --target web_player_site web_studio
     if [ ! -f build/web/site/index.html ]; then
       echo "The web site was not built (see the messages of cmake about the web player)" >&2
       exit 1
     fi
-    echo "Serving the web player on http://127.0.0.1:8000/ (Ctrl-C stops it)"
+    echo "Serving the web player on http://127.0.0.1:8000/ and the story studio on"
+    echo "http://127.0.0.1:8000/studio.html (Ctrl-C stops it)"
     exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
     ;;
   *)

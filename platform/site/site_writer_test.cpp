@@ -32,6 +32,9 @@ class SiteWriterTest : public ::testing::Test {
     page_.Write("tests/package.json", "{}");
     page_.Write("CMakeLists.txt", "#");
     page_.Write(".eslintrc", "{}");
+    page_.Write("studio/src/main.js", "the studio's source");
+    page_.Write("studio.html", "the studio");
+    page_.Write("luxarim-studio.html", "the studio in one file");
     module_.Write("luxarim.js", "module");
     module_.Write("main.js", "the module's");
     module_.Write("icon-512.png", "PNG");
@@ -80,6 +83,9 @@ TEST_F(SiteWriterTest, WritesThePlayerTheStoryTheFaceAndItsLicenceInAFixedOrder)
   EXPECT_EQ(ReadAll(out / "fonts/IPA_Font_License.txt"), "first\n\nsecond\n");
   EXPECT_FALSE(fs::exists(out / "tests"));
   EXPECT_FALSE(fs::exists(out / "CMakeLists.txt"));
+  for (const char* studio : {"studio", "studio.html", "luxarim-studio.html"}) {
+    EXPECT_FALSE(fs::exists(out / studio)) << studio;  // an author's tool, not the player's
+  }
   EXPECT_FALSE(fs::exists(out / "dat/a1.bmp"));
   // The face holds the story's characters and the page's, under its own name.
   for (const std::string c : {"あ", "ア", "読", "＞", "★"}) {

@@ -1,0 +1,280 @@
+// The story studio: a story folder opened in an editor, checked by the game's own checker in a
+// worker on every pause in typing, played beside the text by the web player, and saved back
+// without losing a byte the author did not touch.
+import sample from '../../../docs/sample-story.txt';
+import { readDropped } from '../../files.js';
+import { CheckerClient } from './checker_client.js';
+import { createEditor, goToLine, setText, showFindings } from './editor.js';
+import {
+  canWriteFolders, download, pickDirectory, readDirectory, readFileList, writeWhole,
+} from './folder.js';
+import { showAssets } from './assets.js';
+import { showFindingList } from './findings.js';
+import { drawMap } from './story_map.js';
+import { PlayPane } from './play_adapter.js';
+import { applyTexts, pageLanguage, textsFor } from './texts.js';
+import { bundledFiles, wasmBytes } from './wasm_source.js';
+
+const PAUSE_MS = 100;
+
+class Studio {
+  constructor(doc) {
+    const $ = (id) => doc.getElementById(id);
+    this.doc = doc;
+    this.$ = $;
+    this.language = pageLanguage();
+    this.japanese = this.language === 'ja';
+    this.texts = textsFor(this.language);
+    applyTexts(doc, this.texts, this.language);
+    this.checker = new CheckerClient();
+    this.play = new PlayPane(doc);
+    this.editor = createEditor($('editor'), {
+      onChange: (text) => this.changed(text),
+      onCursor: (line) => { this.cursorLine = line; },
+    });
+    this.folder = null;
+    this.original = new Uint8Array();
+    this.text = '';
+    this.dirty = false;
+    this.cursorLine = 1;
+    this.timer = null;
+    this.checking = null;
+    this.lastCheck = null;
+    this.bind();
+  }
+
+  bind() {
+    const $ = this.$;
+    $('open-story').addEventListener('click', () => this.pickFolder());
+    $('new-story').addEventListener('click', () => this.newStory());
+    $('save-story').addEventListener('click', () => this.save());
+    $('play-here').addEventListener('click', () => this.playFromHere());
+    $('pick-folder').addEventListener('change', async () => {
+      const input = $('pick-folder');
+      if (input.files.length) await this.load(await readFileList(input.files));
+      input.value = '';
+    });
+    // The player gives the keys to its buttons on a click outside them: not in the studio's parts.
+    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary', 'assets', 'story-map']) {
+      $(id).addEventListener('pointerdown', (event) => event.stopPropagation());
+    }
+    // A dropped folder opens in the studio (the player would only play it).
+    window.addEventListener('drop', (event) => this.dropped(event), true);
+    window.addEventListener('beforeunload', (event) => {
+      if (this.dirty) event.preventDefault();
+    });
+  }
+
+  async boot() {
+    const story = location.protocol === 'file:' ? null : bundledFiles(this.doc);
+    const [playerWasm, studioWasm] = await Promise.all([
+      wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
+      wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
+    performance.mark('studio:wasm');
+    await Promise.all([this.checker.init(studioWasm), this.play.boot(playerWasm)]);
+    performance.mark('studio:modules');
+    const bundled = await story;
+    performance.mark('studio:story');
+    if (bundled && bundled.get('story.txt')) {
+      await this.load({ name: 'dat', directory: null, files: bundled });
+    } else {
+      await this.newStory();
+    }
+    this.$('play-here').disabled = !this.play.canWarp;
+    this.$('save-story').disabled = false;
+    this.doc.body.dataset.ready = 'true';
+    window.studioReadyAt = performance.now();
+  }
+
+  status(text) { this.$('folder-name').textContent = text; }
+
+  async pickFolder() {
+    if (!canWriteFolders()) {
+      this.$('pick-folder').click();
+      return;
+    }
+    try {
+      await this.openDirectory(await pickDirectory());
+    } catch (error) {
+      if (error.name !== 'AbortError') this.status(String(error.message || error));
+    }
+  }
+
+  // A directory handle (picked, dropped, or the origin's private folder in tests).
+  async openDirectory(handle) {
+    await this.load(await readDirectory(handle));
+  }
+
+  async dropped(event) {
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    this.doc.body.classList.remove('dropping');
+    const item = [...(event.dataTransfer.items || [])][0];
+    const handle = item && item.getAsFileSystemHandle ? await item.getAsFileSystemHandle() : null;
+    if (handle && handle.kind === 'directory') return this.openDirectory(handle);
+    const files = await readDropped(event.dataTransfer);
+    if (files) return this.load({ name: '', directory: null, files });
+    return null;
+  }
+
+  async load(folder) {
+    this.folder = folder;
+    this.original = folder.files.get('story.txt') || new Uint8Array();
+    if (!folder.files.get('story.txt') && folder.name) this.status(this.texts.noStory);
+    else this.status((folder.directory ? this.texts.opened : this.texts.readOnly)(folder.name));
+    await this.show(await this.checker.editorText(this.original));
+  }
+
+  // A new story: the bundled portrait and sounds (when served beside the player) and a sample.
+  async newStory() {
+    const files = await bundledFiles(this.doc);
+    files.set('story.txt', null);
+    this.folder = { name: '', directory: null, files, isNew: true };
+    this.original = new Uint8Array();
+    this.status(this.texts.newStory);
+    await this.show(sample);
+    this.dirty = true;
+  }
+
+  async show(text) {
+    this.text = text;
+    setText(this.editor, text);
+    this.dirty = false;
+    await this.check();
+    this.play.play(this.playFiles());
+    this.doc.body.dataset.loads = String(Number(this.doc.body.dataset.loads || 0) + 1);
+  }
+
+  changed(text) {
+    this.text = text;
+    this.dirty = true;
+    this.typedAt = performance.now();
+    clearTimeout(this.timer);
+    this.timer = setTimeout(() => this.check().then(() => this.reloadPlay()), PAUSE_MS);
+  }
+
+  // The story.txt the checker and the player read: the text as it would be saved, with the
+  // characters that have no Shift-JIS form left out (the refusal names them).
+  async storyBytes() {
+    const plan = await this.checker.planSave(this.original, this.text, true, this.japanese);
+    if (plan.outcome === 'write') return { bytes: plan.bytes, refusals: [] };
+    const lines = this.text.split('\n');
+    for (const finding of [...plan.findings].reverse()) {
+      const chars = [...lines[finding.line - 1]];
+      chars.splice(finding.character - 1, 1);
+      lines[finding.line - 1] = chars.join('');
+    }
+    const kept = await this.checker.planSave(this.original, lines.join('\n'), true, this.japanese);
+    return { bytes: kept.bytes || new Uint8Array(), refusals: plan.findings };
+  }
+
+  // Checks the text as it is now; a check asked for while one runs follows it.
+  async check() {
+    if (this.checking) {
+      this.again = true;
+      return this.checking;
+    }
+    const started = this.typedAt;
+    this.checking = (async () => {
+      const { bytes, refusals } = await this.storyBytes();
+      this.storyFile = bytes;
+      const files = Object.fromEntries(this.folder.files);
+      files['story.txt'] = bytes;
+      const answer = await this.checker.check(files, this.japanese);
+      const findings = [...refusals, ...answer.findings];
+      showFindings(this.editor, findings);
+      showFindingList(this.$('findings'), this.$('summary'), findings, answer,
+        (f) => goToLine(this.editor, f.line, f.character),
+        refusals.length ? this.texts.unsaveable(refusals.length) : '');
+      showAssets(this.$('assets'), this.folder.files, findings, this.texts.missing);
+      this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
+      this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
+      this.drawMap(answer.map, this.lastCheck);
+    })();
+    try {
+      await this.checking;
+    } finally {
+      this.checking = null;
+    }
+    if (this.again) {
+      this.again = false;
+      await this.check();
+    }
+    return undefined;
+  }
+
+  // The map is laid out after the findings are shown, and drawn unless a newer check came.
+  async drawMap(map, check) {
+    const laid = await this.checker.layOut(map);
+    if (this.lastCheck !== check) return;
+    check.layoutMilliseconds = laid ? laid.milliseconds : 0;
+    drawMap(this.$('story-map'), laid, (line) => goToLine(this.editor, line), this.texts.mapTooLarge);
+    this.doc.body.dataset.maps = String(Number(this.doc.body.dataset.maps || 0) + 1);
+  }
+
+  playFiles() {
+    const files = new Map(this.folder.files);
+    files.set('story.txt', this.storyFile);
+    return files;
+  }
+
+  reloadPlay() { this.play.reload(this.playFiles(), this.japanese); }
+
+  playFromHere() { this.play.warp(this.playFiles(), this.cursorLine, this.japanese); }
+
+  async save() {
+    let plan = await this.checker.planSave(this.original, this.text, false, this.japanese);
+    if (plan.outcome === 'refused') {
+      this.status(this.texts.refused);
+      const first = plan.findings[0];
+      goToLine(this.editor, first.line, first.character);
+      return false;
+    }
+    if (plan.outcome === 'confirm') {
+      if (!(await this.confirm(plan.question))) {
+        this.status(this.texts.notSaved);
+        return false;
+      }
+      plan = await this.checker.planSave(this.original, this.text, true, this.japanese);
+    }
+    try {
+      await this.write(plan.bytes);
+    } catch (error) {
+      this.status(this.texts.saveFailed(String(error.message || error)));
+      return false;
+    }
+    this.original = plan.bytes;
+    this.dirty = false;
+    this.status(this.texts.saved(this.folder.name || 'story.txt'));
+    return true;
+  }
+
+  async write(bytes) {
+    if (this.folder.isNew && typeof window.showDirectoryPicker === 'function') {
+      this.folder.directory = await pickDirectory();
+      this.folder.name = this.folder.directory.name;
+      this.folder.isNew = false;
+      for (const [name, data] of this.folder.files) {
+        if (data && name !== 'story.txt') await writeWhole(this.folder.directory, name, data);
+      }
+    }
+    if (this.folder.directory) await writeWhole(this.folder.directory, 'story.txt', bytes);
+    else download(this.doc, 'story.txt', bytes);
+  }
+
+  confirm(question) {
+    const dialog = this.$('confirm');
+    this.$('confirm-text').textContent = question;
+    return new Promise((resolve) => {
+      dialog.addEventListener('close', () => resolve(dialog.returnValue === 'yes'), { once: true });
+      dialog.returnValue = '';
+      dialog.showModal();
+    });
+  }
+}
+
+window.studio = new Studio(document);
+window.studio.boot().catch((error) => {
+  document.body.dataset.failed = String(error && error.stack ? error.stack : error);
+  window.studio.status(String(error));
+});

@@ -1,0 +1,78 @@
+// The studio's own words, in the page's language (Japanese unless the browser asks for another,
+// or ?lang=en); the checker's findings come from the module in the same language.
+const TEXTS = {
+  ja: {
+    title: '物語スタジオ',
+    open: 'フォルダーを開く',
+    new: '新しい物語',
+    save: '保存',
+    playHere: 'ここから遊ぶ',
+    editor: '本文',
+    play: 'プレイ',
+    findings: 'チェック結果',
+    map: '分岐図',
+    assets: 'フレームと音',
+    missing: 'ありません',
+    mapTooLarge: (n) => `ページが ${n} あるため、分岐図は描きません（400 ページまで描きます）。`,
+    saveAnyway: '保存する',
+    cancel: 'やめる',
+    saved: (name) => `「${name}」を保存しました。`,
+    notSaved: '保存していません。',
+    readOnly: (name) => `「${name}」（読み取り専用。保存するとダウンロードします）`,
+    opened: (name) => `「${name}」`,
+    newStory: '新しい物語（保存するとフォルダーを選びます）',
+    noStory: 'このフォルダーには story.txt も dat/story.txt もありません。',
+    checking: 'チェック中…',
+    refused: '保存できません。Shift-JIS にない文字があります。',
+    unsaveable: (n) => `保存できない文字 ${n} 個（上の数には含みません）`,
+    saveFailed: (why) => `保存できませんでした（${why}）。ファイルは元のままです。`,
+    unsaved: '保存していない変更があります。',
+  },
+  en: {
+    title: 'Story studio',
+    open: 'Open folder',
+    new: 'New story',
+    save: 'Save',
+    playHere: 'Play from here',
+    editor: 'Story text',
+    play: 'Play',
+    findings: 'Check results',
+    map: 'Story map',
+    assets: 'Frames and sounds',
+    missing: 'missing',
+    mapTooLarge: (n) => `The map is not drawn: the story has ${n} pages (it is drawn up to 400).`,
+    saveAnyway: 'Save',
+    cancel: 'Cancel',
+    saved: (name) => `Saved "${name}".`,
+    notSaved: 'Not saved.',
+    readOnly: (name) => `"${name}" (read-only: saving downloads the file)`,
+    opened: (name) => `"${name}"`,
+    newStory: 'New story (saving asks for a folder)',
+    noStory: 'This folder holds neither story.txt nor dat/story.txt.',
+    checking: 'Checking…',
+    refused: 'Not saved: some characters have no Shift-JIS form.',
+    unsaveable: (n) => `${n} ${n === 1 ? 'character' : 'characters'} that cannot be saved (not counted above)`,
+    saveFailed: (why) => `Could not save (${why}); the file is as it was.`,
+    unsaved: 'There are unsaved changes.',
+  },
+};
+
+export function pageLanguage(search = location.search, languages = navigator.languages) {
+  const asked = new URLSearchParams(search).get('lang');
+  if (asked === 'en' || asked === 'ja') return asked;
+  return (languages || []).some((l) => l.startsWith('ja')) || !(languages || []).length ? 'ja' : 'en';
+}
+
+export function textsFor(language) {
+  return TEXTS[language] || TEXTS.ja;
+}
+
+// Puts the texts into the elements that name theirs with data-text.
+export function applyTexts(doc, texts, language) {
+  doc.documentElement.lang = language;
+  doc.title = texts.title;
+  doc.getElementById('studio-title').textContent = texts.title;
+  for (const element of doc.querySelectorAll('[data-text]')) {
+    element.textContent = texts[element.dataset.text];
+  }
+}

@@ -1,0 +1,107 @@
+// The studio's worker: the checker's module (luxarim_studio), answering the page's requests so
+// that the editor never waits for a check. Requests: {id, op, args}; answers: {id, result} or
+// {id, error}.
+import createStudio from 'luxarim-studio-module';
+import { STORY_FILES } from '../../files.js';
+import { TEXT_FONT } from '../../picture.js';
+import { layOut } from './story_map.js';
+
+const DAT = '/dat';
+let module = null;
+let context = null;
+
+// The width of a page line as the game draws it, for the checker's line widths.
+function lineWidth(text) {
+  if (!context) {
+    context = new OffscreenCanvas(1, 1).getContext('2d');
+    context.font = TEXT_FONT;
+  }
+  return Math.round(context.measureText(text).width);
+}
+
+function withBytes(bytes, use) {
+  const pointer = module._malloc(Math.max(bytes.length, 1));
+  module.HEAPU8.set(bytes, pointer);
+  try {
+    return use(pointer, bytes.length);
+  } finally {
+    module._free(pointer);
+  }
+}
+
+const utf8 = new TextDecoder('utf-8');
+const encoder = new TextEncoder();
+const result = (pointer) =>
+  utf8.decode(module.HEAPU8.slice(pointer, pointer + module._studio_result_size()));
+
+// The layout's recursion and time grow with the pages: a larger map is left undrawn, and a
+// layout that fails leaves the map out, never the findings.
+const MAP_PAGES = 400;
+function layOutOrSkip(map) {
+  if (!map) return null;
+  const pages = map.nodes.filter((node) => node.kind === 'page' || node.kind === 'answer').length;
+  if (pages > MAP_PAGES) return { skipped: pages };
+  try {
+    return layOut(map);
+  } catch (error) {
+    return { skipped: pages, error: String(error) };
+  }
+}
+
+const ops = {
+  async init(wasmBinary) {
+    module = await createStudio({ wasmBinary, studioLineWidth: lineWidth });
+    module.FS.mkdir(DAT);
+    return true;
+  },
+
+  editorText(bytes) {
+    return withBytes(bytes, (pointer, size) => result(module._studio_editor_text(pointer, size)));
+  },
+
+  planSave(original, edited, confirmed, japanese) {
+    const plan = withBytes(original, (o, oSize) => withBytes(encoder.encode(edited),
+      (e, eSize) => JSON.parse(result(module._studio_plan_save(o, oSize, e, eSize,
+        confirmed ? 1 : 0, japanese ? 1 : 0)))));
+    if (plan.outcome === 'write') {
+      const at = module._studio_saved_bytes();
+      plan.bytes = module.HEAPU8.slice(at, at + module._studio_saved_size());
+    }
+    return plan;
+  },
+
+  // The map's layout, asked for after the findings are shown.
+  layOut(map) {
+    const started = performance.now();
+    const laid = layOutOrSkip(map);
+    if (laid) laid.milliseconds = performance.now() - started;
+    return laid;
+  },
+
+  // The check of the folder `files` (name -> bytes or null), story.txt as the editor holds it.
+  check(files, japanese) {
+    for (const name of STORY_FILES) {
+      const path = `${DAT}/${name}`;
+      try {
+        module.FS.unlink(path);
+      } catch {
+        // not there
+      }
+      if (files[name]) module.FS.writeFile(path, files[name]);
+    }
+    const started = performance.now();
+    const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
+    answer.milliseconds = performance.now() - started;
+    return answer;
+  },
+};
+
+self.onmessage = async ({ data }) => {
+  try {
+    const answer = await ops[data.op](...data.args);
+    const transfer = answer && answer.bytes ? [answer.bytes.buffer] : [];
+    self.postMessage({ id: data.id, result: answer }, transfer);
+  } catch (error) {
+    self.postMessage({ id: data.id, error: String(error && error.stack ? error.stack : error) });
+  }
+};
