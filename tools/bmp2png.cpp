@@ -23,15 +23,17 @@ using game::Bilingual;
 const Bilingual kHelp = {
     "usage: bmp2png IN.bmp OUT.png\n"
     "       bmp2png --help | --version\n"
-    "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as the\n"
-    "  PNG file OUT.png, so that a portrait frame is seen exactly as the game shows it.\n"
+    "  Decodes IN.bmp with the game's own bitmap reader and writes what it reads as\n"
+    "  the PNG file OUT.png, so that a portrait frame is seen exactly as the game\n"
+    "  shows it.\n"
     "exit status: 0 the PNG was written, 1 no PNG (the reason on standard error),\n"
     "2 wrong usage\n",
     "使い方: bmp2png IN.bmp OUT.png\n"
     "        bmp2png --help | --version\n"
-    "  IN.bmp をゲームと同じ BMP 読み込みで読み、読めた絵を PNG ファイル OUT.png に\n"
-    "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
-    "終了コード: 0 PNG を書きました、1 PNG なし (理由は標準エラーへ)、2 使い方の誤り\n",
+    "  IN.bmp をゲームと同じ BMP の読み込みで読み、読めた絵を PNG ファイル\n"
+    "  OUT.png に書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
+    "終了ステータス: 0 PNG を書いた、1 PNG なし (理由は標準エラーへ)、\n"
+    "2 使い方の誤り\n",
 };
 const Bilingual kWrongUsage = {"bmp2png: give IN.bmp and OUT.png (try --help)\n",
                                "bmp2png: IN.bmp と OUT.png を指定してください (--help を参照)\n"};

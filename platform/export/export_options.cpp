@@ -83,18 +83,20 @@ std::string ExportUsage(Language language) {
   if (language == Language::kJapanese) {
     return "使い方: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
            "        story_export --help | --version\n"
-           "  FOLDER (物語のフォルダー、または dat を含むフォルダー) を story_check "
-           "と同じ検査にかけ、\n"
-           "  ブラウザーで遊べる静的サイトとして OUT に書き出します。\n"
-           "  --zip          OUT を 1 つの zip ファイルにします (index.html が最上位)\n"
+           "  FOLDER (物語のフォルダー、または dat を含むフォルダー) を story_check と\n"
+           "  同じように検査し、ブラウザーで遊べる静的なサイトとして OUT に書き出します。\n"
+           "  OUT は新しいフォルダー、空のフォルダー、前に書き出したフォルダーのどれかです。\n"
+           "  --zip          OUT を 1 つの zip ファイルにします (index.html がいちばん上)\n"
            "  --force        検査でエラーが見つかっても書き出します\n"
            "  --title TEXT   ページのタイトル (既定はゲームの題名)\n"
-           "終了コード: 0 書き出した、1 検査の指摘で書き出さなかった、2 実行できなかった\n";
+           "終了ステータス: 0 書き出した、1 エラーが見つかり書き出さなかった、\n"
+           "2 実行できなかった\n";
   }
   return "usage: story_export [--zip] [--force] [--title TEXT] FOLDER OUT\n"
          "       story_export --help | --version\n"
-         "  Checks FOLDER (the story folder, or the folder that holds dat/) as story_check does\n"
-         "  and writes it to OUT as a static web site that plays in a browser.\n"
+         "  Checks FOLDER (the story folder, or the folder that holds dat/) as story_check\n"
+         "  does and writes it to OUT as a static web site that plays in a browser. OUT is\n"
+         "  a new or empty folder, or an earlier export.\n"
          "  --zip          write OUT as one zip file, index.html at its root\n"
          "  --force        write it even when the check finds errors\n"
          "  --title TEXT   the page's title (default: the game's own title)\n"

@@ -29,30 +29,33 @@ const Bilingual kHelp = {
     "                 about the story's lines on standard error; a story that does\n"
     "                 not load says why there, and the one before plays on.\n"
     "\n"
-    "Keys: Tab moves between ＞次へ and ★; Space or Return presses the one with the focus.\n",
+    "Keys: Tab moves between ＞次へ and ★; Space or Return presses the one with the\n"
+    "focus.\n",
 
     "使い方: luxarim [--warp TARGET] [--watch] [--low-power]\n"
     "        luxarim --help | --version\n"
-    "ルクサリム ～放課後の思考飛躍～: ウィンドウひとつで遊ぶ物語ゲームです。\n"
-    "今いるフォルダーの dat/ にある物語・立ち絵・音で遊びます。インストールした\n"
-    "luxarim コマンドは、ゲームのデータフォルダーで起動します。\n"
+    "ルクサリム ～放課後の思考飛躍～: ウィンドウひとつで遊ぶノベルゲームです。\n"
+    "今いるフォルダーの dat/ にある物語・立ち絵・効果音で遊びます。インストール\n"
+    "した luxarim コマンドは、ゲームのデータのフォルダーで起動します。\n"
     "\n"
-    "  --low-power    絵の更新の合間にプロセッサーを休ませます (コアを回し続け\n"
-    "                 ません)。遊び方は同じです (ノートパソコン向け)\n"
+    "  --low-power    絵を描く合間に CPU を休ませます (CPU のコアを 1 つ使い\n"
+    "                 続けません)。遊び方は同じです (ノートパソコン向け)\n"
     "  --help         この説明を表示します\n"
     "  --version      バージョンを表示します\n"
     "\n"
     "物語を書く人向け:\n"
     "  --warp TARGET  dat/story.txt の TARGET から始めます。TARGET はラベル (@name)\n"
-    "                 か行番号 (1 から)。最初の＞次へでそこから読んだページを表示し、\n"
-    "                 熱とトラップはそこまでの最短の道筋どおりになります。ないラベルや\n"
-    "                 ファイルの外の行は終了コード 2 で断ります。\n"
+    "                 か行番号 (1 から)。最初に＞次へを押すと、そこから読んだページを\n"
+    "                 表示します。頬の赤みと罠は、そこまでのいちばん短い道筋を通った\n"
+    "                 ときと同じです。ないラベルやファイルの外の行番号を指定すると、\n"
+    "                 ウィンドウを開かずに終了ステータス 2 で終わります。\n"
     "  --watch        dat/story.txt と立ち絵が保存されるたびに読み直します。画面の\n"
     "                 ページはそのままで、＞次へは同じ場所から読み進めます。読み直す\n"
-    "                 たびに、物語の行についての検査結果を標準エラーに出します。\n"
-    "                 読めなくなった物語はその理由を出し、前の物語のまま遊べます。\n"
+    "                 たびに、物語の行の検査結果を標準エラーに出します。読み込めなく\n"
+    "                 なった物語は理由を出し、前の物語のまま遊び続けます。\n"
     "\n"
-    "キー: Tab で＞次へと★を行き来し、スペースか Enter でフォーカスのあるボタンを押します。\n",
+    "キー: Tab で＞次へと★を行き来し、スペースか Enter でフォーカスのあるボタンを\n"
+    "押します。\n",
 };
 
 struct Parsed {
