@@ -33,7 +33,7 @@ bool Draw(const Options& options, StoryCheck& check, const CheckReport& report,
   const bool ja = language == Language::kJapanese;
   if (!report.walked) {
     std::cerr << "story_check: "
-              << (ja ? "物語を読み込めないため、地図も絵コンテも作れません\n"
+              << (ja ? "物語を読み込めないので、分岐図も絵コンテも作れません\n"
                      : "no map and no storyboard: the game does not load this story\n");
     return false;
   }
