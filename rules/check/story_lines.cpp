@@ -155,7 +155,7 @@ class LineChecker {
     if (more > 0) {
       message.en +=
           " (and " + std::to_string(more) + " more in this " + (in_comment ? "comment)" : "line)");
-      message.ja += std::string(in_comment ? "(このコメントに" : "(この行に") + "ほかに " +
+      message.ja += std::string(in_comment ? " (このコメントに" : " (この行に") + "ほかに " +
                     std::to_string(more) + " 箇所)";
     }
     if (in_comment) {
@@ -187,8 +187,8 @@ class LineChecker {
                   " は UTF-8 ではありません。UTF-8 からの変換はここで止まるので、先に取り除いて"
                   "ください"};
     }
-    const std::string code = " (" + CodePointName(bytes) + ")";
-    return {"\"" + std::string(bytes) + "\"" + code +
+    const std::string code = "(" + CodePointName(bytes) + ")";
+    return {"\"" + std::string(bytes) + "\" " + code +
                 " has no Shift-JIS (code page 932) form: converting the file to Shift-JIS stops "
                 "here; replace it with a character Shift-JIS has first",
             "「" + std::string(bytes) + "」" + code +

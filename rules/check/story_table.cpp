@@ -197,7 +197,7 @@ class TableFindings {
   static Message WithoutJump(bool trap) {
     if (trap) {
       return {"the special move's answer shows its two lines and the story reads on unchanged",
-              "必殺技の答えは 2 行を表示するだけで、物語はそのまま進みます"};
+              "★ を押しても 2 行のせりふが出るだけで、物語はそのまま進みます"};
     }
     return {"the game ignores this #goto and reads on after it",
             "ゲームはこの #goto を無視して次の行を読みます"};

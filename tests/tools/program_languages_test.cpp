@@ -2,7 +2,9 @@
 // and a refusal are in Japanese when the locale is Japanese, in English otherwise.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/support/tool_run.h"
 
@@ -15,6 +17,47 @@ testing::ToolRun Start(const QString& program, const QStringList& arguments,
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// The columns a terminal gives `utf8`: two for a full-width character (kanji, kana, full-width
+// forms), one for any other.
+int Columns(const std::string& utf8) {
+  int columns = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k) {
+      code = code << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6);
+    columns += wide ? 2 : 1;
+    i += length;
+  }
+  return columns;
+}
+
+// The lines of `text` wider than 80 columns.
+std::vector<std::string> WideLines(const std::string& text) {
+  std::vector<std::string> wide;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (Columns(line) > 80) wide.push_back(std::to_string(Columns(line)) + ": " + line);
+  }
+  return wide;
+}
+
+TEST(Programs, CountFullWidthCharactersAsTwoColumns) {
+  const struct {
+    std::string text;
+    int columns;
+  } cases[] = {
+      {"--help", 6}, {"使い方", 6}, {"＞次へ", 6}, {"★ x", 3}, {"～", 2}, {"é", 1}, {"", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Columns(c.text), c.columns) << c.text;
+}
 
 struct Program {
   std::string name;
@@ -53,6 +96,8 @@ TEST(Programs, AnswerHelpAndVersionAndRefuseInTheLocalesLanguage) {
       EXPECT_NE(FirstLine(help.out).find(usage + program.name), std::string::npos) << label << "\n"
                                                                                    << help.out;
       EXPECT_EQ(help.err, "") << label;
+      EXPECT_EQ(WideLines(help.out), std::vector<std::string>{})
+          << label << ": help lines wider than 80 columns";
 
       const testing::ToolRun version = Start(program.path, {"--version"}, locale.locale);
       EXPECT_EQ(version.exit_code, 0) << label;
