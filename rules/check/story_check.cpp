@@ -164,7 +164,8 @@ void StoryCheck::CheckAssets(CheckReport& report) {
                                          layout_.height, report.findings);
   AddSoundFindings(
       folder_, services_,
-      {{UnitStory::kRisingSound, {"the special move's answer to a trap", "罠に答えたときの効果音"}},
+      {{UnitStory::kRisingSound,
+        {"the special move's answer to a trap", "罠のページで ★ を押したときの効果音"}},
        {UnitStory::kMissSound, {"the special move's miss", "必殺技が空振りしたときの効果音"}}},
       report.findings);
 }

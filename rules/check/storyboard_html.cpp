@@ -83,7 +83,8 @@ class HtmlWriter {
 
   void Tags(const WalkPage& page) {
     html_ += "<p class=\"tags\">";
-    if (page.kind == PageKind::kAnswer) html_ += "<span>" + Say("★ answer", "★ の答え") + "</span>";
+    if (page.kind == PageKind::kAnswer)
+      html_ += "<span>" + Say("★ answer", "★ で分かれた先") + "</span>";
     if (page.after.flags.heat_on) html_ += "<span>" + Say("heat", "頬の赤み") + "</span>";
     if (page.after.flags.trap_armed) html_ += "<span>" + Say("trap", "罠") + "</span>";
     if (page.Ends()) html_ += "<span>" + Say("last page", "最後のページ") + "</span>";
@@ -158,7 +159,7 @@ class HtmlWriter {
       }
     }
     if (page.answer >= 0) {
-      html_ += "<li>★ → " + Link(page.answer) + " (" + Say("answers ", "答える罠: ") +
+      html_ += "<li>★ → " + Link(page.answer) + " (" + Say("answers ", "罠: ") +
                Text(TrapEntry(walk_, id)) + ")</li>\n";
     } else if (page.after.flags.trap_armed) {
       html_ += "<li>★ → " + Say("no use left", "残りがありません") + "</li>\n";

@@ -301,7 +301,7 @@ class WalkFindings {
                 "so reading never goes on at " +
                 name,
             "。" + Line(trap) + " 行目の #trap は物語を終えるページ (" + end.ja +
-                ") で仕掛けられています。★ で答えは表示されますが、次に ＞次へ "
+                ") で仕掛けられています。★ を押すと 2 行のせりふは出ますが、次に ＞次へ "
                 "を押すと物語が終わるので、" +
                 name + " から先は読まれません"};
   }
@@ -374,7 +374,7 @@ class WalkFindings {
                " leads where reading goes on anyway: after the special move's answer the "
                "reader sees the same page as without it",
            "この罠のラベル " + label +
-               " は、そのまま読み進めた先と同じ所に通じています。必殺技で答えても答えなくても、"
+               " は、そのまま読み進めた先と同じ所に通じています。★ を押しても押さなくても、"
                "次に見るページは同じです"});
     }
   }
