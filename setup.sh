@@ -4,7 +4,8 @@
 #   ./setup.sh play   install what the game needs, build only the game (Release), start it on the
 #                     bundled dat/ (extra arguments go to the game, e.g. --low-power)
 #   ./setup.sh tools  install what the authors' tools need, build story_check, story_export (with
-#                     the web player it writes into sites) and bmp2png (Release) into build/
+#                     the web player it writes into sites), bmp2png and the game (Release), whose
+#                     --warp and --watch an author plays with, into build/
 #   ./setup.sh test   install everything, build everything (Release), run the whole test suite
 #   ./setup.sh web    install what the web player needs, build (Release, the web player
 #                     included), serve the bundled story's web site on http://127.0.0.1:8000/
@@ -70,8 +71,9 @@ case "${1:-}" in
     # Kept apart from play: on a cold build they take longer than the game itself (story_export
     # brings the web module), which would hold back play's first window.
     configure -DGAME_TESTS=OFF -DGAME_BENCH=OFF
-    cmake --build build -j"$(nproc)" --target story_check story_export bmp2png
-    echo "The authors' tools: build/story_check, build/story_export, build/bmp2png"
+    cmake --build build -j"$(nproc)" --target story_check story_export bmp2png luxarim luxarim_sound
+    echo "The authors' tools: build/story_check, build/story_export, build/bmp2png;" \
+         "the game: build/luxarim"
     ;;
   test)
     install_missing "${play_packages[@]}" "${web_packages[@]}" "${tools_packages[@]}" "${test_packages[@]}"
