@@ -3,6 +3,9 @@
 # it on the web.
 #   ./setup.sh play   install what the game needs, build only the game (Release), start it on the
 #                     bundled dat/ (extra arguments go to the game, e.g. --low-power)
+#   ./setup.sh tools  install what the authors' tools need, build story_check, story_export (with
+#                     the web player it writes into sites), bmp2png and the game (Release), whose
+#                     --warp and --watch an author plays with, into build/
 #   ./setup.sh test   install everything, build everything (Release), run the whole test suite
 #   ./setup.sh web    install what the web player needs, build (Release, the web player
 #                     included), serve the bundled story's web site on http://127.0.0.1:8000/
@@ -20,12 +23,15 @@ play_packages=(cmake g++ make pkg-config python3 zlib1g-dev qt6-base-dev libsdl2
 web_packages=(emscripten libharfbuzz-bin)
 command -v node >/dev/null || web_packages+=(nodejs)
 command -v npm >/dev/null || web_packages+=(npm)
+# What the authors' tools need besides the web player's packages (story_export writes the web
+# player into its sites and cuts the font with hb-subset): dot for story_check's map as a picture.
+tools_packages=(graphviz)
 # What the tests, the benchmarks, the packaging checks and the authors' tools need besides.
 test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
   xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  graphviz unzip chromium)
+  unzip chromium)
 
 install_missing() {
   local missing=()
@@ -67,8 +73,17 @@ case "${1:-}" in
     shift
     exec ./build/luxarim "$@"
     ;;
+  tools)
+    install_missing "${play_packages[@]}" "${web_packages[@]}" "${tools_packages[@]}"
+    # Kept apart from play: on a cold build they take longer than the game itself (story_export
+    # brings the web module), which would hold back play's first window.
+    configure -DGAME_TESTS=OFF -DGAME_BENCH=OFF
+    cmake --build build -j"$(nproc)" --target story_check story_export bmp2png luxarim luxarim_sound
+    echo "The authors' tools: build/story_check, build/story_export, build/bmp2png;" \
+         "the game: build/luxarim"
+    ;;
   test)
-    install_missing "${play_packages[@]}" "${web_packages[@]}" "${test_packages[@]}"
+    install_missing "${play_packages[@]}" "${web_packages[@]}" "${tools_packages[@]}" "${test_packages[@]}"
     install_web_test_driver
     install_studio_packages
     configure -DGAME_TESTS=ON -DGAME_BENCH=ON
@@ -90,7 +105,7 @@ case "${1:-}" in
     exec python3 -m http.server --bind 127.0.0.1 --directory build/web/site 8000
     ;;
   *)
-    echo "usage: $0 play [--low-power] | test | web" >&2
+    echo "usage: $0 play [--low-power] | tools | test | web" >&2
     exit 2
     ;;
 esac

@@ -51,14 +51,14 @@ Bilingual Help() {
           "standard error), 2 wrong usage\n",
       "使い方: bmp2png IN.bmp OUT.png\n"
       "        bmp2png --help | --version\n"
-      "  IN.bmp をゲームと同じ BMP 読み込みで読み、読めた絵を PNG ファイル OUT.png に\n"
-      "  書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
+      "  IN.bmp をゲームと同じ BMP の読み込みで読み、読めた絵を PNG ファイル\n"
+      "  OUT.png に書きます。立ち絵がゲームでどう見えるかを、そのまま確かめられます。\n"
       "  IN.bmp の大きさの上限はゲームと同じです。\n"
       "    " +
           BrokenAtCommas(limit.ja, "、") +
           "\n"
           "  それより大きいものはヘッダーを読んだところで断り、画素は読みません。\n"
-          "終了コード: 0 PNG を書きました、1 PNG なし (ファイルと理由は標準エラーへ)、\n"
+          "終了ステータス: 0 PNG を書いた、1 PNG なし (ファイルと理由は標準エラーへ)、\n"
           "2 使い方の誤り\n",
   };
 }

@@ -20,8 +20,8 @@
 #include "platform/posix/posix_file_system.h"
 #include "rules/check/options.h"
 #include "rules/check/story_map.h"
-#include "rules/text/sjis_decoder.h"
 #include "rules/cli/programs.h"
+#include "rules/text/sjis_decoder.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ bool Draw(const Options& options, const std::string& story, StoryCheck& check,
   };
   if (!report.walked) {
     return refuse({"no map and no storyboard: the game does not load this story",
-                   "物語を読み込めないため、地図も絵コンテも作れません。"});
+                   "物語を読み込めないので、分岐図も絵コンテも作れません。"});
   }
   const std::vector<int> order = ReadingOrder(check.Walk());
   OutputRequest out{

@@ -67,6 +67,17 @@ std::optional<Message> FolderProblem(const std::string& folder) {
   return std::nullopt;
 }
 
+// The one line that says where the site was written.
+Message Written(const game::exporting::ExportOptions& options) {
+  if (options.zip) {
+    return {"the site is written as one zip file: " + options.out,
+            "サイトを zip ファイル " + options.out + " に書き出しました"};
+  }
+  const std::string page = (fs::path(options.out) / "index.html").string();
+  return {"the site is written in " + options.out + " (its page: " + page + ")",
+          "サイトを " + options.out + " に書き出しました (ページは " + page + ")"};
+}
+
 // The checker's report on `folder`, printed as story_check prints it; the number of errors.
 int CheckStory(const std::string& folder, Language language) {
   using namespace game::check;
@@ -99,7 +110,7 @@ int main(int argc, char** argv) {
   const std::vector<fs::path> player = PlayerFolders(looked_in);
   if (player.empty()) {
     return Say({"the web player's files are not there (looked in " + looked_in + ")",
-                "ウェブ版プレーヤーのファイルがありません (探した場所: " + looked_in + ")"},
+                "ウェブプレイヤーのファイルがありません (探した場所: " + looked_in + ")"},
                language, kCouldNotRun);
   }
   DiskExportFiles disk;
@@ -114,8 +125,8 @@ int main(int argc, char** argv) {
     const std::string count = std::to_string(errors);
     return Say({"the check found " + game::check::Counted(errors, "error", "errors") +
                     ": nothing written (--force writes it anyway)",
-                "検査でエラーが " + count + " 件見つかりました: 何も書き出していません " +
-                    "(--force で書き出せます)"},
+                "検査でエラーが " + count + " 件見つかったので、何も書き出していません " +
+                    "(--force を付ければ書き出します)"},
                language, kRefused);
   }
   const game::SiteInput site{.story = story,
@@ -136,5 +147,6 @@ int main(int argc, char** argv) {
   }
   if (const auto refused = target.Publish(note)) return Say(*refused, language, kCouldNotRun);
   if (note) Say(*note, language, kWritten);
+  std::cout << "story_export: " << Written(options).In(language) << '\n';
   return kWritten;
 }

@@ -72,7 +72,7 @@ void AddWidthFindings(const std::vector<std::string>& entries, const std::string
          {"the line is " + wide + " pixels wide, but " + space_text +
               " fit beside the portrait (x " + range + "): it is cut off from here",
           "この行の幅は " + wide + " ピクセルですが、立ち絵の横に入るのは " + space_text +
-              " ピクセル (x " + range + ") です: ここから先が切れます"}});
+              " ピクセル (x " + range + ") です。ここから先は切れて見えません"}});
   }
 }
 

@@ -53,22 +53,22 @@ std::string WalkLinesEn(const CheckReport& report) {
 
 std::string WalkLinesJa(const CheckReport& report) {
   const WalkSummary& s = report.summary;
-  if (!report.walked) return "探索: ゲームがこの物語を読み込まないため、行いませんでした\n";
+  if (!report.walked) return "道筋: ゲームがこの物語を読み込まないので、たどっていません\n";
   if (!report.startup_stop.empty()) {
-    return "探索: 今はなし: ゲームの起動が物語を読み込む前に " + report.startup_stop +
-           " で止まります。フレームがすべて読み込めれば次のとおりです:\n" +
+    return "道筋: 今はありません。ゲームの起動が物語を読み込む前に " + report.startup_stop +
+           " で止まります。フレームがすべて読み込めれば、次のとおりです。\n" +
            WalkLinesJa({.story_path = report.story_path, .walked = true, .summary = s});
   }
   const std::string first =
-      "探索: ページ " + std::to_string(s.pages) + "、状態 " + std::to_string(s.states) +
-      " (ページと必殺技の残り回数の組); 到達する結末 " + std::to_string(s.endings.size()) + " 個" +
-      EndingList(report, Language::kJapanese) + "\n";
-  if (s.shortest < 0) return first + "探索: どの道筋も結末に届きません\n";
+      "道筋: ページ " + std::to_string(s.pages) + "、状態 " + std::to_string(s.states) +
+      " (ページと必殺技の残り回数の組)、たどり着ける結末 " + std::to_string(s.endings.size()) +
+      " 個" + EndingList(report, Language::kJapanese) + "\n";
+  if (s.shortest < 0) return first + "道筋: どの道筋も結末にたどり着きません\n";
   const std::string longest = s.unbounded
                                   ? "無限 (" + Place(report, s.loop_entry, Language::kJapanese) +
-                                        " を通るループを何度でも回って、なお終われます)"
+                                        " のループを何度回っても、結末にたどり着けます)"
                                   : std::to_string(s.longest) + " ページ";
-  return first + "探索: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " + longest +
+  return first + "道筋: 結末までの最短 " + std::to_string(s.shortest) + " ページ、最長 " + longest +
          "\n";
 }
 
@@ -115,8 +115,8 @@ void StoryCheck::CheckStoryFile(CheckReport& report) {
              0,
              Severity::kError,
              {"there is no story file" + hint.en + ": the game shows \"" + *shown + "\" and ends",
-              "物語のファイルがありません" + hint.ja + ": ゲームは 「" + *shown +
-                  "」 を出して終わります"}});
+              "物語のファイルがありません" + hint.ja + "。ゲームは「" + *shown +
+                  "」と表示して終わります"}});
         return;
       }
     }
@@ -129,7 +129,7 @@ void StoryCheck::CheckStoryFile(CheckReport& report) {
                                0,
                                Severity::kError,
                                {"the story cannot be read: the game shows \"" + quoted + "\"",
-                                "物語を読めません: ゲームは 「" + quoted + "」 を出します"}});
+                                "物語を読めません。ゲームは「" + quoted + "」と表示します"}});
     return;
   }
   if (!lines.refused) WalkStory(report);
@@ -167,8 +167,9 @@ void StoryCheck::CheckAssets(CheckReport& report) {
                                          layout_.height, report.findings);
   AddSoundFindings(
       folder_, services_,
-      {{UnitStory::kRisingSound, {"the special move's answer to a trap", "罠に答える必殺技の音"}},
-       {UnitStory::kMissSound, {"the special move's miss", "必殺技の空振りの音"}}},
+      {{UnitStory::kRisingSound,
+        {"the special move's answer to a trap", "罠のページで ★ を押したときの効果音"}},
+       {UnitStory::kMissSound, {"the special move's miss", "必殺技が空振りしたときの効果音"}}},
       report.findings);
 }
 

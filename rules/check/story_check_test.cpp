@@ -71,6 +71,8 @@ class FakeFolder : public testing::StoryBench {
       EXPECT_NE(got.message.en.find(want.text), std::string::npos) << got.message.en;
       EXPECT_NE(got.message.ja.find(want.ja), std::string::npos) << got.message.ja;
       EXPECT_FALSE(got.message.ja.empty());
+      // Japanese punctuation in the Japanese: 「」 and 。 and ？, never ASCII quotes, ";" or "?".
+      EXPECT_EQ(got.message.ja.find_first_of("\";?"), std::string::npos) << got.message.ja;
     }
   }
 
@@ -320,10 +322,23 @@ TEST(StoryCheck, WhatIsLegalButProbablyNotMeantIsAWarning) {
        {"A", "\x81\x94goto @x", "#goto@x", "#heat_on", "#heaton2", "", "@x", "B"},
        {{2, 1, W,
          "is no command the game obeys (#end, #goto, #trap, #heatOn, #heatOff, #notext), "
-         "so the reader sees this line as text; did you mean \"[#goto @x]\"?"},
+         "so the reader sees this line as text (commands are written in half-width letters); "
+         "did you mean \"[#goto @x]\"?"},
         {3, 1, W, "did you mean \"[#goto @x]\"?"},
         {4, 1, W, "did you mean \"[#heatOn]\"?"},
         {5, 1, W, "did you mean \"[#heatOn 2]\"?"}}},
+      {"commands and labels typed in full-width letters",
+       {"\x81\x97start",                                                  // ＠start
+        "A", "\x81\x94\x82\x88\x82\x64\x82\x81\x82\x94\x82\x6E\x82\x8E",  // ＃ｈＥａｔＯｎ
+        "#goto \x81\x97\x82\x8F\x82\x8B",                                 // #goto ＠ｏｋ
+        "", "@ok", "B"},
+       {{1, 1, W,
+         "begins with a full-width \"＠\", so the reader sees this line as text, not as a "
+         "label (labels are written in half-width letters); did you mean \"[@start]\"?"},
+        {3, 1, W, "(commands are written in half-width letters); did you mean \"[#heatOn]\"?"},
+        {4, 7, E,
+         "is not a label (a label begins with \"@\"): the game ignores this #goto and "
+         "reads on after it; did you mean [@ok] (line 6)?"}}},
       {"bytes that are no Shift-JIS in a comment",
        {"A // \x85\x40"},
        {{1, 6, W,

@@ -81,10 +81,10 @@ class LineChecker {
             {"the file begins with a UTF-16 byte-order mark: the game reads Shift-JIS only; "
              "convert it with `" +
                  ConvertCommand("iconv -f UTF-16 -t CP932 " + path_) + "`: " + ConvertResult().en,
-             "ファイルの先頭に UTF-16 のバイト順マークがあります。ゲームが読めるのは Shift-JIS "
-             "だけです。`" +
-                 ConvertCommand("iconv -f UTF-16 -t CP932 " + path_) +
-                 "` で変換してください: " + ConvertResult().ja});
+             "ファイルの先頭に UTF-16 の BOM があります。ゲームが読める文字コードは Shift_JIS "
+             "(CP932) だけです。`" +
+                 ConvertCommand("iconv -f UTF-16 -t CP932 " + path_) + "` で変換してください。" +
+                 ConvertResult().ja});
         return;
     }
   }
@@ -130,15 +130,15 @@ class LineChecker {
       message = {"the line ends in a lone Shift-JIS lead byte (" + lead +
                      "): the loader stores the whole line empty, so it shows nothing and breaks "
                      "the page",
-                 "行末に Shift-JIS の先行バイト (" + lead +
+                 "行末に Shift_JIS の 2 バイト文字の 1 バイト目 (" + lead +
                      ") だけが残っています。読み込みでこの行全体が空になり、何も表示されず"
                      "ページが区切られます"};
     } else {
       message = {"a lone Shift-JIS lead byte (" + lead +
                      ") just before \"//\" takes the first '/' as its second byte: this comment "
                      "marker is not seen and the comment becomes part of the line",
-                 "\"//\" の直前に Shift-JIS の先行バイト (" + lead +
-                     ") だけがあり、最初の '/' と組になります。このコメント記号は認識されず、"
+                 "「//」の直前に Shift_JIS の 2 バイト文字の 1 バイト目 (" + lead +
+                     ") だけがあり、最初の「/」と組になります。このコメント記号は認識されず、"
                      "コメントが行の一部になります"};
     }
     sjis_findings_.push_back(
@@ -153,11 +153,11 @@ class LineChecker {
     const std::string bytes = Hex(line.substr(first.position, first.length));
     const std::size_t more = faults.size() - 1;
     Message message{"bytes " + bytes + " are no Shift-JIS (code page 932) character",
-                    "バイト " + bytes + " は Shift-JIS (コードページ 932) の文字ではありません"};
+                    "バイト " + bytes + " は Shift_JIS (CP932) の文字ではありません"};
     if (more > 0) {
       message.en +=
           " (and " + std::to_string(more) + " more in this " + (in_comment ? "comment)" : "line)");
-      message.ja += std::string(in_comment ? "(このコメントに" : "(この行に") + "ほかに " +
+      message.ja += std::string(in_comment ? " (このコメントに" : " (この行に") + "ほかに " +
                     std::to_string(more) + " 箇所)";
     }
     if (in_comment) {
@@ -186,16 +186,16 @@ class LineChecker {
       return {"bytes " + Hex(bytes) +
                   " are no UTF-8: converting the file from UTF-8 stops here; remove them first",
               "バイト " + Hex(bytes) +
-                  " は UTF-8 ではありません: UTF-8 からの変換はここで止まります。先に取り除いて"
+                  " は UTF-8 ではありません。UTF-8 からの変換はここで止まるので、先に取り除いて"
                   "ください"};
     }
-    const std::string name = "\"" + std::string(bytes) + "\" (" + CodePointName(bytes) + ")";
-    return {name +
+    const std::string code = "(" + CodePointName(bytes) + ")";
+    return {"\"" + std::string(bytes) + "\" " + code +
                 " has no Shift-JIS (code page 932) form: converting the file to Shift-JIS stops "
                 "here; replace it with a character Shift-JIS has first",
-            name +
-                " には Shift-JIS (コードページ 932) の形がありません: Shift-JIS への変換はここで"
-                "止まります。先に Shift-JIS にある文字に置き換えてください"};
+            "「" + std::string(bytes) + "」" + code +
+                " は Shift_JIS (CP932) にない文字です。Shift_JIS への変換はここで"
+                "止まるので、先に Shift_JIS にある文字に置き換えてください"};
   }
 
   // The conversion's command line, written to a file beside and moved over the story only when
@@ -210,7 +210,7 @@ class LineChecker {
         "every character converts, moves it over " +
             path_ + " (else iconv names the position where it stopped and " + path_ +
             " stays as it is)",
-        "Shift-JIS にした物語を今のフォルダーの story.sjis に書き、すべての文字が変換できた"
+        "Shift_JIS にした物語を今のフォルダーの story.sjis に書き、すべての文字が変換できた"
         "ときだけ " +
             path_ + " をそれで置き換えます (できなければ iconv が止まった位置を出し、" + path_ +
             " はそのまま残ります)"};
@@ -220,8 +220,8 @@ class LineChecker {
     const std::string strip = "sed -i '1s/^\\xEF\\xBB\\xBF//' " + path_;
     Message advice{"save the file without a byte-order mark, or remove it with `" + strip +
                        "` (it rewrites " + path_ + " without its first three bytes)",
-                   "バイト順マークなしで保存するか、`" + strip + "` で取り除いてください (" +
-                       path_ + " を先頭の 3 バイトを除いて書き直します)"};
+                   "BOM なしで保存するか、`" + strip + "` で取り除いてください (" + path_ +
+                       " を先頭の 3 バイトを除いて書き直します)"};
     if (utf8_file) {
       advice = {"the conversion below drops it", "下の変換で取り除かれます"};
     }
@@ -229,7 +229,7 @@ class LineChecker {
         {"the file begins with a UTF-8 byte-order mark (EF BB BF): the game reads it as text, so "
          "the first page begins with junk and the first line can be no label; " +
              advice.en,
-         "ファイルの先頭に UTF-8 のバイト順マーク (EF BB BF) があります。ゲームはこれを文字として"
+         "ファイルの先頭に UTF-8 の BOM (EF BB BF) があります。ゲームはこれを文字として"
          "読むので、最初のページの頭に化けた文字が出て、1 行目はラベルになれません。" +
              advice.ja});
   }
@@ -256,9 +256,9 @@ class LineChecker {
              first.en + "convert it with `" + command + "`: " + result.en,
          "このファイルは UTF-8 として読めます (マルチバイト文字のある行が " +
              std::to_string(utf8_lines_) +
-             " 行)。ゲームが読めるのは Shift-JIS だけで、最後のバイトが Shift-JIS の先行バイト"
-             "に見える行は空になってページを区切り、残りは化けて表示されます。" +
-             first.ja + "`" + command + "` で変換してください: " + result.ja});
+             " 行)。ゲームが読める文字コードは Shift_JIS だけです。最後のバイトが 2 バイト文字の "
+             "1 バイト目に見える行は空になってページを区切り、残りは文字化けして表示されます。" +
+             first.ja + "`" + command + "` で変換してください。" + result.ja});
     findings_.insert(findings_.end(), conversion_stops_.begin(), conversion_stops_.end());
   }
 
@@ -301,8 +301,8 @@ class LineChecker {
         {"the story has " + count +
              " lines, more than the 9999 the game reads: it refuses the whole story with \"" +
              quoted + "\"",
-         "物語が " + count + " 行あり、ゲームが読める 9999 行を超えています: ゲームは 「" + quoted +
-             "」 を出して物語全体を読み込みません"});
+         "物語が " + count + " 行あり、ゲームが読める 9999 行を超えています。ゲームは「" + quoted +
+             "」と表示して物語全体を読み込みません"});
   }
 
   std::string Entry(std::string line) {
@@ -330,14 +330,14 @@ class LineChecker {
       Add(lines_.line_count, column, Severity::kError,
           {"more than 15 \"//\" in one line: the game refuses the whole story with \"" + quoted +
                "\"",
-           "1 行に \"//\" が 15 個を超えています: ゲームは 「" + quoted +
-               "」 を出して物語全体を読み込みません"});
+           "1 行に「//」が 15 個を超えています。ゲームは「" + quoted +
+               "」と表示して物語全体を読み込みません"});
     } else {
       Add(lines_.line_count, column, Severity::kError,
           {"more than 16 words before the comment: the game refuses the whole story with \"" +
                quoted + "\"",
-           "コメントの前の語が 16 を超えています: ゲームは 「" + quoted +
-               "」 を出して物語全体を読み込みません"});
+           "コメントの前の語が 16 個を超えています。ゲームは「" + quoted +
+               "」と表示して物語全体を読み込みません"});
     }
   }
 
@@ -388,7 +388,7 @@ class AfterEarlyEnd {
           "the " +
               Counted(static_cast<std::size_t>(early_end_.lines_after), "line", "lines") +
               " with text after it",
-          "この行頭の Ctrl-Z (1A) でゲームにとってのファイルは終わります: その後ろの文のある " +
+          "ゲームにとって、ファイルは行頭のこの Ctrl-Z (1A) で終わります。この後ろにある文章の " +
               count + " 行は読まれません"}});
     return std::move(early_end_);
   }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "rules/check/half_width.h"
 #include "rules/check/story_lines.h"
 #include "rules/contracts/app_error.h"
 #include "rules/script/line_scan.h"
@@ -85,38 +86,64 @@ class TableFindings {
              " words, but a command or text line holds at most 11: a reader who gets here "
              "sees \"" +
              quoted + "\" and the page stops at this line",
-         "語が " + count + " 個ありますが、命令や本文の行は 11 語までです: ここに来た読者には 「" +
-             quoted + "」 が出て、ページはこの行で止まります"});
+         "語が " + count + " 個ありますが、コマンドや文章の行は 11 語までです。ここまで進むと「" +
+             quoted + "」と表示され、ページはこの行で止まります"});
   }
 
-  // A text line whose first word begins with "#" or the full-width "＃": the reader sees it as
-  // text, which is seldom what its author meant.
+  // A text line whose first word begins with "#", the full-width "＃" or the full-width "＠":
+  // the reader sees it as text, which is seldom what its author meant.
   void CheckLookalike(int entry) {
     const std::string& line = entries_[static_cast<std::size_t>(entry)];
     const WordPlace first = FirstNormalizedWord(line, UnitStory::kCommandMaxIndex);
     const std::string word = line.substr(first.begin, first.length);
-    if (!word.starts_with('#') && !word.starts_with(kFullWidthHash)) return;
+    std::optional<Message> message;
+    if (word.starts_with(kFullWidthAt)) {
+      message = LabelLookalike(word);
+    } else if (word.starts_with('#') || word.starts_with(kFullWidthHash)) {
+      message = CommandLookalike(line, word);
+    }
+    if (message) Add(entry, static_cast<int>(first.begin) + 1, Severity::kWarning, *message);
+  }
+
+  Message CommandLookalike(const std::string& line, const std::string& word) {
     const std::string shown = Utf8(word);
-    const std::optional<std::string> meant = MeantCommand(line, word);
     Message message{"\"" + shown +
                         "\" is no command the game obeys (#end, #goto, #trap, #heatOn, #heatOff, "
                         "#notext), so the reader sees this line as text",
                     "「" + shown +
-                        "」 はゲームが従う命令 (#end, #goto, #trap, #heatOn, #heatOff, #notext) で"
-                        "はないので、この行は本文として表示されます"};
+                        "」はゲームのコマンド (#end、#goto、#trap、#heatOn、#heatOff、#notext) "
+                        "ではないので、この行は文章として表示されます"};
+    if (HasFullWidthAscii(word)) {
+      message.en += " (commands are written in half-width letters)";
+      message.ja += " (コマンドは半角で書きます)";
+    }
+    const std::optional<std::string> meant = MeantCommand(HalfWidthForm(line), HalfWidthForm(word));
     if (meant) {
       message.en += "; did you mean \"" + Utf8(*meant) + "\"?";
-      message.ja += "。「" + Utf8(*meant) + "」 のことですか?";
+      message.ja += "。「" + Utf8(*meant) + "」のことですか？";
     }
-    Add(entry, static_cast<int>(first.begin) + 1, Severity::kWarning, std::move(message));
+    return message;
+  }
+
+  // "＠start": a label typed with a full-width "＠" is text on the page.
+  Message LabelLookalike(const std::string& word) {
+    const std::string shown = Utf8(word);
+    const std::string meant = Utf8(HalfWidthForm(word));
+    return {"\"" + shown +
+                "\" begins with a full-width \"＠\", so the reader sees this line as text, not "
+                "as a label (labels are written in half-width letters); did you mean \"" +
+                meant + "\"?",
+            "「" + shown +
+                "」は全角の「＠」で始まるので、この行はラベルではなく文章として表示されます "
+                "(ラベルは半角で書きます)。「" +
+                meant + "」のことですか？"};
   }
 
   // What a line that begins like a command was probably meant to be: the command with a space
   // before what was run into it ("#goto@x"), the same written with a half-width "#", a command
   // split in two ("#heat On"), or the nearest command by spelling ("#heat_on").
-  static std::optional<std::string> MeantCommand(const std::string& line, const std::string& word) {
-    const std::string ascii =
-        word.starts_with(kFullWidthHash) ? "#" + word.substr(kFullWidthHash.size()) : word;
+  static std::optional<std::string> MeantCommand(const std::string& line,
+                                                 const std::string& ascii) {
     const std::string folded = Folded(ascii);
     const std::string* run_into = nullptr;
     for (const std::string& command : kCommands) {
@@ -161,6 +188,7 @@ class TableFindings {
   }
 
   static constexpr std::string_view kFullWidthHash = "\x81\x94";  // ＃
+  static constexpr std::string_view kFullWidthAt = "\x81\x97";    // ＠
   static constexpr std::size_t kMaxMisspelling = 2;
   static inline const std::string kCommands[] = {"#end",    "#goto",    "#trap",
                                                  "#heatOn", "#heatOff", "#notext"};
@@ -169,7 +197,7 @@ class TableFindings {
   static Message WithoutJump(bool trap) {
     if (trap) {
       return {"the special move's answer shows its two lines and the story reads on unchanged",
-              "必殺技の答えは 2 行を表示するだけで、物語はそのまま進みます"};
+              "★ を押しても 2 行のせりふが出るだけで、物語はそのまま進みます"};
     }
     return {"the game ignores this #goto and reads on after it",
             "ゲームはこの #goto を無視して次の行を読みます"};
@@ -182,24 +210,25 @@ class TableFindings {
     if (jump.argument.empty()) {
       Add(jump.entry, 1, Severity::kError,
           {std::string(command) + " names no label: " + effect.en,
-           std::string(command) + " にラベルがありません: " + effect.ja});
+           std::string(command) + " にラベルがありません。" + effect.ja});
       return;
     }
     if (labels_.contains(jump.argument)) return;
     const int column = static_cast<int>(FindSjis(line, jump.argument)) + 1;
     const std::string name = Utf8(jump.argument);
-    const Message hint = early_end_.labels.contains(jump.argument) ? AfterTheEnd(jump.argument)
-                                                                   : Suggestion(jump.argument);
+    const Message hint = early_end_.labels.contains(jump.argument)
+                             ? AfterTheEnd(jump.argument)
+                             : Suggestion(HalfWidthForm(jump.argument));
     if (!IsLabelAt(jump.argument, 1)) {
       Add(jump.entry, column, Severity::kError,
           {"\"" + name + "\" is not a label (a label begins with \"@\"): " + effect.en + hint.en,
-           "「" + name + "」 はラベルではありません (ラベルは \"@\" で始まります): " + effect.ja +
-               hint.ja});
+           "「" + name + "」はラベルではありません (ラベルは半角の「@」で始まります)。" +
+               effect.ja + hint.ja});
       return;
     }
     Add(jump.entry, column, Severity::kError,
         {"there is no label " + name + ": " + effect.en + hint.en,
-         "ラベル " + name + " がありません: " + effect.ja + hint.ja});
+         "ラベル " + name + " がありません。" + effect.ja + hint.ja});
   }
 
   Message AfterTheEnd(const std::string& label) {
@@ -228,7 +257,7 @@ class TableFindings {
     if (best == nullptr) return {};
     const std::string name = Utf8(*best);
     return {"; did you mean " + name + " (line " + Line(labels_.at(*best).front()) + ")?",
-            "。" + name + " (" + Line(labels_.at(*best).front()) + " 行目) のことですか?"};
+            "。" + name + " (" + Line(labels_.at(*best).front()) + " 行目) のことですか？"};
   }
 
   void ReportDuplicate(const std::string& label, const std::vector<int>& places, std::size_t i) {
@@ -246,7 +275,8 @@ class TableFindings {
         {"label " + name + " is defined again (first at line " + Line(places.front()) +
              "): a jump goes to the first one after it, else to the first from the top" + where.en,
          "ラベル " + name + " がもう一度定義されています (最初は " + Line(places.front()) +
-             " 行目): ジャンプはその後ろで最初のもの、なければ先頭から最初のものへ飛びます" +
+             " 行目)"
+             "。ジャンプは、その行より後ろで最初のもの、なければ先頭から最初のものへ飛びます" +
              where.ja});
   }
 

@@ -45,7 +45,7 @@ class HtmlWriter {
                      "branch the special move ★ opens, in the order its trap comes. Each page "
                      "is drawn as the game draws it, with the portrait's first frame.",
                  "読む順に " + std::to_string(order.size()) +
-                     " ページ: まず ＞次へ だけで見るページ、続いて必殺技 ★ が開く枝を罠の"
+                     " ページ。まず ＞次へ だけで見るページ、続いて必殺技 ★ で開く分かれ道を、罠の"
                      "順に並べています。どのページもゲームと同じく立ち絵の最初のフレームで"
                      "描いています。") +
              "</p>\n";
@@ -84,8 +84,9 @@ class HtmlWriter {
 
   void Tags(const WalkPage& page) {
     html_ += "<p class=\"tags\">";
-    if (page.kind == PageKind::kAnswer) html_ += "<span>" + Say("★ answer", "★ の答え") + "</span>";
-    if (page.after.flags.heat_on) html_ += "<span>" + Say("heat", "熱") + "</span>";
+    if (page.kind == PageKind::kAnswer)
+      html_ += "<span>" + Say("★ answer", "★ で分かれた先") + "</span>";
+    if (page.after.flags.heat_on) html_ += "<span>" + Say("heat", "頬の赤み") + "</span>";
     if (page.after.flags.trap_armed) html_ += "<span>" + Say("trap", "罠") + "</span>";
     if (page.Ends()) html_ += "<span>" + Say("last page", "最後のページ") + "</span>";
     std::string uses;
@@ -159,7 +160,7 @@ class HtmlWriter {
       }
     }
     if (page.answer >= 0) {
-      html_ += "<li>★ → " + Link(page.answer) + " (" + Say("answers ", "答える罠: ") +
+      html_ += "<li>★ → " + Link(page.answer) + " (" + Say("answers ", "罠: ") +
                Text(TrapEntry(walk_, id)) + ")</li>\n";
     } else if (page.after.flags.trap_armed) {
       html_ += "<li>★ → " + Say("no use left", "残りがありません") + "</li>\n";

@@ -58,9 +58,9 @@ class WalkFindings {
          {"the story shows no page: the first press of ＞次へ reads to " + where.en +
               " without a line to show, so the game shows the portrait alone until that press, "
               "which ends it",
-          "物語に表示されるページがありません: 最初に ＞次へ を押すと、表示する行がないまま " +
+          "物語に表示するページがありません。最初に ＞次へ を押すと、表示する行がないまま " +
               where.ja +
-              " まで読み進みます。ゲームはそれまで文のない立ち絵を出し、その一押しで"
+              " まで読み進みます。それまでは文章のない立ち絵だけが表示され、その一押しでゲームが"
               "終わります"}});
   }
 
@@ -78,8 +78,8 @@ class WalkFindings {
       Add(labels.front(), Severity::kError,
           {"jumps go round without showing anything: " + round +
                "; a reader who gets here sees \"" + step.cycle_message + "\" and an empty page",
-           "何も表示しないままジャンプが堂々巡りになります: " + round + "。ここに来た読者には 「" +
-               step.cycle_message + "」 と空のページが出ます"});
+           "何も表示しないまま、ジャンプが堂々巡りになります (" + round + ")。ここまで進むと「" +
+               step.cycle_message + "」と表示され、ページは空のままです"});
     }
   }
 
@@ -147,7 +147,7 @@ class WalkFindings {
                 "so reading never goes on at " +
                 name,
             "。" + Line(trap) + " 行目の #trap は物語を終えるページ (" + end.ja +
-                ") で仕掛けられます: ★ で答えは出ますが、次に ＞次へ を押すと物語が終わるので、" +
+                ") で仕掛けられています。★ でせりふは出ても、次の ＞次へ で物語が終わるので、" +
                 name + " から先は読まれません"};
   }
 
@@ -219,7 +219,7 @@ class WalkFindings {
                " leads where reading goes on anyway: after the special move's answer the "
                "reader sees the same page as without it",
            "この罠のラベル " + label +
-               " は、そのまま読み進めた先と同じ所に通じています: 必殺技で答えても、答えなくても"
+               " は、そのまま読み進めた先と同じ所に通じています。★ を押しても押さなくても、"
                "次に見るページは同じです"});
     }
   }
@@ -242,8 +242,8 @@ class WalkFindings {
       Add(line - 1, Severity::kWarning,
           {"the heat is still on when the story ends here: the last picture keeps the heat "
            "strokes (a \"#heatOff\" before the end switches them off)",
-           "ここで物語が終わるとき、まだ熱がオンです: 最後の画面に熱の線が残ります "
-           "(終わりの前の \"#heatOff\" で消せます)"});
+           "物語がここで終わるとき、頬はまだ赤いままです。最後の画面に照れの線が残ります "
+           "(終わりの前に #heatOff を書けば消せます)"});
     }
   }
 
@@ -262,8 +262,8 @@ class WalkFindings {
       Add(first, Severity::kWarning,
           {"a page holds five lines: this sixth line since the page began (line " +
                Line(page.shown.front()) + ") goes to the next page",
-           "1 ページは 5 行までです: ページの始まり (" + Line(page.shown.front()) +
-               " 行目) から 6 行目のこの行は次のページに回ります"});
+           "1 ページは 5 行までです。ページの始まり (" + Line(page.shown.front()) +
+               " 行目) から数えて 6 行目にあたるこの行は、次のページに回ります"});
     }
   }
 
@@ -304,8 +304,8 @@ class WalkFindings {
              " uses of the special move left): every way from here goes round for ever, "
              "through the loop of " +
              loop,
-         "このページを見た読者は (必殺技の残り " + list +
-             " 回で) どの結末にもたどり着けません: ここからの道はすべて " + loop +
+         "このページまで来ると (必殺技の残り " + list +
+             " 回で)、どの結末にもたどり着けません。ここからの道筋はすべて " + loop +
              " のループを回り続けます"});
   }
 

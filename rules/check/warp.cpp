@@ -137,9 +137,10 @@ WarpPlan PlanWarp(FileSystem& files, TextDecoder& decoder, const std::string& ta
     const std::string place = Path() + ":" + std::to_string(*entry + 1);
     plan.warning =
         option +
-        Bilingual{"no way through the story reads " + place +
-                      ", so the heat, the trap and the end start off",
-                  place + " を読む道筋がないので、熱・トラップ・終わりはすべてオフで始まります"}
+        Bilingual{
+            "no way through the story reads " + place +
+                ", so the heat, the trap and the end start off",
+            place + " まで読み進む道筋がないので、頬の赤み・罠・終わりはすべてオフで始まります"}
             .In(language);
   }
   return plan;

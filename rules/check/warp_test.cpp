@@ -88,7 +88,7 @@ TEST(PlanWarp, SpeaksJapaneseWhenAsked) {
       "--warp 1: dat/story.txt を読み込めません: 『dat/story.txt』が見つかりません。終了します。");
   EXPECT_EQ(Plan("#heatOn\nA\n#end\n@island\nF\n", "5", ja).warning,
             "--warp 5: dat/story.txt:5 "
-            "を読む道筋がないので、熱・トラップ・終わりはすべてオフで始まります");
+            "まで読み進む道筋がないので、頬の赤み・罠・終わりはすべてオフで始まります");
 }
 
 TEST(PlanWarp, RefusesAStoryThatDoesNotLoad) {

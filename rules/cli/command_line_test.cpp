@@ -139,8 +139,8 @@ TEST(CommandLine, ColumnsCountWideCharactersTwice) {
   const struct {
     std::string text;
     int columns;
-  } cases[] = {{"", 0},         {"--help", 6},   {"使い方: x", 9},
-               {"（dat/）", 8}, {"＞次へ ★", 8}, {"é", 1}};
+  } cases[] = {{"", 0},         {"--help", 6}, {"使い方: x", 9}, {"（dat/）", 8},
+               {"＞次へ ★", 8}, {"é", 1},      {"★ x", 3},       {"～", 2}};
   for (const auto& c : cases) EXPECT_EQ(Columns(c.text), c.columns) << c.text;
 }
 

@@ -102,7 +102,8 @@ TEST_F(Bmp2Png, TheHelpStatesTheLimit) {
   const ToolResult run = Convert({"--help"});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.output.find("IN.bmp must keep to the game's own limit:\n    at most 32768 "
-                            "pixels a side and 89478485 pixels in all, 256 MiB of 24-bit colour\n"),
+                            "pixels a side and 89478485 pixels in all,\n    256 MiB of 24-bit "
+                            "colour\n"),
             std::string::npos)
       << run.output;
 }

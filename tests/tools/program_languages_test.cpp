@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "rules/cli/command_line.h"
 #include "tests/support/tool_run.h"
@@ -18,6 +19,16 @@ testing::ToolRun Start(const QString& program, const QStringList& arguments,
 }
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+// The lines of `text` wider than 80 columns.
+std::vector<std::string> WideLines(const std::string& text) {
+  std::vector<std::string> wide;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (cli::Columns(line) > 80) wide.push_back(std::to_string(cli::Columns(line)) + ": " + line);
+  }
+  return wide;
+}
 
 struct Program {
   std::string name;
@@ -56,10 +67,8 @@ TEST(Programs, AnswerHelpAndVersionAndRefuseInTheLocalesLanguage) {
       EXPECT_NE(FirstLine(help.out).find(usage + program.name), std::string::npos) << label << "\n"
                                                                                    << help.out;
       EXPECT_EQ(help.err, "") << label;
-      std::istringstream lines(help.out);
-      for (std::string line; std::getline(lines, line);) {
-        EXPECT_LE(cli::Columns(line), 80) << label << ": " << line;
-      }
+      EXPECT_EQ(WideLines(help.out), std::vector<std::string>{})
+          << label << ": help lines wider than 80 columns";
 
       const testing::ToolRun version = Start(program.path, {"--version"}, locale.locale);
       EXPECT_EQ(version.exit_code, 0) << label;

@@ -55,8 +55,8 @@ TEST(StoryCheckTool, FindingsInTheLocaleLanguageAndTheExitStatus) {
       "dat/story.txt:3:7: error: there is no label @strat: the game ignores this #goto and reads "
       "on after it; did you mean @start (line 1)?\n";
   const std::string japanese =
-      "dat/story.txt:3:7: error: ラベル @strat がありません: ゲームはこの #goto を無視して次の行"
-      "を読みます。@start (1 行目) のことですか?\n";
+      "dat/story.txt:3:7: error: ラベル @strat がありません。ゲームはこの #goto を無視して次の行"
+      "を読みます。@start (1 行目) のことですか？\n";
   const struct {
     QStringList environment;
     std::string first_line;

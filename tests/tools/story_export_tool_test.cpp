@@ -51,7 +51,12 @@ class StoryExportTool : public ::testing::Test {
 TEST_F(StoryExportTool, WritesASiteOfTheStory) {
   const ToolRun run = Export({"dat", "site", "--title", "Rim & <the> stars"}, story_.Path());
   ASSERT_EQ(run.exit_code, 0) << run.out << run.err;
-  EXPECT_TRUE(run.out.ends_with("0 errors, 1 warning\n")) << run.out;  // the loop: printed, no stop
+  // The loop: printed, no stop; then where the site went.
+  EXPECT_TRUE(
+      run.out.ends_with("0 errors, 1 warning\n"
+                        "story_export: the site is written in site (its page: "
+                        "site/index.html)\n"))
+      << run.out;
   const auto site = Files(At("site"));
   ASSERT_TRUE(site.count("index.html"));
   EXPECT_TRUE(site.at("index.html").contains("<title>Rim &amp; &lt;the&gt; stars</title>"));
@@ -69,6 +74,28 @@ TEST_F(StoryExportTool, WritesASiteOfTheStory) {
         licence || (name.startsWith("fonts/") && name.contains("icense", Qt::CaseInsensitive));
   }
   EXPECT_TRUE(licence);
+}
+
+// The last line says where the site went, in the locale's language.
+TEST_F(StoryExportTool, SaysWhereTheSiteWasWritten) {
+  const struct {
+    QStringList arguments, environment;
+    std::string last_line;
+  } cases[] = {
+      {{"dat", "out/"}, {}, "story_export: the site is written in out/ (its page: out/index.html)"},
+      {{"dat", "site"},
+       {"LANG=ja_JP.UTF-8"},
+       "story_export: サイトを site に書き出しました (ページは site/index.html)"},
+      {{"--zip", "dat", "a.zip"}, {}, "story_export: the site is written as one zip file: a.zip"},
+      {{"--zip", "dat", "b.zip"},
+       {"LANG=ja_JP.UTF-8"},
+       "story_export: サイトを zip ファイル b.zip に書き出しました"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = Export(c.arguments, story_.Path(), c.environment);
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(run.out.ends_with("\n" + c.last_line + "\n")) << run.out;
+  }
 }
 
 // The same story gives the same bytes, as a folder (FOLDER named either way) and as a zip, whose
@@ -115,7 +142,9 @@ TEST_F(StoryExportTool, ErrorsRefuseTheExportUnlessForced) {
   }
   const ToolRun forced = Export({"--force", "dat", "site"}, story_.Path());
   EXPECT_EQ(forced.exit_code, 0) << forced.err;
-  EXPECT_EQ(forced.out, checked.out);
+  EXPECT_EQ(forced.out, checked.out +
+                            "story_export: the site is written in site (its page: "
+                            "site/index.html)\n");
   EXPECT_TRUE(QFile::exists(At("site/index.html")));
 }
 
