@@ -86,7 +86,7 @@ std::optional<Bilingual> WriteGraphFile(const OutputRequest& request, const std:
                          ": --graph writes a .dot or .gv file (the map as text) or an .svg or "
                          ".png picture",
                      path +
-                         ": --graph が書くのは .dot か .gv のファイル（地図のテキスト）か、.svg "
+                         ": --graph が書くのは .dot か .gv のファイル（分岐図のテキスト）か、.svg "
                          "か .png の絵です。"};
   }
   if (format == "dot") return SaveBeside(path, "// " + std::string(kMapMark) + "\n" + dot);
@@ -97,14 +97,14 @@ std::optional<Bilingual> WriteGraphFile(const OutputRequest& request, const std:
     return Bilingual{
         "the map has " + count + " boxes, and dot takes minutes to draw more than " + limit +
             ": write it as .dot, or give --large-graph to draw it anyway",
-        "地図の箱が " + count + " 個あり、" + limit +
+        "分岐図の箱が " + count + " 個あり、" + limit +
             " 個を超えると dot の描画に何分もかかります。.dot で書くか、それでも描くには "
             "--large-graph を指定してください。"};
   }
   if (boxes > kMapBoxLimit) {
     note << "story_check: "
          << Bilingual{"drawing a map of " + count + " boxes with dot: this may take minutes",
-                      count + " 個の箱の地図を dot で描いています。何分もかかることがあります。"}
+                      count + " 個の箱の分岐図を dot で描いています。何分もかかることがあります。"}
                 .In(language)
          << std::endl;
   }

@@ -136,7 +136,7 @@ TEST(StoryCheck, EachFaultTheGameWouldMeetIsAnErrorAtItsLine) {
        {{3, 3, E,
          "this line is in UTF-8, but the rest of the file is Shift-JIS (and 1 more line like it): "
          "the game reads Shift-JIS only and shows it as junk",
-         "この行は UTF-8 ですが、ファイルのほかの部分は Shift-JIS です"}}},
+         "この行は UTF-8 ですが、ファイルのほかの部分は Shift_JIS です"}}},
       {"sixteen comment markers", {"x" + Repeat("//", 16)}, {{1, 32, E, "more than 15 \"//\""}}},
       {"a double-byte twelfth word on a long line",
        {Repeat("x", 3000) + " b c d e f g h i j k \x82\xa0"},

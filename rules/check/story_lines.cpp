@@ -289,9 +289,9 @@ class LineChecker {
         {"this line is in UTF-8, but the rest of the file is Shift-JIS" + others.en +
              ": the game reads Shift-JIS only and shows it as junk; type the line again in the "
              "editor that wrote the rest, or save it as Shift-JIS",
-         "この行は UTF-8 ですが、ファイルのほかの部分は Shift-JIS です" + others.ja +
-             "。ゲームは Shift-JIS しか読めないので、この行は文字化けします。ほかの部分を書いた"
-             "エディターで打ち直すか、Shift-JIS で保存し直してください"});
+         "この行は UTF-8 ですが、ファイルのほかの部分は Shift_JIS です" + others.ja +
+             "。ゲームは Shift_JIS しか読めないので、この行は文字化けします。ほかの部分を書いた"
+             "エディターで打ち直すか、Shift_JIS で保存し直してください"});
   }
 
   void ReportTooManyLines() {

@@ -73,8 +73,8 @@ Finding Refusal(const std::string& path, int line, std::size_t index, char32_t c
           Severity::kError,
           {name + " has no Shift-JIS (code page 932) form: the file is not saved; replace it "
                   "with a character Shift-JIS has",
-           name + " には Shift-JIS (コードページ 932) の形がありません。ファイルは保存されて"
-                  "いません。Shift-JIS にある文字に置き換えてください"}};
+           name + " には Shift_JIS (CP932) の形がありません。ファイルは保存されて"
+                  "いません。Shift_JIS にある文字に置き換えてください"}};
 }
 
 class Planner {
