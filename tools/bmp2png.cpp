@@ -7,6 +7,7 @@
 // a bitmap over the reader's limit (BmpLimitText) is refused before any pixel is read, and the
 // picture is held once, at 3 bytes a pixel, while the PNG is written.
 #include <QImage>
+#include <QSaveFile>
 #include <QString>
 #include <iostream>
 #include <optional>
@@ -92,7 +93,9 @@ int Convert(const char* in, const char* out, game::Language language) {
     std::cerr << in << kEmptyBitmap.In(language);
     return 1;
   }
-  if (!ToImage(bitmap).save(QString::fromLocal8Bit(out), "PNG")) {
+  // Written beside OUT and renamed over it: a failure leaves what OUT held as it was.
+  QSaveFile png(QString::fromLocal8Bit(out));
+  if (!png.open(QIODevice::WriteOnly) || !ToImage(bitmap).save(&png, "PNG") || !png.commit()) {
     std::cerr << game::BmpCannotOpenText(out) << '\n';
     return 1;
   }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -49,12 +50,19 @@ class Bmp2Png : public ::testing::Test {
   testing::TempDir dir_;
 };
 
-TEST_F(Bmp2Png, WritesThePixelsOfAGoodFileAsPng) {
+TEST_F(Bmp2Png, WritesThePixelsOfAGoodFileAsPngOverAnOldOne) {
   const DecodedBitmap picture{3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 9, 8, 7, 9, 8, 7, 1, 2, 3}};
   const QString in = WriteBytes("a0.bmp", EncodeBmp(picture, BmpEncoding::kRle8));
+  dir_.Write("a0.png", std::string(5000, 'x'));  // an older picture, replaced whole
   const ToolResult run = Convert({in, Path("a0.png")});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.error_output, "");
+  std::vector<std::string> names;  // nothing left beside it
+  for (const auto& entry : fs::directory_iterator(dir_.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a0.bmp", "a0.png"}));
   const QImage png = QImage(Path("a0.png")).convertToFormat(QImage::Format_RGB888);
   ASSERT_EQ(png.width(), 3);
   ASSERT_EQ(png.height(), 2);
