@@ -64,7 +64,7 @@ Bilingual DescribeBmpError(const BmpError& error) {
       return OtherFormat("JPEG");
     case BmpFault::kNotBitmap:
       return {"this is not a Windows bitmap: it does not begin with \"BM\"",
-              "これは Windows ビットマップではありません。先頭が 「BM」 ではありません"};
+              "これは Windows ビットマップではありません。先頭が「BM」ではありません"};
     case BmpFault::kHeaderSize:
       return {"the bitmap's information header of " + Number(claim.header_size) +
                   " bytes is of no kind the game reads: 12, 16, 40, 52, 56, 64, 108 or 124",

@@ -37,7 +37,7 @@ TEST(BmpRefusalLine, NamesTheFileAndTheReasonInTheLocalesLanguage) {
        "これは JPEG ファイルで、Windows ビットマップではありません。BMP で保存し直してください"},
       {"GIF89a and the rest of a garbage file",
        "this is not a Windows bitmap: it does not begin with \"BM\"",
-       "これは Windows ビットマップではありません。先頭が 「BM」 ではありません"},
+       "これは Windows ビットマップではありません。先頭が「BM」ではありません"},
       {Damaged(28, 7, 2),
        "the bitmap has 7 bits per pixel with compression 0, which the game cannot read: it reads "
        "1, 2, 4, 8, 16, 24 and 32 bits uncompressed, RLE8 at 8 bits, RLE4 at 4 bits and bit "

@@ -22,7 +22,7 @@ Message FrameSizeMessage(int width, int height, int want_width, int want_height)
     return {
         "the frame is an empty bitmap (zero bytes): the game draws nothing for it and the "
         "picture keeps what was drawn before",
-        "このフレームは空のビットマップ (0 バイト) です: ゲームは何も描かず、前に描いた絵が"
+        "このフレームは空のビットマップ (0 バイト) です。ゲームは何も描かず、前に描いた絵が"
         "残ります"};
   }
   const bool smaller = width < want_width || height < want_height;
@@ -59,7 +59,7 @@ Message StartUpStops(const StoryFolder& folder, const std::vector<std::string>& 
           ", the special-move button reads \"BtnLX\", and the first press of ＞次へ ends "
           "the game",
       "。起動はそこで止まり、このあとのフレームも物語も読み込まれません。" + picture.ja +
-          "。必殺技のボタンは 「BtnLX」 のままで、最初に ＞次へ を押すとゲームが終わります"};
+          "。必殺技のボタンは「BtnLX」のままで、最初に ＞次へ を押すとゲームが終わります"};
 }
 
 // Why the game's start-up gets no frame from the file at `real`.
@@ -101,8 +101,8 @@ std::optional<Message> OtherCaseHint(CheckServices& services, const std::string&
                        "\" is there, a name that differs only in case: the game "
                        "looks for \"" +
                        name + "\" exactly; rename the file)",
-                   " (大文字と小文字だけが違う 「" + other + "」 があります。ゲームは 「" + name +
-                       "」 を名前どおりに探すので、ファイルの名前を変えてください)"};
+                   " (大文字と小文字だけが違う「" + other + "」があります。ゲームは「" + name +
+                       "」を名前どおりに探すので、ファイルの名前を変えてください)"};
   }
   return std::nullopt;
 }
@@ -140,7 +140,7 @@ std::string AddFrameFindings(StoryFolder& folder, CheckServices& services,
         const std::string quoted = ReportText(error.what());
         const Message cause = FrameCause(services, real, kind, error);
         problem = Message{cause.en + ": the game shows \"" + quoted + "\"",
-                          cause.ja + ": ゲームは 「" + quoted + "」 を出します"};
+                          cause.ja + "。ゲームは「" + quoted + "」と表示します"};
       }
     } else {
       problem = Message{problem->en + ": the game cannot load this frame",

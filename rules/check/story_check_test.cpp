@@ -268,7 +268,7 @@ TEST(StoryCheck, AFrameTheGameCannotLoadSaysWhyAndANameInAnotherCaseIsNamed) {
          "the frame is missing (\"A2.BMP\" is there, a name that differs only in case: the game "
          "looks for \"a2.bmp\" exactly; rename the file): the game shows \"ファイル dat/a2.bmp は"
          "開けません.\"",
-         "フレームがありません (大文字と小文字だけが違う 「A2.BMP」 があります。"}},
+         "フレームがありません (大文字と小文字だけが違う「A2.BMP」があります。"}},
        [](auto& files, auto&) {
          files.files["dat/A2.BMP"] = files.files["dat/a2.bmp"];
          files.files.erase("dat/a2.bmp");
@@ -278,7 +278,7 @@ TEST(StoryCheck, AFrameTheGameCannotLoadSaysWhyAndANameInAnotherCaseIsNamed) {
        {{0, 0, E,
          "there is no story file (\"Story.txt\" is there, a name that differs only in case: the "
          "game looks for \"story.txt\" exactly; rename the file): the game shows",
-         "物語のファイルがありません (大文字と小文字だけが違う 「Story.txt」 があります。"}},
+         "物語のファイルがありません (大文字と小文字だけが違う「Story.txt」があります。"}},
        [](auto& files, auto&) { files.files["dat/Story.txt"] = "A\n"; }},
   });
 }
