@@ -63,9 +63,19 @@ export class Stage {
     this.fit();
   }
 
-  // The picture's size in picture pixels ({ width, height }): the stage is fitted from then on.
-  setPicture(size) {
-    this.size = { width: size.width, height: size.height };
+  // The picture's layout from the module (pictureLayout): its size in picture pixels, the text's
+  // origin and the buttons' boxes, which style.css scales with the picture. The stage is fitted
+  // from then on.
+  setPicture(layout) {
+    this.size = { width: layout.width, height: layout.height };
+    const { next, special } = layout.buttons;
+    const style = this.stage.style;
+    style.setProperty('--button-x', `${next.x}px`);
+    style.setProperty('--button-w', `${next.width}px`);
+    style.setProperty('--button-h', `${next.height}px`);
+    style.setProperty('--button-gap', `${special.y - next.y - next.height}px`);
+    style.setProperty('--button-bottom', `${special.y + special.height}px`);
+    style.setProperty('--text-x', `${layout.textX}px`);
     this.fit();
   }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "rules/scene/button_layout.h"
 #include "rules/scene/unit_scene.h"
 #include "rules/story/game_texts.h"
 #include "rules/story/story_files.h"
@@ -21,6 +22,13 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string Field(const char* name, const std::string& json) { return Quoted(name) + ":" + json; }
 
+// A button's box as {"x":…,"y":…,"width":…,"height":…}.
+std::string BoxJson(const ButtonBox& box) {
+  return "{" + Field("x", std::to_string(box.x)) + "," + Field("y", std::to_string(box.y)) + "," +
+         Field("width", std::to_string(box.width)) + "," +
+         Field("height", std::to_string(box.height)) + "}";
+}
+
 }  // namespace
 
 std::string StoryFileList() {
@@ -37,6 +45,8 @@ std::string PictureLayoutJson() {
   const std::string captions = "{" + Field("next", Quoted(kNextButtonCaption)) + "," +
                                Field("special", Quoted(kSpecialButtonFirstCaption)) + "," +
                                Field("playAgain", Quoted(kPlayAgainCaption)) + "}";
+  const std::string buttons = "{" + Field("next", BoxJson(kNextButtonBox)) + "," +
+                              Field("special", BoxJson(kSpecialButtonBox)) + "}";
   return "{" + Field("width", std::to_string(S::kWidth)) + "," +
          Field("height", std::to_string(S::kHeight)) + "," +
          Field("textX", std::to_string(S::kTextX)) + "," +
@@ -44,7 +54,7 @@ std::string PictureLayoutJson() {
          Field("lineStep", std::to_string(S::kLineStep)) + "," + Field("font", Quoted(font)) + "," +
          Field("textColour", Quoted(CssColour(S::kTextColour))) + "," +
          Field("blankColour", Quoted(CssColour(S::kBlankColour))) + "," +
-         Field("captions", captions) + "}";
+         Field("captions", captions) + "," + Field("buttons", buttons) + "}";
 }
 
 }  // namespace game

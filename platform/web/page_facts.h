@@ -12,8 +12,9 @@ namespace game {
 std::string StoryFileList();
 
 // The picture's layout as a JSON object: width, height, textX, textY, lineStep, font (the CSS
-// weight and size, "bold 19px"), textColour and blankColour ("#rrggbb"), and captions (next,
-// special, playAgain).
+// weight and size, "bold 19px"), textColour and blankColour ("#rrggbb"), captions (next,
+// special, playAgain) and the buttons' boxes in picture pixels (buttons.next, buttons.special:
+// x, y, width, height).
 std::string PictureLayoutJson();
 
 }  // namespace game

@@ -10,6 +10,7 @@
 #include "platform/qt/fonts.h"
 #include "platform/window/accessibility.h"
 #include "platform/window/app_identity.h"
+#include "rules/scene/button_layout.h"
 
 namespace game {
 namespace {
@@ -17,9 +18,11 @@ namespace {
 constexpr int kClientWidth = 500;
 constexpr int kClientHeight = 300;
 
-QPushButton* MakeButton(QWidget* parent, const QString& caption, int y) {
+QRect BoxRect(const ButtonBox& box) { return QRect(box.x, box.y, box.width, box.height); }
+
+QPushButton* MakeButton(QWidget* parent, const QString& caption, const ButtonBox& box) {
   auto* button = new QPushButton(caption, parent);
-  button->setGeometry(416, y, 73, 25);
+  button->setGeometry(BoxRect(box));
   button->setFont(GothicFont(12, true));
   return button;
 }
@@ -66,9 +69,9 @@ void TFormMain::BuildLayout() {
   PntMain = new PaintBox(PageMain);
   PntMain->setGeometry(0, 0, kClientWidth, kClientHeight);
   bmp_.emplace(session_.RandomGenerator(), session_.Story(), *PntMain, files_);
-  miss_notice_ = new SpokenNotice(PageMain, QRect(416, 264, 73, 25));
-  BtnMain = MakeButton(PageMain, QString::fromUtf8(kNextButtonCaption), 232);
-  BtnLX = MakeButton(PageMain, QString::fromUtf8(kSpecialButtonFirstCaption), 264);
+  miss_notice_ = new SpokenNotice(PageMain, BoxRect(kSpecialButtonBox));
+  BtnMain = MakeButton(PageMain, QString::fromUtf8(kNextButtonCaption), kNextButtonBox);
+  BtnLX = MakeButton(PageMain, QString::fromUtf8(kSpecialButtonFirstCaption), kSpecialButtonBox);
   setTabOrder(BtnMain, BtnLX);
   connect(BtnMain, &QPushButton::clicked, this, [this] { BtnMainClick(); });
   connect(BtnLX, &QPushButton::clicked, this, [this] { BtnLXClick(); });

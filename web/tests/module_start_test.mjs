@@ -70,5 +70,9 @@ assert.deepEqual(JSON.parse(module.UTF8ToString(module._picture_layout())), {
   width: 500, height: 300, textX: 230, textY: 50, lineStep: 20, font: 'bold 19px',
   textColour: '#000000', blankColour: '#ffffff',
   captions: { next: '＞次へ', special: 'BtnLX', playAgain: 'もう一度はじめから' },
+  buttons: {
+    next: { x: 416, y: 232, width: 73, height: 25 },
+    special: { x: 416, y: 264, width: 73, height: 25 },
+  },
 });
 console.log(`started, ${named('paint').length} pictures, ${heat[0][2].length / 3} heat pixels`);
