@@ -14,6 +14,7 @@
 #include "platform/web/studio_map.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_save.h"
+#include "rules/story/story_files.h"
 #include "rules/text/sjis_decoder.h"
 
 namespace {
@@ -22,7 +23,7 @@ using namespace game::check;
 
 std::string result;
 std::string saved_bytes;
-const std::string kFolder = "/dat";
+const std::string kFolder = std::string("/") + game::story_files::kGameFolder;
 
 // The file as the author sees it in the studio: "story.txt", not "/dat/story.txt".
 std::string ShownFile(const std::string& file) {
@@ -32,7 +33,7 @@ std::string ShownFile(const std::string& file) {
 // The lines of the story file as the checker read them, for the findings' character columns.
 std::vector<std::string> StoryFileLines() {
   std::vector<std::string> lines;
-  std::ifstream file(kFolder + "/story.txt", std::ios::binary);
+  std::ifstream file(std::string("/") + game::story_files::kStoryPath, std::ios::binary);
   for (std::string line; std::getline(file, line);) lines.push_back(line);
   return lines;
 }
