@@ -112,12 +112,49 @@ class Studio {
     event.preventDefault();
     event.stopImmediatePropagation();
     this.doc.body.classList.remove('dropping');
+    const asset = event.target.closest && event.target.closest('#assets figure.asset');
+    if (asset) return this.replaceAsset(asset.dataset.file, event.dataTransfer.files[0]);
     const item = [...(event.dataTransfer.items || [])][0];
     const handle = item && item.getAsFileSystemHandle ? await item.getAsFileSystemHandle() : null;
     if (handle && handle.kind === 'directory') return this.openDirectory(handle);
     const files = await readDropped(event.dataTransfer, this.format);
     if (files) return this.load({ name: '', directory: null, files });
     return null;
+  }
+
+  // A file dropped on a frame or a sound: a picture (PNG, BMP, any the browser decodes) becomes
+  // the 24-bit bitmap the game reads, a sound is taken as it is. Written into the folder where it
+  // can be, checked, and read anew by the play pane.
+  async replaceAsset(name, file) {
+    if (!file) return;
+    let bytes = new Uint8Array(await file.arrayBuffer());
+    if (name.endsWith('.bmp')) {
+      bytes = await this.frameBytes(file);
+      if (!bytes) {
+        this.status(this.texts.notAPicture(file.name));
+        return;
+      }
+    }
+    this.folder.files.set(name, bytes);
+    if (this.folder.directory) await writeWhole(this.folder.directory, name, bytes);
+    await this.check();
+    this.$('play-said').textContent = this.play.reloadFrames(this.playFiles(), this.japanese);
+    this.status(this.texts.replaced(name));
+  }
+
+  async frameBytes(file) {
+    let picture;
+    try {
+      picture = await createImageBitmap(file, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+    } catch {
+      return null;
+    }
+    const canvas = new OffscreenCanvas(picture.width, picture.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(picture, 0, 0);
+    const rgba = context.getImageData(0, 0, picture.width, picture.height).data;
+    const made = await this.checker.frameBmp(new Uint8Array(rgba.buffer), picture.width, picture.height);
+    return made && made.bytes;
   }
 
   async load(folder) {

@@ -64,14 +64,23 @@ export class PlayPane {
 
   // The edited story read anew, reading going on from the same place (the page that holds it when
   // the edit reached it). A game that ended or never started plays from its first page.
-  reload(files, japanese) {
+  reload(files, japanese) { return this.readAnew(files, { story: true, frames: false }, japanese); }
+
+  // The folder's frames or sounds replaced: the frames read anew, the sounds as they next play.
+  reloadFrames(files, japanese) {
+    this.player.sound.forget();
+    return this.readAnew(files, { story: false, frames: true }, japanese);
+  }
+
+  // What the game said of it, one line each.
+  readAnew(files, { story, frames }, japanese) {
     if (!this.player.started || this.player.ended) {
       this.play(files);
       return '';
     }
     this.player.files = files;
     this.player.writeFiles(files);
-    this.module._game_reload(1, 0, japanese ? 1 : 0);
+    this.module._game_reload(story ? 1 : 0, frames ? 1 : 0, japanese ? 1 : 0);
     this.player.settle();
     return this.said();
   }

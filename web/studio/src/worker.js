@@ -73,6 +73,15 @@ const ops = {
     return plan;
   },
 
+  // A picture the page decoded (RGBA, top row first) as the 24-bit bitmap file the game reads,
+  // or null when its size is one the game's reader refuses.
+  frameBmp(rgba, width, height) {
+    const made = withBytes(rgba, (pointer) => module._studio_frame_bmp(pointer, width, height));
+    if (made !== 0) return null;
+    const at = module._studio_saved_bytes();
+    return { bytes: module.HEAPU8.slice(at, at + module._studio_saved_size()) };
+  },
+
   // The map's layout, asked for after the findings are shown.
   layOut(map) {
     const started = performance.now();

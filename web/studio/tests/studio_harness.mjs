@@ -38,15 +38,18 @@ export async function openPrivateFolder(page, storyBytes) {
   }, [...storyBytes]);
 }
 
-// The bytes of story.txt in the private folder.
-export async function savedStory(page) {
-  return Buffer.from(await page.evaluate(async () => {
+// The bytes of the file `name` in the private folder.
+export async function savedFile(page, name) {
+  return Buffer.from(await page.evaluate(async (fileName) => {
     const root = await navigator.storage.getDirectory();
     const folder = await root.getDirectoryHandle('story');
-    const file = await (await folder.getFileHandle('story.txt')).getFile();
+    const file = await (await folder.getFileHandle(fileName)).getFile();
     return [...new Uint8Array(await file.arrayBuffer())];
-  }));
+  }, name));
 }
+
+// The bytes of story.txt in the private folder.
+export const savedStory = (page) => savedFile(page, 'story.txt');
 
 export const editorText = (page) => page.evaluate(() => window.studio.editor.state.doc.toString());
 
