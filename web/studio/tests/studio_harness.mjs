@@ -1,5 +1,6 @@
 // The studio as an author meets it: served beside the player, or opened from the disk; a story
 // folder in the origin's private file system (a real directory handle, as a picked folder is).
+import { after, before } from 'node:test';
 import { launch, serve, SITE } from '../../tests/harness.mjs';
 
 export { launch, serve, SITE };
@@ -89,4 +90,27 @@ export function longStory() {
   while (lines.length < 9998) lines.push('// filler');
   lines.push('#end');
   return Buffer.from(lines.join('\r\n'), 'latin1');
+}
+
+// The server and the browser of a test file, started before its tests and stopped after them:
+// `session.server`, `session.browser`, and `session.withStory(bytes)`, the served studio with a
+// story folder whose story.txt holds `bytes`.
+export function studioSession() {
+  const session = {};
+  before(async () => {
+    session.server = await serve();
+    session.browser = await launch();
+  });
+  after(async () => {
+    await session.browser.close();
+    session.server.close();
+  });
+  session.withStory = async (storyBytes) => {
+    const page = await openStudio(session.browser, `${session.server.url}studio.html?lang=en`);
+    const shown = await checks(page);
+    await openPrivateFolder(page, storyBytes);
+    await waitChecked(page, shown);
+    return page;
+  };
+  return session;
 }

@@ -3,32 +3,14 @@
 // marked in the editor; a picture dropped on a frame becomes the bitmap the game reads, a sound
 // dropped on a sound replaces it.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import {
-  checks, findingTexts, launch, openPrivateFolder, openStudio, savedFile, serve, typeAt, waitChecked,
-} from './studio_harness.mjs';
+import { test } from 'node:test';
+import { findingTexts, savedFile, studioSession, typeAt } from './studio_harness.mjs';
 
 // Pages of one line each; line 1 is the label, the pages start at lines 2, 4 and 6.
 const STORY = Buffer.from('@start\r\npage one\r\n\r\npage two\r\n\r\npage three\r\n\r\n#end\r\n');
 
-let server;
-let browser;
-before(async () => {
-  server = await serve();
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-  server.close();
-});
-
-async function studioWithStory() {
-  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
-  const shown = await checks(page);
-  await openPrivateFolder(page, STORY);
-  await waitChecked(page, shown);
-  return page;
-}
+const session = studioSession();
+const studioWithStory = () => session.withStory(STORY);
 
 const shownPage = (page) => page.evaluate(() => document.getElementById('page-text').innerText.trim());
 const markedLines = (page) => page.locator('.cm-line.on-screen').allInnerTexts();
