@@ -11,6 +11,11 @@
 const FACES = 'LuxarimGothic, IPAPGothic, "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック", ' +
   '"Hiragino Kaku Gothic ProN", "Noto Sans CJK JP", sans-serif';
 
+// The CSS font the page's lines are drawn in: the module's weight and size in the faces above.
+export function textFont(layout) {
+  return `${layout.font} ${FACES}`;
+}
+
 // The picture's layout as the module gives it (page_facts.h): width, height, textX, textY,
 // lineStep, font, textColour, blankColour, captions.
 export function pictureLayout(module) {
@@ -23,7 +28,7 @@ export class Picture {
   constructor(screen, layout, memory) {
     this.screen = screen;
     this.layout = layout;
-    this.font = `${layout.font} ${FACES}`;
+    this.font = textFont(layout);
     this.memory = memory;
     this.back = document.createElement('canvas');
     this.back.width = layout.width;

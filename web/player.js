@@ -100,13 +100,7 @@ export class Player {
   async boot() {
     const { default: createLuxarim } = await import('./luxarim.js');
     const module = await createLuxarim({ luxarimHost: this.host() });
-    this.format = storyFormat(module);
-    const layout = pictureLayout(module);
-    this.picture = new Picture(this.screen, layout, () => this.module.HEAPU8);
-    this.stage.setPicture(layout);
-    this.next.textContent = layout.captions.next;
-    this.special.textContent = layout.captions.special;
-    this.restart.textContent = layout.captions.playAgain;
+    this.takeFacts(module);
     const [files] = await Promise.all([
       fetchStory(location.href, this.format),
       this.doc.fonts.load(this.picture.font, 'あ').catch(() => {}),
@@ -116,6 +110,18 @@ export class Player {
     this.module.FS.mkdir(`/${this.format.folder}`);
     this.fromServer = true;
     this.start(files);
+  }
+
+  // What the module says of the story folder (this.format) and of the picture: the picture, the
+  // stage and the buttons' captions are made with it.
+  takeFacts(module) {
+    this.format = storyFormat(module);
+    const layout = pictureLayout(module);
+    this.picture = new Picture(this.screen, layout, () => this.module.HEAPU8);
+    this.stage.setPicture(layout);
+    this.next.textContent = layout.captions.next;
+    this.special.textContent = layout.captions.special;
+    this.restart.textContent = layout.captions.playAgain;
   }
 
   // Plays another story folder from the player's disk, from its first page.

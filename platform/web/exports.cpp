@@ -5,9 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/web/page_facts.h"
 #include "platform/web/web_game.h"
-#include "rules/story/story_files.h"
 
 namespace {
 
@@ -38,31 +36,6 @@ EMSCRIPTEN_KEEPALIVE int game_portrait() { return the_game ? the_game->Portrait(
 
 }  // extern "C"
 
-// What the page asks instead of keeping its own copy (page_facts.h): the story folder's files,
-// which folder of a picked one holds the story, and the picture's layout. The texts live as long
-// as the module.
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE const char* story_file_names() {
-  static const std::string names = game::StoryFileList();
-  return names.c_str();
-}
-
-// 1 when the story of a folder lies in its dat/ folder, 0 when in the folder itself.
-EMSCRIPTEN_KEEPALIVE int story_in_dat_folder(int folder_has_story, int dat_has_story) {
-  return game::story_files::PlaceOfStory(folder_has_story != 0, dat_has_story != 0) ==
-                 game::story_files::StoryPlace::kDatFolder
-             ? 1
-             : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* picture_layout() {
-  static const std::string layout = game::PictureLayoutJson();
-  return layout.c_str();
-}
-
-}  // extern "C"
-
 // The author's preview, for a page that edits the story in the module's file system: a start at
 // a label or a line, and reading the saved story and frames anew. `japanese` picks the language
 // of what game_said() then holds (UTF-8, one line each).
@@ -83,5 +56,8 @@ EMSCRIPTEN_KEEPALIVE int game_reload(int story, int frames, int japanese) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* game_said() { return the_game ? the_game->Said().c_str() : ""; }
+
+// The line (from 1) of the story file where the page on screen starts, 0 before the first page.
+EMSCRIPTEN_KEEPALIVE int game_reading_line() { return the_game ? the_game->ReadingLine() : 0; }
 
 }  // extern "C"

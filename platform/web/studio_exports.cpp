@@ -4,7 +4,9 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,8 +14,10 @@
 #include "platform/web/json_text.h"
 #include "platform/web/studio_check_services.h"
 #include "platform/web/studio_map.h"
+#include "rules/bmp/bmp_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_save.h"
+#include "rules/story/story_files.h"
 #include "rules/text/sjis_decoder.h"
 
 namespace {
@@ -22,7 +26,7 @@ using namespace game::check;
 
 std::string result;
 std::string saved_bytes;
-const std::string kFolder = "/dat";
+const std::string kFolder = std::string("/") + game::story_files::kGameFolder;
 
 // The file as the author sees it in the studio: "story.txt", not "/dat/story.txt".
 std::string ShownFile(const std::string& file) {
@@ -32,7 +36,7 @@ std::string ShownFile(const std::string& file) {
 // The lines of the story file as the checker read them, for the findings' character columns.
 std::vector<std::string> StoryFileLines() {
   std::vector<std::string> lines;
-  std::ifstream file(kFolder + "/story.txt", std::ios::binary);
+  std::ifstream file(std::string("/") + game::story_files::kStoryPath, std::ios::binary);
   for (std::string line; std::getline(file, line);) lines.push_back(line);
   return lines;
 }
@@ -107,6 +111,27 @@ EMSCRIPTEN_KEEPALIVE const char* studio_plan_save(const char* original, int orig
                 ",\"lossy\":" + lossy + "],\"question\":" + game::web::JsonQuoted(question) + "}");
 }
 
+// A picture the page decoded (width x height pixels, RGBA, top row first) as the 24-bit bitmap
+// file the game reads, its bytes from studio_saved_bytes(); its alpha is left out. Returns 0, or
+// -1 when the size is one the reader refuses (nothing is then made).
+EMSCRIPTEN_KEEPALIVE int studio_frame_bmp(const unsigned char* rgba, int width, int height) {
+  saved_bytes.clear();
+  if (width <= 0 || height <= 0) return -1;
+  game::DecodedBitmap picture{.width = width, .height = height};
+  const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  picture.rgb.reserve(pixels * 3);
+  for (std::size_t i = 0; i < pixels; ++i)
+    picture.rgb.insert(picture.rgb.end(), rgba + i * 4, rgba + i * 4 + 3);
+  try {
+    const std::vector<std::uint8_t> file = game::EncodeBmp(picture, game::BmpEncoding::kRgb24);
+    saved_bytes.assign(file.begin(), file.end());
+  } catch (const std::invalid_argument&) {
+    return -1;
+  }
+  return 0;
+}
+
+// The bytes of the last save plan's "write" or of the last frame made.
 EMSCRIPTEN_KEEPALIVE const char* studio_saved_bytes() { return saved_bytes.data(); }
 EMSCRIPTEN_KEEPALIVE int studio_saved_size() { return static_cast<int>(saved_bytes.size()); }
 

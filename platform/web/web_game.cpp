@@ -1,6 +1,7 @@
 #include "platform/web/web_game.h"
 
 #include "platform/web/web_host.h"
+#include "rules/story/story_reload.h"
 
 namespace game {
 
@@ -40,6 +41,13 @@ bool WebGame::Reload(bool story, bool frames, Language language) {
   said_ = reload.said;
   Show(reload.outcome);
   return !said_.empty();
+}
+
+int WebGame::ReadingLine() {
+  const MyScript& script = session_.Script();
+  const int cursor = script.ScriptCursor();
+  if (cursor <= 0) return 0;
+  return PageStartAtOrBefore(script.Entries(), cursor - 1) + 1;
 }
 
 void WebGame::Show(const SessionOutcome& outcome) {

@@ -43,6 +43,9 @@ class WebGame : public SessionWindow {
   // standard error.
   bool Reload(bool story, bool frames, Language language);
   const std::string& Said() const { return said_; }
+  // Where the page on screen starts: the line (from 1) of the story file of the page start at or
+  // before the last line read, 0 before anything was read.
+  int ReadingLine();
 
   // The clock has nowhere to post its start message: the page drives the passes.
   void PostPrivateMessage(int) override {}

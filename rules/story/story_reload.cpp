@@ -22,12 +22,12 @@ int CommonSuffix(const std::vector<std::string>& a, const std::vector<std::strin
   return n;
 }
 
+}  // namespace
+
 int PageStartAtOrBefore(const std::vector<std::string>& entries, int i) {
   while (i > 0 && !IsPageStart(entries, i)) --i;
   return std::max(i, 0);
 }
-
-}  // namespace
 
 bool IsPageStart(const std::vector<std::string>& entries, int i) {
   if (i <= 0) return i == 0;

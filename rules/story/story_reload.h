@@ -15,6 +15,9 @@ namespace game {
 // blank line or a label (a page break).
 bool IsPageStart(const std::vector<std::string>& entries, int i);
 
+// The nearest page start (IsPageStart) at or before entry `i`; 0 for `i` at or before the first.
+int PageStartAtOrBefore(const std::vector<std::string>& entries, int i);
+
 // Where reading goes on in `now` when it was at `cursor` in `before` (tables as MyScript keeps
 // them, the end marker last). The lines before the first difference and after the last one are
 // the same lines in both: a cursor on one of them stays on that line (moved by as many lines as

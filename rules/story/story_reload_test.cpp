@@ -59,6 +59,15 @@ TEST(IsPageStart, TheFirstEntryAndThoseAfterABlankOrALabel) {
   EXPECT_FALSE(IsPageStart(entries, -1));
 }
 
+TEST(PageStartAtOrBefore, TheStartOfThePageThatHoldsTheEntry) {
+  const Entries entries = {"A", "B", "", "C", "@x", "D", "", "#End"};
+  const int expected[] = {0, 0, 0, 3, 3, 5, 5, 7};
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+    EXPECT_EQ(PageStartAtOrBefore(entries, i), expected[i]) << i;
+  }
+  EXPECT_EQ(PageStartAtOrBefore(entries, -3), 0);
+}
+
 class ReloadScriptTest : public ::testing::Test, public testing::StoryBench {
  protected:
   void SetUp() override {

@@ -49,9 +49,11 @@ assert.match(said(), /@nowhere/);
 assert.equal(warp('@c'), 0, said());
 module._game_next();
 assert.equal(lastAnnounced(), 'C1');
+assert.equal(module._game_reading_line(), 7);  // where the page on screen starts
 assert.equal(warp('4'), 0, said());
 module._game_next();
 assert.equal(lastAnnounced(), 'B1');
+assert.equal(module._game_reading_line(), 4);
 
 // The story saved anew reads on; an emptied one is held back, said in the page's language.
 assert.equal(start('A1\n\nB1\n'), 0);

@@ -1,6 +1,5 @@
 // The story folder's frames and sounds, each shown (a picture, a player) with the checker's
 // findings about it, or as missing.
-import { STORY_FILES } from '../../files.js';
 
 const urls = new WeakMap();  // bytes -> their object URL, made once
 
@@ -17,10 +16,10 @@ function media(doc, name, bytes) {
 }
 
 // `files`: name -> bytes or null; `findings`: the checker's; `missing`: the word for a file that
-// is not there.
-export function showAssets(holder, files, findings, missing) {
+// is not there; `format`: the story folder's (storyFormat).
+export function showAssets(holder, files, findings, missing, format) {
   const doc = holder.ownerDocument;
-  const figures = STORY_FILES.filter((name) => name !== 'story.txt').map((name) => {
+  const figures = format.names.filter((name) => name !== format.story).map((name) => {
     const figure = doc.createElement('figure');
     figure.className = 'asset';
     figure.dataset.file = name;

@@ -32,4 +32,5 @@ export class CheckerClient {
   }
   check(files, japanese) { return this.call('check', files, japanese); }
   layOut(map) { return this.call('layOut', map); }
+  frameBmp(rgba, width, height) { return this.call('frameBmp', rgba, width, height); }
 }

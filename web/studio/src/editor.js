@@ -4,7 +4,7 @@
 import { history, defaultKeymap, historyKeymap } from '@codemirror/commands';
 import { linter, lintGutter, setDiagnostics } from '@codemirror/lint';
 import { highlightSelectionMatches, search, searchKeymap } from '@codemirror/search';
-import { EditorState, RangeSetBuilder, StateField } from '@codemirror/state';
+import { EditorState, RangeSetBuilder, StateEffect, StateField } from '@codemirror/state';
 import {
   Decoration, drawSelection, EditorView, highlightActiveLine, highlightActiveLineGutter,
   highlightSpecialChars, keymap, lineNumbers, ViewPlugin,
@@ -49,6 +49,30 @@ function decorate(view) {
   return builder.finish();
 }
 
+// The page on screen in the play pane: the line where it starts (from 1), 0 for none, marked over
+// the lines of its page band.
+const setPageOnScreen = StateEffect.define();
+const pageOnScreenField = StateField.define({
+  create: () => 0,
+  update: (value, transaction) => transaction.effects.reduce(
+    (line, effect) => (effect.is(setPageOnScreen) ? effect.value : line), value),
+});
+const ON_SCREEN = Decoration.line({ class: 'on-screen' });
+
+function pageOnScreenMarks(state) {
+  const builder = new RangeSetBuilder();
+  const first = state.field(pageOnScreenField);
+  const { bands } = state.field(bandsField);
+  if (first < 1 || first > state.doc.lines) return builder.finish();
+  const band = bands[first - 1];
+  for (let n = first; n <= state.doc.lines && (n === first || (band >= 0 && bands[n - 1] === band)); ++n) {
+    builder.add(state.doc.line(n).from, state.doc.line(n).from, ON_SCREEN);
+  }
+  return builder.finish();
+}
+const pageOnScreen = [pageOnScreenField,
+  EditorView.decorations.compute([pageOnScreenField, bandsField], pageOnScreenMarks)];
+
 const storyColours = ViewPlugin.fromClass(class {
   constructor(view) { this.decorations = decorate(view); }
   update(update) {
@@ -62,7 +86,7 @@ export function createEditor(parent, { onChange, onCursor }) {
         EditorState.lineSeparator.of('\n'),
         lineNumbers(), highlightActiveLineGutter(), highlightSpecialChars(), history(),
         drawSelection(), highlightActiveLine(), highlightSelectionMatches(), search({ top: true }),
-        lintGutter(), linter(null), bandsField, storyColours, EditorView.lineWrapping,
+        lintGutter(), linter(null), bandsField, storyColours, pageOnScreen, EditorView.lineWrapping,
         keymap.of([...defaultKeymap, ...historyKeymap, ...searchKeymap]),
         EditorView.updateListener.of((update) => {
           if (update.docChanged) onChange(update.state.doc.toString());
@@ -81,10 +105,10 @@ export function setText(view, text) {
   view.setState(EditorState.create({ doc: text, extensions: view.studioExtensions }));
 }
 
-// The findings on story.txt as marks in the text.
-export function showFindings(view, findings) {
+// The findings on the story file (named `story`) as marks in the text.
+export function showFindings(view, findings, story) {
   const doc = view.state.doc;
-  const diagnostics = findings.filter((f) => f.file === 'story.txt' && f.line > 0 && f.line <= doc.lines)
+  const diagnostics = findings.filter((f) => f.file === story && f.line > 0 && f.line <= doc.lines)
     .map((f) => {
       const line = doc.line(f.line);
       const from = Math.min(line.from + Math.max(f.character - 1, 0), line.to);
@@ -92,6 +116,11 @@ export function showFindings(view, findings) {
         severity: f.error ? 'error' : 'warning', message: f.text };
     });
   view.dispatch(setDiagnostics(view.state, diagnostics));
+}
+
+// Marks the page that starts at `line` (from 1) as the one on screen; 0 marks none.
+export function markPageOnScreen(view, line) {
+  if (view.state.field(pageOnScreenField) !== line) view.dispatch({ effects: setPageOnScreen.of(line) });
 }
 
 // Puts the cursor at the start of `line` (from 1), scrolled into view, and focuses the editor.

@@ -1,8 +1,9 @@
 // The story folder on the author's disk. With the File System Access API (Chromium, Edge) the
 // author picks the folder and the studio reads and writes it in place; elsewhere a folder picker
-// reads it and saving downloads the file. The story folder is the folder itself, or its dat/
-// when the folder holds no story.txt of its own and dat/story.txt is there.
-import { readPicked, STORY_FILES } from '../../files.js';
+// reads it and saving downloads the file. Which folder holds the story (the folder itself or its
+// dat/) and the files' names come from the module, as the player and the checker have them
+// (`format`: storyFormat).
+import { readPicked } from '../../files.js';
 
 async function fileBytes(directory, name) {
   try {
@@ -22,24 +23,25 @@ async function subfolder(directory, name) {
 }
 
 // The story folder a picked directory stands for.
-export async function storyDirectory(directory) {
-  if (await fileBytes(directory, 'story.txt')) return directory;
-  const dat = await subfolder(directory, 'dat');
-  return dat && (await fileBytes(dat, 'story.txt')) ? dat : directory;
+export async function storyDirectory(directory, format) {
+  const dat = await subfolder(directory, format.folder);
+  const folderHasStory = Boolean(await fileBytes(directory, format.story));
+  const datHasStory = Boolean(dat && (await fileBytes(dat, format.story)));
+  return format.inDat(folderHasStory, datHasStory) ? dat : directory;
 }
 
 // {name, directory, files}: the folder's files (name -> bytes, or null when missing).
-export async function readDirectory(picked) {
-  const directory = await storyDirectory(picked);
-  const bytes = await Promise.all(STORY_FILES.map((name) => fileBytes(directory, name)));
-  return { name: picked.name, directory, files: new Map(STORY_FILES.map((n, i) => [n, bytes[i]])) };
+export async function readDirectory(picked, format) {
+  const directory = await storyDirectory(picked, format);
+  const bytes = await Promise.all(format.names.map((name) => fileBytes(directory, name)));
+  return { name: picked.name, directory, files: new Map(format.names.map((n, i) => [n, bytes[i]])) };
 }
 
 // A folder from the fallback picker (an <input webkitdirectory>): read-only.
-export async function readFileList(fileList) {
+export async function readFileList(fileList, format) {
   const first = fileList[0];
   const name = first ? (first.webkitRelativePath || first.name).split('/')[0] : '';
-  return { name, directory: null, files: await readPicked(fileList) };
+  return { name, directory: null, files: await readPicked(fileList, format) };
 }
 
 export const canWriteFolders = () => typeof window.showDirectoryPicker === 'function';

@@ -4,7 +4,7 @@
 import sample from '../../../docs/sample-story.txt';
 import { readDropped } from '../../files.js';
 import { CheckerClient } from './checker_client.js';
-import { createEditor, goToLine, setText, showFindings } from './editor.js';
+import { createEditor, goToLine, markPageOnScreen, setText, showFindings } from './editor.js';
 import {
   canWriteFolders, download, pickDirectory, readDirectory, readFileList, writeWhole,
 } from './folder.js';
@@ -27,7 +27,7 @@ class Studio {
     this.texts = textsFor(this.language);
     applyTexts(doc, this.texts, this.language);
     this.checker = new CheckerClient();
-    this.play = new PlayPane(doc);
+    this.play = new PlayPane(doc, (line) => this.pageOnScreen(line));
     this.editor = createEditor($('editor'), {
       onChange: (text) => this.changed(text),
       onCursor: (line) => { this.cursorLine = line; },
@@ -51,7 +51,7 @@ class Studio {
     $('play-here').addEventListener('click', () => this.playFromHere());
     $('pick-folder').addEventListener('change', async () => {
       const input = $('pick-folder');
-      if (input.files.length) await this.load(await readFileList(input.files));
+      if (input.files.length) await this.load(await readFileList(input.files, this.format));
       input.value = '';
     });
     // The player gives the keys to its buttons on a click outside them: not in the studio's parts.
@@ -66,16 +66,19 @@ class Studio {
   }
 
   async boot() {
-    const story = location.protocol === 'file:' ? null : bundledFiles(this.doc);
     const [playerWasm, studioWasm] = await Promise.all([
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
     performance.mark('studio:wasm');
-    await Promise.all([this.checker.init(studioWasm), this.play.boot(playerWasm)]);
+    const checker = this.checker.init(studioWasm);
+    await this.play.boot(playerWasm);
+    this.format = this.play.format;
+    const story = location.protocol === 'file:' ? null : bundledFiles(this.doc, this.format);
+    await checker;
     performance.mark('studio:modules');
     const bundled = await story;
     performance.mark('studio:story');
-    if (bundled && bundled.get('story.txt')) {
+    if (bundled && bundled.get(this.format.story)) {
       await this.load({ name: 'dat', directory: null, files: bundled });
     } else {
       await this.newStory();
@@ -102,33 +105,70 @@ class Studio {
 
   // A directory handle (picked, dropped, or the origin's private folder in tests).
   async openDirectory(handle) {
-    await this.load(await readDirectory(handle));
+    await this.load(await readDirectory(handle, this.format));
   }
 
   async dropped(event) {
     event.preventDefault();
     event.stopImmediatePropagation();
     this.doc.body.classList.remove('dropping');
+    const asset = event.target.closest && event.target.closest('#assets figure.asset');
+    if (asset) return this.replaceAsset(asset.dataset.file, event.dataTransfer.files[0]);
     const item = [...(event.dataTransfer.items || [])][0];
     const handle = item && item.getAsFileSystemHandle ? await item.getAsFileSystemHandle() : null;
     if (handle && handle.kind === 'directory') return this.openDirectory(handle);
-    const files = await readDropped(event.dataTransfer);
+    const files = await readDropped(event.dataTransfer, this.format);
     if (files) return this.load({ name: '', directory: null, files });
     return null;
   }
 
+  // A file dropped on a frame or a sound: a picture (PNG, BMP, any the browser decodes) becomes
+  // the 24-bit bitmap the game reads, a sound is taken as it is. Written into the folder where it
+  // can be, checked, and read anew by the play pane.
+  async replaceAsset(name, file) {
+    if (!file) return;
+    let bytes = new Uint8Array(await file.arrayBuffer());
+    if (name.endsWith('.bmp')) {
+      bytes = await this.frameBytes(file);
+      if (!bytes) {
+        this.status(this.texts.notAPicture(file.name));
+        return;
+      }
+    }
+    this.folder.files.set(name, bytes);
+    if (this.folder.directory) await writeWhole(this.folder.directory, name, bytes);
+    await this.check();
+    this.$('play-said').textContent = this.play.reloadFrames(this.playFiles(), this.japanese);
+    this.status(this.texts.replaced(name));
+  }
+
+  async frameBytes(file) {
+    let picture;
+    try {
+      picture = await createImageBitmap(file, { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+    } catch {
+      return null;
+    }
+    const canvas = new OffscreenCanvas(picture.width, picture.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(picture, 0, 0);
+    const rgba = context.getImageData(0, 0, picture.width, picture.height).data;
+    const made = await this.checker.frameBmp(new Uint8Array(rgba.buffer), picture.width, picture.height);
+    return made && made.bytes;
+  }
+
   async load(folder) {
     this.folder = folder;
-    this.original = folder.files.get('story.txt') || new Uint8Array();
-    if (!folder.files.get('story.txt') && folder.name) this.status(this.texts.noStory);
+    this.original = folder.files.get(this.format.story) || new Uint8Array();
+    if (!folder.files.get(this.format.story) && folder.name) this.status(this.texts.noStory);
     else this.status((folder.directory ? this.texts.opened : this.texts.readOnly)(folder.name));
     await this.show(await this.checker.editorText(this.original));
   }
 
   // A new story: the bundled portrait and sounds (when served beside the player) and a sample.
   async newStory() {
-    const files = await bundledFiles(this.doc);
-    files.set('story.txt', null);
+    const files = await bundledFiles(this.doc, this.format);
+    files.set(this.format.story, null);
     this.folder = { name: '', directory: null, files, isNew: true };
     this.original = new Uint8Array();
     this.status(this.texts.newStory);
@@ -179,14 +219,14 @@ class Studio {
       const { bytes, refusals } = await this.storyBytes();
       this.storyFile = bytes;
       const files = Object.fromEntries(this.folder.files);
-      files['story.txt'] = bytes;
+      files[this.format.story] = bytes;
       const answer = await this.checker.check(files, this.japanese);
       const findings = [...refusals, ...answer.findings];
-      showFindings(this.editor, findings);
+      showFindings(this.editor, findings, this.format.story);
       showFindingList(this.$('findings'), this.$('summary'), findings, answer,
         (f) => goToLine(this.editor, f.line, f.character),
         refusals.length ? this.texts.unsaveable(refusals.length) : '');
-      showAssets(this.$('assets'), this.folder.files, findings, this.texts.missing);
+      showAssets(this.$('assets'), this.folder.files, findings, this.texts.missing, this.format);
       this.lastCheck = { findings, answer, typedAt: started, shownAt: performance.now() };
       this.doc.body.dataset.checks = String(Number(this.doc.body.dataset.checks || 0) + 1);
       this.drawMap(answer.map, this.lastCheck);
@@ -214,13 +254,29 @@ class Studio {
 
   playFiles() {
     const files = new Map(this.folder.files);
-    files.set('story.txt', this.storyFile);
+    files.set(this.format.story, this.storyFile);
     return files;
   }
 
-  reloadPlay() { this.play.reload(this.playFiles(), this.japanese); }
+  // The edited story in the play pane, read on from where the reader is.
+  reloadPlay() {
+    const said = this.play.reload(this.playFiles(), this.japanese);
+    this.$('play-said').textContent = said;
+    this.doc.body.dataset.reloads = String(Number(this.doc.body.dataset.reloads || 0) + 1);
+  }
 
-  playFromHere() { this.play.warp(this.playFiles(), this.cursorLine, this.japanese); }
+  // The story from the page under the cursor; a line that starts no way there is refused with
+  // the game's words.
+  playFromHere() {
+    const { said } = this.play.warp(this.playFiles(), this.cursorLine, this.japanese);
+    this.$('play-said').textContent = said;
+  }
+
+  // The page on screen in the play pane, marked in the editor.
+  pageOnScreen(line) {
+    markPageOnScreen(this.editor, line);
+    this.doc.body.dataset.pageOnScreen = String(line);
+  }
 
   async save() {
     let plan = await this.checker.planSave(this.original, this.text, false, this.japanese);
@@ -245,7 +301,7 @@ class Studio {
     }
     this.original = plan.bytes;
     this.dirty = false;
-    this.status(this.texts.saved(this.folder.name || 'story.txt'));
+    this.status(this.texts.saved(this.folder.name || this.format.story));
     return true;
   }
 
@@ -255,11 +311,11 @@ class Studio {
       this.folder.name = this.folder.directory.name;
       this.folder.isNew = false;
       for (const [name, data] of this.folder.files) {
-        if (data && name !== 'story.txt') await writeWhole(this.folder.directory, name, data);
+        if (data && name !== this.format.story) await writeWhole(this.folder.directory, name, data);
       }
     }
-    if (this.folder.directory) await writeWhole(this.folder.directory, 'story.txt', bytes);
-    else download(this.doc, 'story.txt', bytes);
+    if (this.folder.directory) await writeWhole(this.folder.directory, this.format.story, bytes);
+    else download(this.doc, this.format.story, bytes);
   }
 
   confirm(question) {

@@ -1,31 +1,55 @@
 // The play pane: the web player's own Player (canvas, buttons, sounds, live region, dialogs) on
-// the player's module. Everything the studio asks of the game goes through this adapter, so that
-// the module's preview functions (reload keeping the reader's place, warp to a line) switch on
-// here alone when the module has them.
+// the player's module. Everything the studio asks of the game goes through this adapter: the
+// story folder's format and the picture's layout, the story from its first page, the edited
+// story read anew where the reader is (game_reload), a start at a line (game_warp), and where
+// the page on screen starts (game_reading_line).
 import createLuxarim from 'luxarim-module';
 import { Player } from '../../player.js';
-import { TEXT_FONT } from '../../picture.js';
+
+// What game_warp answers.
+export const WARP_STARTED = 0;
+export const WARP_WARNED = 1;
 
 export class PlayPane {
-  constructor(doc) {
+  // `onPage(line)`: told the line where the page on screen starts (0 before the first page)
+  // after every step of the game.
+  constructor(doc, onPage = () => {}) {
     this.doc = doc;
     this.player = new Player(doc);
+    this.onPage = onPage;
+    const settle = this.player.settle.bind(this.player);
+    this.player.settle = () => {
+      settle();
+      this.tellPage();
+    };
   }
 
   async boot(wasmBinary) {
-    await this.doc.fonts.load(TEXT_FONT, 'あ').catch(() => {});
+    const module = await createLuxarim({ luxarimHost: this.player.host(), wasmBinary });
+    this.player.takeFacts(module);
+    await this.doc.fonts.load(this.player.picture.font, 'あ').catch(() => {});
     this.player.picture.measureText();
-    this.player.module = await createLuxarim({ luxarimHost: this.player.host(), wasmBinary });
-    this.player.module.FS.mkdir('/dat');
+    this.player.module = module;
+    module.FS.mkdir(`/${this.format.folder}`);
   }
 
   get module() { return this.player.module; }
 
-  // Whether the module keeps the reader's place on a reload and can start at a line.
-  get canReload() { return typeof this.module?._game_reload === 'function'; }
-  get canWarp() {
-    return typeof this.module?._game_warp === 'function' && typeof this.module?._malloc === 'function';
+  // The story folder's format (files.js storyFormat), as the module gives it.
+  get format() { return this.player.format; }
+
+  get canWarp() { return typeof this.module?._game_warp === 'function'; }
+
+  // The line where the page on screen starts, or 0.
+  readingLine() {
+    return this.player.started && this.module ? this.module._game_reading_line() : 0;
   }
+
+  tellPage() { this.onPage(this.readingLine()); }
+
+  // What the game said to the author after the last warp or reload (the desktop's standard
+  // error), one line each.
+  said() { return this.module.UTF8ToString(this.module._game_said()).trim(); }
 
   // The story from its first page. The player gives its button the keys as a game starts; in
   // the studio the keys stay where the author was typing.
@@ -38,31 +62,43 @@ export class PlayPane {
     }
   }
 
-  // The edited story: re-read in place where the module can; else the player's "play again"
-  // takes the new files, and the reader goes on in the story as it was.
-  reload(files, japanese) {
-    if (!this.player.started) return this.play(files);
-    if (!this.canReload) {
-      this.player.files = files;
-      return false;
-    }
-    this.player.writeFiles(files);
-    this.module._game_reload(1, 1, japanese ? 1 : 0);
-    this.player.settle();
-    return true;
+  // The edited story read anew, reading going on from the same place (the page that holds it when
+  // the edit reached it). A game that ended or never started plays from its first page.
+  reload(files, japanese) { return this.readAnew(files, { story: true, frames: false }, japanese); }
+
+  // The folder's frames or sounds replaced: the frames read anew, the sounds as they next play.
+  reloadFrames(files, japanese) {
+    this.player.sound.forget();
+    return this.readAnew(files, { story: false, frames: true }, japanese);
   }
 
-  // The story from line `line` (from 1), with the flags the walk finds on the way there.
+  // What the game said of it, one line each.
+  readAnew(files, { story, frames }, japanese) {
+    if (!this.player.started || this.player.ended) {
+      this.play(files);
+      return '';
+    }
+    this.player.files = files;
+    this.player.writeFiles(files);
+    this.module._game_reload(story ? 1 : 0, frames ? 1 : 0, japanese ? 1 : 0);
+    this.player.settle();
+    return this.said();
+  }
+
+  // The story from line `line` (from 1), with the flags the walk finds on the way there, its page
+  // shown. Returns {started, said}: said holds the warning or the refusal.
   warp(files, line, japanese) {
     this.play(files);
-    if (!this.canWarp) return false;
     const text = String(line);
     const size = this.module.lengthBytesUTF8(text) + 1;
     const pointer = this.module._malloc(size);
     this.module.stringToUTF8(text, pointer, size);
     const answer = this.module._game_warp(pointer, japanese ? 1 : 0);
     this.module._free(pointer);
-    this.player.settle();
-    return answer >= 0;
+    const started = answer === WARP_STARTED || answer === WARP_WARNED;
+    const said = this.said();
+    if (started) this.player.press(() => this.module._game_next());
+    else this.player.settle();
+    return { started, said };
   }
 }

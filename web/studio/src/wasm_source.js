@@ -1,6 +1,6 @@
 // The bytes the page needs: inlined in the one-file studio (base64 in data elements), else
 // fetched beside the page.
-import { fetchStory, STORY_FILES } from '../../files.js';
+import { fetchStory } from '../../files.js';
 
 function inlineBytes(doc, id) {
   const inline = doc.getElementById(id);
@@ -20,10 +20,11 @@ export async function wasmBytes(doc, id, url) {
 }
 
 // The bundled story folder's frames and sounds (its story.txt too, where the server has it): the
-// one-file studio holds them; from the disk without them there are none.
-export async function bundledFiles(doc) {
-  if (doc.getElementById('dat-a0.bmp')) {
-    return new Map(STORY_FILES.map((name) => [name, inlineBytes(doc, `dat-${name}`)]));
+// one-file studio holds them; from the disk without them there are none. `format`: the story
+// folder's (storyFormat).
+export async function bundledFiles(doc, format) {
+  if (doc.querySelector('script[id^="dat-"]')) {
+    return new Map(format.names.map((name) => [name, inlineBytes(doc, `dat-${name}`)]));
   }
-  return location.protocol === 'file:' ? new Map() : fetchStory(location.href);
+  return location.protocol === 'file:' ? new Map() : fetchStory(location.href, format);
 }

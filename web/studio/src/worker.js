@@ -2,19 +2,20 @@
 // that the editor never waits for a check. Requests: {id, op, args}; answers: {id, result} or
 // {id, error}.
 import createStudio from 'luxarim-studio-module';
-import { STORY_FILES } from '../../files.js';
-import { TEXT_FONT } from '../../picture.js';
+import { storyFormat } from '../../files.js';
+import { pictureLayout, textFont } from '../../picture.js';
 import { layOut } from './story_map.js';
 
-const DAT = '/dat';
 let module = null;
+let format = null;  // the story folder's, from the module
+let font = null;    // the page's lines', from the module's picture layout
 let context = null;
 
 // The width of a page line as the game draws it, for the checker's line widths.
 function lineWidth(text) {
   if (!context) {
     context = new OffscreenCanvas(1, 1).getContext('2d');
-    context.font = TEXT_FONT;
+    context.font = font;
   }
   return Math.round(context.measureText(text).width);
 }
@@ -51,7 +52,9 @@ function layOutOrSkip(map) {
 const ops = {
   async init(wasmBinary) {
     module = await createStudio({ wasmBinary, studioLineWidth: lineWidth });
-    module.FS.mkdir(DAT);
+    format = storyFormat(module);
+    font = textFont(pictureLayout(module));
+    module.FS.mkdir(`/${format.folder}`);
     return true;
   },
 
@@ -70,6 +73,15 @@ const ops = {
     return plan;
   },
 
+  // A picture the page decoded (RGBA, top row first) as the 24-bit bitmap file the game reads,
+  // or null when its size is one the game's reader refuses.
+  frameBmp(rgba, width, height) {
+    const made = withBytes(rgba, (pointer) => module._studio_frame_bmp(pointer, width, height));
+    if (made !== 0) return null;
+    const at = module._studio_saved_bytes();
+    return { bytes: module.HEAPU8.slice(at, at + module._studio_saved_size()) };
+  },
+
   // The map's layout, asked for after the findings are shown.
   layOut(map) {
     const started = performance.now();
@@ -80,8 +92,8 @@ const ops = {
 
   // The check of the folder `files` (name -> bytes or null), story.txt as the editor holds it.
   check(files, japanese) {
-    for (const name of STORY_FILES) {
-      const path = `${DAT}/${name}`;
+    for (const name of format.names) {
+      const path = `/${format.folder}/${name}`;
       try {
         module.FS.unlink(path);
       } catch {

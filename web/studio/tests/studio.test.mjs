@@ -5,11 +5,11 @@ import assert from 'node:assert/strict';
 import { copyFile, mkdir, mkdtemp, readFile, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import {
-  checks, editorText, findingTexts, launch, longStory, openPrivateFolder, openStudio, savedStory, serve,
-  SINGLE, SITE, typeAndCheck, typeAt, waitChecked,
+  editorText, findingTexts, longStory, openStudio, savedStory, SINGLE, SITE, studioSession, typeAndCheck,
+  typeAt,
 } from './studio_harness.mjs';
 
 // CR LF lines, a comment holding a byte that forms no character (0x80), and a tail after a
@@ -30,24 +30,8 @@ const at = (line) => {  // the byte offset where line `line` (from 1) of STORY b
 const storyWith = (from, text, to = from) =>
   Buffer.concat([STORY.subarray(0, at(from)), Buffer.from(text), STORY.subarray(at(to))]);
 
-let server;
-let browser;
-before(async () => {
-  server = await serve();
-  browser = await launch();
-});
-after(async () => {
-  await browser.close();
-  server.close();
-});
-
-async function studioWithStory() {
-  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
-  const shown = await checks(page);
-  await openPrivateFolder(page, STORY);
-  await waitChecked(page, shown);
-  return page;
-}
+const session = studioSession();
+const studioWithStory = () => session.withStory(STORY);
 
 test('the story opens decoded, its untouched bytes shown as they read', async () => {
   const page = await studioWithStory();
@@ -108,7 +92,7 @@ test('a changed line that would lose bytes forming no character waits for the au
 });
 
 test('the bundled story plays in the pane beside its text, and its walk is summed up', async () => {
-  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
+  const page = await openStudio(session.browser, `${session.server.url}studio.html?lang=en`);
   await page.waitForFunction(() => Number(document.body.dataset.maps || 0) > 0);
   assert.match(await editorText(page), /^\/\/ =+/);
   // The frames and sounds, each shown: the pictures decoded by the browser at the game's size.
@@ -134,10 +118,10 @@ test('the bundled story plays in the pane beside its text, and its walk is summe
 });
 
 test('the one-file studio opens from the disk with a new story, checks it and plays it', async () => {
-  const page = await openStudio(browser, `${pathToFileURL(SINGLE).href}?lang=ja`);
+  const page = await openStudio(session.browser, `${pathToFileURL(SINGLE).href}?lang=ja`);
   await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
   assert.match(await editorText(page), /#trap @/);
-  assert.match(await page.locator('#summary').innerText(), /^探索: /m);
+  assert.match(await page.locator('#summary').innerText(), /^道筋: /m);
   // The new story starts from the bundled portrait and sounds, which the one file holds.
   assert.deepEqual(await findingTexts(page), []);
   assert.equal(await page.locator('#message[open]').count(), 0);
@@ -169,10 +153,10 @@ test('the editor numbers the lines, colours the story, undoes and searches', asy
 });
 
 test('without the File System Access API a folder opens read-only and saving downloads story.txt', async () => {
-  const context = await browser.newContext({ viewport: { width: 1200, height: 800 }, acceptDownloads: true });
+  const context = await session.browser.newContext({ viewport: { width: 1200, height: 800 }, acceptDownloads: true });
   const page = await context.newPage();
   await page.addInitScript(() => { delete window.showDirectoryPicker; });
-  await page.goto(`${server.url}studio.html?lang=en`);
+  await page.goto(`${session.server.url}studio.html?lang=en`);
   await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
   const folder = join(await mkdtemp(join(tmpdir(), 'studio-')), 'mystory');
   await mkdir(folder);
@@ -192,10 +176,7 @@ test('without the File System Access API a folder opens read-only and saving dow
 });
 
 test('a story of 9,999 lines is checked as it is typed; its map is too large to draw, and says so', async () => {
-  const page = await openStudio(browser, `${server.url}studio.html?lang=en`);
-  const shown = await checks(page);
-  await openPrivateFolder(page, longStory());
-  await waitChecked(page, shown);
+  const page = await session.withStory(longStory());
   await page.waitForFunction(() => document.getElementById('story-map').innerText !== '');
   assert.equal(await page.evaluate(() => window.studio.editor.state.doc.lines), 9999);
   assert.match(await page.locator('#summary').innerText(), /^walk: 1666 pages/m);

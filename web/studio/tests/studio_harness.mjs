@@ -1,5 +1,6 @@
 // The studio as an author meets it: served beside the player, or opened from the disk; a story
 // folder in the origin's private file system (a real directory handle, as a picked folder is).
+import { after, before } from 'node:test';
 import { launch, serve, SITE } from '../../tests/harness.mjs';
 
 export { launch, serve, SITE };
@@ -38,15 +39,18 @@ export async function openPrivateFolder(page, storyBytes) {
   }, [...storyBytes]);
 }
 
-// The bytes of story.txt in the private folder.
-export async function savedStory(page) {
-  return Buffer.from(await page.evaluate(async () => {
+// The bytes of the file `name` in the private folder.
+export async function savedFile(page, name) {
+  return Buffer.from(await page.evaluate(async (fileName) => {
     const root = await navigator.storage.getDirectory();
     const folder = await root.getDirectoryHandle('story');
-    const file = await (await folder.getFileHandle('story.txt')).getFile();
+    const file = await (await folder.getFileHandle(fileName)).getFile();
     return [...new Uint8Array(await file.arrayBuffer())];
-  }));
+  }, name));
 }
+
+// The bytes of story.txt in the private folder.
+export const savedStory = (page) => savedFile(page, 'story.txt');
 
 export const editorText = (page) => page.evaluate(() => window.studio.editor.state.doc.toString());
 
@@ -68,6 +72,16 @@ export async function typeAt(page, line, column, text) {
   await page.keyboard.type(text);
 }
 
+// Puts `text` at `line`:`column` in one edit, as a paste does: nothing re-reads a half-typed line.
+export async function pasteAt(page, line, column, text) {
+  await page.evaluate(([l, c, t]) => {
+    const view = window.studio.editor;
+    const at = view.state.doc.line(l).from + c - 1;
+    view.dispatch({ changes: { from: at, insert: t }, selection: { anchor: at + t.length } });
+    view.focus();
+  }, [line, column, text]);
+}
+
 export const findingTexts = (page) => page.locator('#findings li').allInnerTexts();
 
 // Types `text` at line `line`, column `column`, and waits for the findings of the text typed.
@@ -86,4 +100,27 @@ export function longStory() {
   while (lines.length < 9998) lines.push('// filler');
   lines.push('#end');
   return Buffer.from(lines.join('\r\n'), 'latin1');
+}
+
+// The server and the browser of a test file, started before its tests and stopped after them:
+// `session.server`, `session.browser`, and `session.withStory(bytes)`, the served studio with a
+// story folder whose story.txt holds `bytes`.
+export function studioSession() {
+  const session = {};
+  before(async () => {
+    session.server = await serve();
+    session.browser = await launch();
+  });
+  after(async () => {
+    await session.browser.close();
+    session.server.close();
+  });
+  session.withStory = async (storyBytes) => {
+    const page = await openStudio(session.browser, `${session.server.url}studio.html?lang=en`);
+    const shown = await checks(page);
+    await openPrivateFolder(page, storyBytes);
+    await waitChecked(page, shown);
+    return page;
+  };
+  return session;
 }
