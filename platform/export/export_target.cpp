@@ -1,7 +1,5 @@
 #include "platform/export/export_target.h"
 
-#include "rules/story/story_files.h"
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "platform/export/export_manifest.h"
 #include "platform/export/zip_writer.h"
 #include "platform/site/site_writer.h"
+#include "rules/story/story_files.h"
 
 namespace game::exporting {
 namespace fs = std::filesystem;

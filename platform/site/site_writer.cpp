@@ -46,9 +46,8 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 // The page's tests and package files, and the story studio (an author's tool, not a player's:
 // its sources in studio/, and its built page), stay out of every site.
 bool LeftOut(const fs::path& relative) {
-  static const std::set<std::string> kFiles = {"package.json", "package-lock.json",
-                                               "CMakeLists.txt", "studio.html",
-                                               "luxarim-studio.html"};
+  static const std::set<std::string> kFiles = {
+      "package.json", "package-lock.json", "CMakeLists.txt", "studio.html", "luxarim-studio.html"};
   for (const fs::path& part : relative) {
     const std::string name = part.string();
     if (name.starts_with('.') || name == "tests" || name == "node_modules" || name == "studio") {

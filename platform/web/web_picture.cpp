@@ -42,7 +42,8 @@ void WebPicture::InitGraphics() {
 void WebPicture::LoadFrame(int index) {
   std::vector<std::uint8_t>& rgba = frames_[index];
   std::vector<std::uint8_t>().swap(rgba);
-  const DecodedBitmap bitmap = ReadBmpFile(files_, story_files::FramePath(index), UnitScene::kShownPart);
+  const DecodedBitmap bitmap =
+      ReadBmpFile(files_, story_files::FramePath(index), UnitScene::kShownPart);
   rgba = ToRgba(bitmap);
   web_host::LoadFrame(index, bitmap.width, bitmap.height, rgba.data());
   scene_.SetFrameLoaded(index, bitmap.width, bitmap.height);

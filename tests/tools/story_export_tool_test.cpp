@@ -161,9 +161,11 @@ TEST_F(StoryExportTool, WhatCannotRunSaysWhyInOneLine) {
       {{"dat", "dat"}, "story_export: dat holds the story being exported ("},
       {{"dat", "."}, "story_export: . holds the story being exported ("},
       {{"nowhere", "site"}, "story_export: no folder nowhere\n"},
-      {{"dat"}, "story_export: give the story folder and where to write the site (try 'story_export "
+      {{"dat"},
+       "story_export: give the story folder and where to write the site (try 'story_export "
        "--help')\n"},
-      {{"--colour", "dat", "site"}, "story_export: unknown option: --colour (try 'story_export --help')\n"},
+      {{"--colour", "dat", "site"},
+       "story_export: unknown option: --colour (try 'story_export --help')\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = Export(c.arguments, story_.Path());
