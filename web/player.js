@@ -27,6 +27,7 @@ export class Player {
     this.special = $('special');
     this.restart = $('restart');
     this.end = $('end');
+    $('end-text').textContent = END_TEXT;
     this.fullscreen = $('fullscreen');
     this.loading = $('loading');
     this.pageText = $('page-text');
@@ -163,9 +164,11 @@ export class Player {
     this.settle();
   }
 
-  writeFiles(files) {
+  // Writes `names` (all the story folder's files unless told) from `files` into the module's
+  // file system; a name without bytes is removed.
+  writeFiles(files, names = this.format.names) {
     const fs = this.module.FS;
-    for (const name of this.format.names) {
+    for (const name of names) {
       const path = `/${this.format.folder}/${name}`;
       try {
         fs.unlink(path);

@@ -51,7 +51,6 @@ export class Stage {
     this.game = doc.getElementById('game');
     this.stage = doc.getElementById('stage');
     this.onLayout = onLayout;
-    this.layout = null;
     this.size = null;  // the picture's size, once the module gives it (setPicture)
     const view = doc.defaultView;
     const fit = () => this.fit();
@@ -92,7 +91,6 @@ export class Stage {
     const view = this.doc.defaultView;
     const layout = stageLayout(this.doc.documentElement.clientWidth, view.innerHeight,
       view.devicePixelRatio || 1, this.size);
-    this.layout = layout;
     const style = this.stage.style;
     style.setProperty('--s', String(layout.scale));
     style.setProperty('--w', `${layout.picture.width}px`);

@@ -135,8 +135,13 @@ class Studio {
         return;
       }
     }
+    try {
+      if (this.folder.directory) await writeWhole(this.folder.directory, name, bytes);
+    } catch (error) {
+      this.status(this.texts.saveFailed(String(error.message || error)));
+      return;
+    }
     this.folder.files.set(name, bytes);
-    if (this.folder.directory) await writeWhole(this.folder.directory, name, bytes);
     await this.check();
     this.$('play-said').textContent = this.play.reloadFrames(this.playFiles(), this.japanese);
     this.status(this.texts.replaced(name));
@@ -307,12 +312,14 @@ class Studio {
 
   async write(bytes) {
     if (this.folder.isNew && typeof window.showDirectoryPicker === 'function') {
-      this.folder.directory = await pickDirectory();
-      this.folder.name = this.folder.directory.name;
-      this.folder.isNew = false;
+      // The new story's folder is its own only once every file is written there.
+      const directory = await pickDirectory();
       for (const [name, data] of this.folder.files) {
-        if (data && name !== this.format.story) await writeWhole(this.folder.directory, name, data);
+        if (data && name !== this.format.story) await writeWhole(directory, name, data);
       }
+      await writeWhole(directory, this.format.story, bytes);
+      Object.assign(this.folder, { directory, name: directory.name, isNew: false });
+      return;
     }
     if (this.folder.directory) await writeWhole(this.folder.directory, this.format.story, bytes);
     else download(this.doc, this.format.story, bytes);

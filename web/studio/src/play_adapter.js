@@ -79,7 +79,8 @@ export class PlayPane {
       return '';
     }
     this.player.files = files;
-    this.player.writeFiles(files);
+    const { names, story: storyName } = this.player.format;
+    this.player.writeFiles(files, names.filter((name) => (name === storyName ? story : frames)));
     this.module._game_reload(story ? 1 : 0, frames ? 1 : 0, japanese ? 1 : 0);
     this.player.settle();
     return this.said();
