@@ -70,7 +70,7 @@ void BM_ReloadAfterSave(benchmark::State& state) {
     while (reloads == before) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   }
   state.SetLabel(std::to_string(script.ScriptCount() - 1) + " lines, quiet period " +
-                 std::to_string(game::StoryWatch::kQuietMs) + " ms, report " +
+                 std::to_string(game::SaveSettling::kQuietMs) + " ms, report " +
                  std::to_string(report_bytes) + " bytes");
 }
 BENCHMARK(BM_ReloadAfterSave)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);

@@ -29,8 +29,7 @@ std::unique_ptr<QGuiApplication> StartToolApplication(char* name) {
 PictureLayout GamePictureLayout() {
   PictureLayout layout{
       .width = UnitBmp::kWidth, .height = UnitBmp::kHeight, .text_x = UnitBmp::kTextX};
-  for (int i = 0; i < UnitBmp::kFrameCount; ++i)
-    layout.frame_paths.push_back(story_files::FramePath(i));
+  layout.frame_paths = story_files::FramePaths();
   return layout;
 }
 

@@ -9,7 +9,6 @@
 
 #include "platform/export/export_manifest.h"
 #include "platform/export/zip_writer.h"
-#include "platform/site/site_writer.h"
 #include "rules/story/story_files.h"
 
 namespace game::exporting {
@@ -41,8 +40,22 @@ bool IsStoryFile(const fs::path& path, const fs::path& story) {
   });
 }
 
-std::string ReadAll(const fs::path& path) {
+// The bytes of `path` into `bytes`; an error when it cannot be read whole.
+std::error_code ReadAll(const fs::path& path, std::string& bytes) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error) return error;
   std::ifstream in(path, std::ios::binary);
+  bytes.resize(static_cast<std::size_t>(size));
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
+  return in ? std::error_code{} : std::make_error_code(std::errc::io_error);
+}
+
+// The last `count` bytes of `path` (all of a shorter file): enough to tell an archive's end.
+std::string ReadTail(const fs::path& path, std::size_t count) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+  in.seekg(std::max<std::streamoff>(0, size - static_cast<std::streamoff>(count)));
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -96,7 +109,7 @@ std::optional<Message> ExportTarget::OutProblem() const {
   if (!request_.zip && !fs::is_directory(status)) {
     return Message{name + " is not a folder", name + " はフォルダーではありません。"};
   }
-  if (request_.zip && !request_.replace && !IsOwnArchive(ReadAll(real_))) {
+  if (request_.zip && !request_.replace && !IsOwnArchive(ReadTail(real_, kArchiveTailBytes))) {
     return Message{name + " is not a zip that story_export wrote: give --replace to replace it",
                    name +
                        " は story_export が書いた zip ではありません。置き換えるには --replace "
@@ -251,7 +264,8 @@ std::error_code ExportTarget::CopyStaging(const fs::path& copy) {
     } else if (entry.is_directory()) {
       error = files_.MakeFolder(to);
     } else {
-      error = files_.WriteFile(to, ReadAll(entry.path()));
+      std::string bytes;
+      if (!(error = ReadAll(entry.path(), bytes))) error = files_.WriteFile(to, bytes);
     }
     if (error) return error;
   }

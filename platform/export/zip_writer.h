@@ -2,6 +2,7 @@
 // under version control and uploaded to game hosts as it is.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@ namespace game::exporting {
 
 // The comment that marks an archive as this exporter's, so that it replaces only its own.
 inline constexpr char kArchiveComment[] = "written by story_export";
+// The end record of such an archive, its comment included: the bytes IsOwnArchive needs.
+inline constexpr std::size_t kArchiveTailBytes = 22 + sizeof(kArchiveComment) - 1;
 
 struct ZipEntry {
   std::string name;   // the path inside the archive: '/' between folders, no leading '/'
@@ -25,7 +28,8 @@ struct ZipEntry {
 // one beginning with '/' or one holding a ".." part.
 std::string ZipArchive(const std::vector<ZipEntry>& entries);
 
-// Whether `bytes` are a whole archive that ZipArchive wrote (it ends with kArchiveComment).
+// Whether `bytes` (a whole archive, or at least its last kArchiveTailBytes) end as an archive
+// that ZipArchive wrote (its end record with kArchiveComment).
 bool IsOwnArchive(const std::string& bytes);
 
 // The regular files under `folder` (recursively, links followed), named relative to it with '/',

@@ -64,9 +64,7 @@ std::unique_ptr<CheckServices> MakeStudioCheckServices() {
 PictureLayout StudioPictureLayout() {
   PictureLayout layout{
       .width = UnitScene::kWidth, .height = UnitScene::kHeight, .text_x = UnitScene::kTextX};
-  for (int i = 0; i < story_files::kFrameCount; ++i) {
-    layout.frame_paths.push_back(story_files::FramePath(i));
-  }
+  layout.frame_paths = story_files::FramePaths();
   return layout;
 }
 

@@ -25,7 +25,6 @@ namespace game {
 
 class StoryWatch : public QObject, private FileStamps {
  public:
-  static constexpr int kQuietMs = SaveSettling::kQuietMs;
   using Changes = SavedChanges;
 
   // Starts watching `folder`; `story` and `frames` are paths inside it, as the game opens them

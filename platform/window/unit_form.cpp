@@ -40,9 +40,8 @@ TFormMain::TFormMain(GameApplication& app, const GameOptions& options, PreviewOp
   FormCreate();
   if (preview_.warp) session_.StartAt(*preview_.warp);
   if (preview_.watch) {
-    std::vector<std::string> frames;
-    for (int i = 0; i < UnitBmp::kFrameCount; ++i) frames.push_back(story_files::FramePath(i));
-    watch_ = std::make_unique<StoryWatch>("dat", UnitStory::kStoryPath, std::move(frames),
+    watch_ = std::make_unique<StoryWatch>(story_files::kGameFolder, UnitStory::kStoryPath,
+                                          story_files::FramePaths(),
                                           [this](SavedChanges changes) { ReloadSaved(changes); });
   }
 }
@@ -148,7 +147,9 @@ bool TFormMain::event(QEvent* event) {
     windowHandle()->installEventFilter(this);
   }
   if (event->type() != static_cast<QEvent::Type>(kClockStartMessage)) return QWidget::event(event);
-  if (gate_.Arrived()) RunClockReported();
+  // An error from a clock callback ends the loop and is shown once; the picture then stops while
+  // the buttons and the window's close button still work.
+  if (gate_.Arrived()) session_.RunClock();
   return true;
 }
 
@@ -161,12 +162,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     FinishStartup();
   }
   return QWidget::eventFilter(watched, event);
-}
-
-void TFormMain::RunClockReported() {
-  // An error from a clock callback ends the loop and is shown once; the picture then stops while
-  // the buttons and the window's close button still work.
-  session_.RunClock();
 }
 
 void TFormMain::ReloadSaved(SavedChanges changes) {

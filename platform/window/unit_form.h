@@ -71,7 +71,6 @@ class TFormMain : public QWidget, public SessionWindow {
   // assistive technology, which announces it (accessibility.h).
   void Show(const SessionOutcome& outcome);
   void UpdateSpecialButton(const SpecialButtonView& button);
-  void RunClockReported();
   // The story or frames saved anew (GameSession::ReadSaved); what it says goes to standard error.
   void ReloadSaved(SavedChanges changes);
 

@@ -7,6 +7,7 @@
 #include "rules/contracts/error_report.h"
 #include "rules/scene/unit_scene.h"
 #include "rules/story/game_texts.h"
+#include "rules/story/story_files.h"
 
 namespace game {
 namespace {
@@ -207,7 +208,8 @@ ReloadOutcome GameSession::GoOnWithStartup(Language language) {
       RunStartup();
       reload.said = StartupWentOn(language);
     } catch (const AppError& error) {
-      const std::string what = next_step_ == kLoadStory ? UnitStory::kStoryPath : "dat";
+      const std::string what =
+          next_step_ == kLoadStory ? UnitStory::kStoryPath : story_files::kGameFolder;
       reload.said = StartupStillFails(what, error.what(), language);
     }
   });

@@ -50,7 +50,7 @@ std::optional<FrameFailure> FirstFrameThatDoesNotRead(FileSystem& files) {
   for (int index = 0; index < UnitScene::kFrameCount; ++index) {
     const std::string path = story_files::FramePath(index);
     try {
-      ReadBmpFile(files, path);
+      ReadBmpFile(files, path, UnitScene::kShownPart);
     } catch (const AppError& error) {
       return FrameFailure{path, error.what()};
     }
@@ -68,7 +68,8 @@ std::string ReadFramesAnew(SessionPicture& picture, FileSystem& files, Language 
     picture.InitGraphics();
   } catch (const AppError& error) {
     // Saved again between the two readings: the next save reads it.
-    const std::string path = FirstFrameThatDoesNotRead(files).value_or(FrameFailure{"dat"}).path;
+    const std::string path =
+        FirstFrameThatDoesNotRead(files).value_or(FrameFailure{story_files::kGameFolder}).path;
     return DoesNotLoad(path, error.what(),
                        {"It and the frames after it are drawn blank until they load.",
                         "読み込めるまで、この絵とその後の絵は白く描かれます。"},

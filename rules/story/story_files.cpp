@@ -15,10 +15,19 @@ std::string_view NameInFolder(std::string_view game_path) {
   return game_path.substr(folder.size() + 1);
 }
 
+const std::vector<std::string>& FramePaths() {
+  static const std::vector<std::string> paths = [] {
+    std::vector<std::string> list;
+    for (int i = 0; i < kFrameCount; ++i) list.push_back(FramePath(i));
+    return list;
+  }();
+  return paths;
+}
+
 const std::vector<std::string>& FilePaths() {
   static const std::vector<std::string> paths = [] {
     std::vector<std::string> list{kStoryPath};
-    for (int i = 0; i < kFrameCount; ++i) list.push_back(FramePath(i));
+    list.insert(list.end(), FramePaths().begin(), FramePaths().end());
     list.emplace_back(kRisingSoundPath);
     list.emplace_back(kMissSoundPath);
     return list;

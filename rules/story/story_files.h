@@ -22,6 +22,9 @@ std::string FramePath(int index);
 // outside it unchanged.
 std::string_view NameInFolder(std::string_view game_path);
 
+// The game's paths of the portrait frames, dat/a0.bmp to dat/a5.bmp.
+const std::vector<std::string>& FramePaths();
+
 // The game's paths of the folder's files, in the order the game reads them: dat/story.txt,
 // dat/a0.bmp to dat/a5.bmp, dat/up.wav, dat/suka.wav.
 const std::vector<std::string>& FilePaths();
