@@ -125,9 +125,7 @@ TEST_F(PackageEndToEnd, LauncherStartedElsewhereShowsTheGameAndItsStoryAndEndsWi
   game.Click(452, 244);
   EXPECT_TRUE(first_page(game.WaitForScreen(first_page)));
 
-  x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
-  game.Key("alt+F4");
-  EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
+  EXPECT_EQ(game.CloseFromWindowManager(), std::optional<int>(0));
 }
 
 }  // namespace

@@ -101,9 +101,7 @@ TEST_F(RenderEndToEnd, FramesThenThePagesTextAndTheHeatStrokesOverThem) {
   EXPECT_GT(DarkPixels(shot, client, TextRow(0).intersected(kPicture)), 20);
   EXPECT_EQ(DarkPixels(shot, client, TextRow(2).intersected(kPicture)), 0);  // one line now
 
-  x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
-  game.Key("alt+F4");
-  EXPECT_EQ(game.WaitForExit(3000), std::optional<int>(0));
+  EXPECT_EQ(game.CloseFromWindowManager(), std::optional<int>(0));
 }
 
 TEST_F(RenderEndToEnd, AMissingFrameIsReportedAtStartUpAndThenDrawnBlank) {

@@ -57,9 +57,7 @@ TEST_F(WindowEndToEnd, OpensCentredWithItsButtonsAndEndsWithStatusZeroWhenClosed
   game.Key("F10");
   game.Key("Alt_L");
   EXPECT_TRUE(game.Running());
-  x.Run("xdotool", {"windowactivate", "--sync", game.WaitForWindow()});
-  game.Key("alt+F4");
-  EXPECT_EQ(game.WaitForExit(1000), std::optional<int>(0));
+  EXPECT_EQ(game.CloseFromWindowManager(), std::optional<int>(0));
 }
 
 TEST_F(WindowEndToEnd, NextPagesThroughTheStoryAndItsEndEndsTheProgram) {

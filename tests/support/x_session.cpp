@@ -147,4 +147,13 @@ std::optional<int> GameProcess::WaitForExit(int timeout_ms) {
   return process_.exitCode();
 }
 
+std::optional<int> GameProcess::CloseFromWindowManager(int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms && Running(); waited += 1000) {
+    x_.Run("xdotool", {"windowactivate", "--sync", window_});
+    Key("alt+F4");
+    process_.waitForFinished(1000);
+  }
+  return WaitForExit(0);
+}
+
 }  // namespace game::testing

@@ -58,6 +58,10 @@ class GameProcess {
   void Key(const QString& keys) const;
   // Waits for the process to end; its exit status, or nothing on time-out or a crash.
   std::optional<int> WaitForExit(int timeout_ms);
+  // Asks the window manager to close the main window (Alt+F4 on the activated window), again
+  // each second until the game ends: a busy server can drop a key sent while focus moves. The
+  // game's exit status, or nothing on time-out or a crash.
+  std::optional<int> CloseFromWindowManager(int timeout_ms = 10000);
   // Waits until `ready(screenshot)` holds; the last screenshot either way.
   template <typename Pred>
   QImage WaitForScreen(Pred ready, int timeout_ms = 10000) const;
