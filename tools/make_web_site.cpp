@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/site/hb_subset.h"
 #include "platform/site/site_writer.h"
 #include "rules/story/game_texts.h"
 #include "rules/text/sjis_decoder.h"

@@ -16,6 +16,7 @@
 #include "platform/export/export_options.h"
 #include "platform/export/export_target.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/site/hb_subset.h"
 #include "platform/site/site_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_folder.h"

@@ -1,12 +1,12 @@
 #include "platform/export/export_manifest.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sstream>
+
+#include "platform/export/zip_writer.h"
 
 namespace game::exporting {
 namespace fs = std::filesystem;
@@ -20,10 +20,9 @@ std::string Fingerprint(const fs::path& file) {
   if (!in) return "";
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) return "";
-  const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes.data()),
-                          static_cast<uInt>(bytes.size()));
   char text[40];
-  std::snprintf(text, sizeof text, "%08lx %zu", crc, bytes.size());
+  std::snprintf(text, sizeof text, "%08lx %zu", static_cast<unsigned long>(Crc32(bytes)),
+                bytes.size());
   return text;
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/export/export_manifest.h"
 #include "platform/export/zip_writer.h"
+#include "platform/export/zlib_deflate.h"
 #include "rules/story/story_files.h"
 
 namespace game::exporting {
@@ -152,7 +153,7 @@ std::optional<Message> ExportTarget::Publish(std::optional<Message>& note) {
 }
 
 std::optional<Message> ExportTarget::PublishZip() {
-  const std::string archive = ZipArchive(FolderEntries(staging_));
+  const std::string archive = ZipArchive(FolderEntries(staging_), ZlibRawDeflate);
   const fs::path part = FreeNameBeside(".part");
   std::error_code error = files_.WriteFile(part, archive);
   if (!error) error = files_.Rename(part, real_);

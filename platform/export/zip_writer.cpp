@@ -1,8 +1,7 @@
 #include "platform/export/zip_writer.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -45,31 +44,31 @@ std::uint32_t Size32(std::size_t size) {
   return static_cast<std::uint32_t>(size);
 }
 
-// Raw deflate (no zlib header), as zip stores it.
-std::string Deflate(const std::string& bytes) {
-  z_stream stream{};
-  if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) !=
-      Z_OK) {
-    throw std::runtime_error("zlib: deflateInit2 failed");
-  }
-  std::string out(deflateBound(&stream, bytes.size()), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
-  stream.avail_in = static_cast<uInt>(bytes.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  const int result = deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  if (result != Z_STREAM_END) throw std::runtime_error("zlib: deflate failed");
-  return out;
+}  // namespace
+
+std::uint32_t Crc32(std::string_view bytes) {
+  static const auto kTable = [] {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+      std::uint32_t c = n;
+      for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      table[n] = c;
+    }
+    return table;
+  }();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (const char c : bytes)
+    crc = kTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
 }
 
-Packed Pack(const std::string& bytes) {
+namespace {
+
+Packed Pack(const std::string& bytes, const RawDeflate& deflate) {
   Size32(bytes.size());
   Packed packed;
-  packed.crc = static_cast<std::uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
-  std::string deflated = Deflate(bytes);
+  packed.crc = Crc32(bytes);
+  std::string deflated = deflate(bytes);
   if (deflated.size() < bytes.size()) {
     packed.method = kDeflated;
     packed.data = std::move(deflated);
@@ -95,7 +94,7 @@ void PutCommon(std::string& out, const ZipEntry& entry, const Packed& packed) {
 
 }  // namespace
 
-std::string ZipArchive(const std::vector<ZipEntry>& entries) {
+std::string ZipArchive(const std::vector<ZipEntry>& entries, const RawDeflate& deflate) {
   if (entries.size() >= 0xffff) {
     throw std::length_error("a zip archive without 64-bit extensions holds 65534 entries");
   }
@@ -104,7 +103,7 @@ std::string ZipArchive(const std::vector<ZipEntry>& entries) {
   for (const ZipEntry& entry : entries) {
     CheckName(entry.name);
     if (entry.name.size() > 0xffff) throw std::length_error("zip entry name too long");
-    const Packed packed = Pack(entry.bytes);
+    const Packed packed = Pack(entry.bytes, deflate);
     const std::uint32_t offset = Size32(archive.size());
     Put32(archive, kLocalHeader);
     PutCommon(archive, entry, packed);

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace game::exporting {
@@ -19,14 +22,21 @@ struct ZipEntry {
   std::string bytes;  // the file's contents
 };
 
-// The whole archive: the entries in the order given, each deflated (zlib, level 9) or stored when
-// deflating does not make it smaller; every time stamp 1980-01-01 00:00, the earliest the format
-// holds; files readable by everyone (0644); no extra fields; the archive's comment is
-// kArchiveComment. Only files are stored:
-// unzip makes the folders they need. Throws std::length_error when an entry or the archive would
-// need the 64-bit extensions (4 GiB, 65535 entries) and std::invalid_argument for an empty name,
-// one beginning with '/' or one holding a ".." part.
-std::string ZipArchive(const std::vector<ZipEntry>& entries);
+// The CRC-32 that zip archives and the export's manifest record (the reflected polynomial
+// 0xEDB88320, as zlib's crc32).
+std::uint32_t Crc32(std::string_view bytes);
+
+// Raw deflate (no zlib header or trailer): `bytes` compressed as a zip entry stores them.
+using RawDeflate = std::function<std::string(const std::string& bytes)>;
+
+// The whole archive: the entries in the order given, each deflated by `deflate` (the exporter's:
+// zlib at level 9) or stored when deflating does not make it smaller; every time stamp 1980-01-01
+// 00:00, the earliest the format holds; files readable by everyone (0644); no extra fields; the
+// archive's comment is kArchiveComment. Only files are stored: unzip makes the folders they need.
+// Throws std::length_error when an entry or the archive would need the 64-bit extensions (4 GiB,
+// 65535 entries) and std::invalid_argument for an empty name, one beginning with '/' or one holding
+// a ".." part.
+std::string ZipArchive(const std::vector<ZipEntry>& entries, const RawDeflate& deflate);
 
 // Whether `bytes` (a whole archive, or at least its last kArchiveTailBytes) end as an archive
 // that ZipArchive wrote (its end record with kArchiveComment).

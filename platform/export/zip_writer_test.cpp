@@ -6,6 +6,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "platform/export/zlib_deflate.h"
 #include "tests/support/temp_dir.h"
 
 namespace game::exporting {
@@ -41,7 +42,7 @@ TEST(ZipWriter, UnzipReadsBackEveryEntryInOrder) {
       {"fonts/deep/licence.txt", "licence text\n"},
   };
   testing::TempDir dir;
-  const std::string archive = dir.Write("site.zip", ZipArchive(entries));
+  const std::string archive = dir.Write("site.zip", ZipArchive(entries, ZlibRawDeflate));
   EXPECT_NE(Output("unzip -tq " + archive + " 2>&1").find("No errors detected"), std::string::npos);
   EXPECT_EQ(Output("unzip -Z1 " + archive),
             "index.html\ndat/a0.bmp\ndat/story.txt\nempty.txt\nfonts/deep/licence.txt\n");
@@ -53,11 +54,17 @@ TEST(ZipWriter, UnzipReadsBackEveryEntryInOrder) {
   EXPECT_NE(listing.find("-rw-r--r--"), std::string::npos) << listing;
 }
 
+TEST(ZipWriter, Crc32IsZipsCheckValue) {
+  const std::pair<std::string, std::uint32_t> cases[] = {
+      {"", 0}, {"123456789", 0xCBF43926u}, {std::string(1, '\0'), 0xD202EF8Du}};
+  for (const auto& [bytes, crc] : cases) EXPECT_EQ(Crc32(bytes), crc) << bytes;
+}
+
 TEST(ZipWriter, RefusesNamesThatLeaveTheArchive) {
   for (const std::string name : {"", "/etc/passwd", "..", "../up", "a/../../up", "a/.."}) {
-    EXPECT_THROW(ZipArchive({{name, "x"}}), std::invalid_argument) << name;
+    EXPECT_THROW(ZipArchive({{name, "x"}}, ZlibRawDeflate), std::invalid_argument) << name;
   }
-  EXPECT_NO_THROW(ZipArchive({{"a..b/c..", "x"}}));
+  EXPECT_NO_THROW(ZipArchive({{"a..b/c..", "x"}}, ZlibRawDeflate));
 }
 
 // The files of a folder, wherever they sit, named from the folder and sorted by name, so that
@@ -80,13 +87,13 @@ TEST(ZipWriter, FolderEntriesAreTheFilesSortedByName) {
 // Only an archive this writer made, whole, counts as its own: one cut short, another zip or any
 // other file does not.
 TEST(ZipWriter, KnowsItsOwnArchives) {
-  const std::string own = ZipArchive({{"index.html", "page"}});
+  const std::string own = ZipArchive({{"index.html", "page"}}, ZlibRawDeflate);
   const struct {
     std::string bytes;
     bool own;
   } cases[] = {
       {own, true},
-      {ZipArchive({}), true},
+      {ZipArchive({}, ZlibRawDeflate), true},
       {own.substr(0, own.size() - 1), false},
       {own.substr(0, own.size() - 30) + own.substr(own.size() - 23), false},
       {"PK\x05\x06" + std::string(18, '\0'), false},

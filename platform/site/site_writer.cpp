@@ -1,9 +1,5 @@
 #include "platform/site/site_writer.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
@@ -16,8 +12,6 @@
 #include "platform/site/font_text.h"
 #include "rules/contracts/app_error.h"
 #include "rules/story/story_files.h"
-
-extern char** environ;
 
 namespace game {
 namespace {
@@ -79,50 +73,7 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
-class TempFile {
- public:
-  explicit TempFile(const std::string& contents) {
-    std::string name = (fs::temp_directory_path() / "luxarim-site-XXXXXX").string();
-    const int fd = mkstemp(name.data());
-    if (fd < 0) throw AppError("cannot make a temporary file");
-    close(fd);
-    path_ = name;
-    WriteFile(path_, contents);
-  }
-  ~TempFile() {
-    std::error_code ignored;
-    fs::remove(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-int Run(std::vector<std::string> arguments) {
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 }  // namespace
-
-std::string HbSubset(const fs::path& font, const std::string& text) {
-  const TempFile text_file(text);
-  const TempFile subset("");
-  const int status =
-      Run({"hb-subset", "--font-file=" + font.string(), "--text-file=" + text_file.Path().string(),
-           "--output-file=" + subset.Path().string()});
-  if (status != 0) throw AppError("hb-subset could not cut down " + font.string());
-  return ReadFile(subset.Path());
-}
 
 std::string HtmlEscape(const std::string& text) {
   std::string out;

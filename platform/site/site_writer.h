@@ -49,9 +49,6 @@ struct SiteInput {
 using FontSubsetter =
     std::function<std::string(const std::filesystem::path& font, const std::string& text)>;
 
-// The subsetter of HarfBuzz's command-line tool, hb-subset (found on the PATH).
-std::string HbSubset(const std::filesystem::path& font, const std::string& text);
-
 // Writes the site into `out` (made when missing; files already there are replaced, others left
 // alone) and returns the paths written, relative to `out`, in the order written: the player's
 // files, the manifest, dat/, the face and its licence. index.html gets the title, HTML-escaped,

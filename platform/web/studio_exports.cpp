@@ -1,6 +1,7 @@
 // The studio's functions (web/studio, in a worker): the editor's text of a story file and the plan
-// of its save, and the checker over the story folder the page wrote to /dat. Each answer is JSON
-// or bytes kept in the module until the next call: studio_result() and studio_result_size().
+// of its save, the checker over the story folder the page wrote to /dat, and its site published.
+// Each answer is JSON or bytes kept in the module until the next call: studio_result() and
+// studio_result_size().
 #include <emscripten.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "platform/web/json_text.h"
 #include "platform/web/studio_check_services.h"
 #include "platform/web/studio_map.h"
+#include "platform/web/studio_publish.h"
 #include "rules/bmp/bmp_writer.h"
 #include "rules/check/story_check.h"
 #include "rules/check/story_save.h"
@@ -151,6 +153,34 @@ EMSCRIPTEN_KEEPALIVE const char* studio_check(int japanese) {
                 ",\"map\":" + map +
                 ",\"report\":" + game::web::JsonQuoted(FormatReport(report, language)) +
                 ",\"walked\":" + (report.walked ? "true" : "false") + "}");
+}
+
+// Publishes the story folder /dat as story_export does (PublishSite): {"written": [the site's
+// paths]}, with `zip` the archive's bytes from studio_saved_bytes(); or {"error": why}.
+EMSCRIPTEN_KEEPALIVE const char* studio_publish(const char* title, int zip) {
+  saved_bytes.clear();
+  try {
+    game::web::Published published = game::web::PublishSite(kFolder, title, zip != 0);
+    saved_bytes = std::move(published.archive);
+    std::string written = "[";
+    for (const std::string& path : published.written)
+      written += (written.size() > 1 ? "," : "") + game::web::JsonQuoted(path);
+    return Answer("{\"written\":" + written + "]}");
+  } catch (const std::exception& failure) {
+    return Answer("{\"error\":" + game::web::JsonQuoted(failure.what()) + "}");
+  }
+}
+
+// The files under `folder` as one zip archive, its bytes from studio_saved_bytes(). Returns 0, or
+// -1 when the folder cannot be read whole.
+EMSCRIPTEN_KEEPALIVE int studio_zip_folder(const char* folder) {
+  try {
+    saved_bytes = game::web::FolderArchive(folder);
+    return 0;
+  } catch (const std::exception&) {
+    saved_bytes.clear();
+    return -1;
+  }
 }
 
 }  // extern "C"

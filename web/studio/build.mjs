@@ -1,17 +1,25 @@
-// Bundles the studio at build time: node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE
+// Bundles the studio at build time:
+//   node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE PAGE_DIR PLAYER_MODULE_DIR FACE LICENCE
 //   MODULE_DIR   the built luxarim.js/.wasm (the player) and luxarim_studio.js/.wasm (the checker)
-//   OUT_DIR      gets studio.html and studio/ (the page's script and style, the checker's wasm),
-//                served beside the player's site (its luxarim.wasm and fonts/)
-//   SINGLE_FILE  the same studio as one HTML file: scripts, styles and both modules inlined, the
-//                worker started from a blob, for opening from the disk
+//   OUT_DIR      gets studio.html and studio/ (the page's script and style, the checker's wasm,
+//                the publish kit, HarfBuzz's subsetter and the whole face), served beside the
+//                player's site (its luxarim.wasm and fonts/)
+//   SINGLE_FILE  the same studio as one HTML file: scripts, styles, both modules, the publish kit
+//                and the subsetter inlined, the worker started from a blob, for opening from the
+//                disk (without the whole face: publishing there asks for it)
+//   PAGE_DIR, PLAYER_MODULE_DIR  the player's files as story_export takes them (its page, and
+//                its module with the icons); FACE, LICENCE  the face a site's font is cut from and
+//                its licence
 import { build } from 'esbuild';
 import { copyFile, mkdir, readdir, readFile, writeFile } from 'node:fs/promises';
-import { dirname, join, resolve } from 'node:path';
+import { dirname, join, relative, resolve } from 'node:path';
+import { LICENCE, MODULE_WASM, packKit } from './src/publish_kit.js';
 
 const here = dirname(new URL(import.meta.url).pathname);
-const [moduleDir, outDir, singleFile] = process.argv.slice(2).map((path) => resolve(path));
-if (!singleFile) {
-  console.error('usage: node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE');
+const [moduleDir, outDir, singleFile, pageDir, playerModuleDir, face, licence] =
+  process.argv.slice(2).map((path) => resolve(path));
+if (!licence) {
+  console.error('usage: node build.mjs MODULE_DIR OUT_DIR SINGLE_FILE PAGE_DIR PLAYER_MODULE_DIR FACE LICENCE');
   process.exit(2);
 }
 
@@ -86,6 +94,31 @@ function playerMarkup(index) {
   };
 }
 
+// The player's files under `folder` as [site path, bytes]; the site writer leaves out the rest of
+// what it leaves out of every site (package files, the studio's built page).
+async function playerFiles(folder, top = folder) {
+  const found = [];
+  for (const entry of await readdir(folder, { withFileTypes: true })) {
+    if (entry.name.startsWith('.') || ['tests', 'node_modules', 'studio'].includes(entry.name)) continue;
+    const path = join(folder, entry.name);
+    if (entry.isDirectory()) found.push(...await playerFiles(path, top));
+    else if (entry.isFile()) found.push([relative(top, path).split('\\').join('/'), await readFile(path)]);
+  }
+  return found;
+}
+
+// The kit a site is published from: the page's files, then the module's (a file in both comes
+// from the module, as story_export takes it) but the compiled module itself, and the face's
+// licence.
+async function publishKit() {
+  const files = new Map([...await playerFiles(pageDir), ...await playerFiles(playerModuleDir)]);
+  files.delete(MODULE_WASM);
+  return packKit([...files].sort(([a], [b]) => (a < b ? -1 : 1))
+    .concat([[LICENCE, await readFile(licence)]]));
+}
+
+const subsetterWasm = join(here, 'node_modules/harfbuzzjs/dist/harfbuzz-subset.wasm');
+
 // Base64 text safe inside a <script> element.
 const inlineData = (id, bytes) =>
   `<script type="application/octet-stream" id="${id}">${Buffer.from(bytes).toString('base64')}</script>`;
@@ -102,13 +135,18 @@ async function main() {
   await writeFile(join(outDir, 'studio/studio.js'), page);
   await writeFile(join(outDir, 'studio/studio.css'), style);
   await copyFile(join(moduleDir, 'luxarim_studio.wasm'), join(outDir, 'studio/luxarim_studio.wasm'));
+  const kit = await publishKit();
+  await writeFile(join(outDir, 'studio/publish-kit.bin'), kit);
+  await copyFile(subsetterWasm, join(outDir, 'studio/harfbuzz-subset.wasm'));
+  await copyFile(face, join(outDir, 'studio/face.ttf'));
   const served = template
     .replace('{{STYLE}}', '<link rel="stylesheet" href="style.css"><link rel="stylesheet" href="studio/studio.css">')
     .replace('{{SCRIPT}}', '<script type="module" src="studio/studio.js"></script>')
     .replace('{{DATA}}', '');
   await writeFile(join(outDir, 'studio.html'), served);
-  const [playerWasm, studioWasm] = await Promise.all([
-    readFile(join(moduleDir, 'luxarim.wasm')), readFile(join(moduleDir, 'luxarim_studio.wasm'))]);
+  const [playerWasm, studioWasm, subsetter] = await Promise.all([
+    readFile(join(moduleDir, 'luxarim.wasm')), readFile(join(moduleDir, 'luxarim_studio.wasm')),
+    readFile(subsetterWasm)]);
   // The bundled portrait and sounds (every file of dat/ but the story), for a new story opened
   // from the disk.
   const datDir = join(here, '../../dat');
@@ -121,6 +159,7 @@ async function main() {
     .replace('{{STYLE}}', () => `<style>${playerStyle}\n${style}</style>`)
     .replace('{{SCRIPT}}', () => `<script type="module">${inlineScript}</script>`)
     .replace('{{DATA}}', () => inlineData('player-wasm', playerWasm) + inlineData('studio-wasm', studioWasm)
+      + inlineData('publish-kit', kit) + inlineData('harfbuzz-subset', subsetter)
       + dat.join(''));
   await writeFile(singleFile, single);
 }

@@ -33,4 +33,6 @@ export class CheckerClient {
   check(files, japanese) { return this.call('check', files, japanese); }
   layOut(map) { return this.call('layOut', map); }
   frameBmp(rgba, width, height) { return this.call('frameBmp', rgba, width, height); }
+  publish(request) { return this.call('publish', request); }
+  zipFolder(files) { return this.call('zipFolder', files); }
 }

@@ -64,6 +64,19 @@ export async function writeWhole(directory, name, bytes) {
   }
 }
 
+// Whether a directory holds nothing at all.
+export async function isEmptyDirectory(directory) {
+  return (await directory.keys().next()).done;
+}
+
+// Writes the whole file at `path` ('/' between folders) under `directory`, making its folders.
+export async function writeAt(directory, path, bytes) {
+  const parts = path.split('/');
+  let folder = directory;
+  for (const part of parts.slice(0, -1)) folder = await folder.getDirectoryHandle(part, { create: true });
+  await writeWhole(folder, parts[parts.length - 1], bytes);
+}
+
 // Saves by download where the folder cannot be written.
 export function download(doc, name, bytes) {
   const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));

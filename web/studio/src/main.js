@@ -6,7 +6,8 @@ import { readDropped } from '../../files.js';
 import { CheckerClient } from './checker_client.js';
 import { createEditor, goToLine, markPageOnScreen, setText, showFindings } from './editor.js';
 import {
-  canWriteFolders, download, pickDirectory, readDirectory, readFileList, writeWhole,
+  canWriteFolders, download, isEmptyDirectory, pickDirectory, readDirectory, readFileList,
+  writeAt, writeWhole,
 } from './folder.js';
 import { showAssets } from './assets.js';
 import { showFindingList } from './findings.js';
@@ -49,6 +50,7 @@ class Studio {
     $('new-story').addEventListener('click', () => this.newStory());
     $('save-story').addEventListener('click', () => this.save());
     $('play-here').addEventListener('click', () => this.playFromHere());
+    $('publish-story').addEventListener('click', () => this.publish());
     $('pick-folder').addEventListener('change', async () => {
       const input = $('pick-folder');
       if (input.files.length) await this.load(await readFileList(input.files, this.format));
@@ -85,6 +87,7 @@ class Studio {
     }
     this.$('play-here').disabled = !this.play.canWarp;
     this.$('save-story').disabled = false;
+    this.$('publish-story').disabled = false;
     this.doc.body.dataset.ready = 'true';
     window.studioReadyAt = performance.now();
   }
@@ -142,6 +145,7 @@ class Studio {
       return;
     }
     this.folder.files.set(name, bytes);
+    this.folder.assetsChanged = true;
     await this.check();
     this.$('play-said').textContent = this.play.reloadFrames(this.playFiles(), this.japanese);
     this.status(this.texts.replaced(name));
@@ -322,17 +326,95 @@ class Studio {
       return;
     }
     if (this.folder.directory) await writeWhole(this.folder.directory, this.format.story, bytes);
+    else if (this.folder.assetsChanged) await this.downloadFolder(bytes);
     else download(this.doc, this.format.story, bytes);
   }
 
-  confirm(question) {
+  // A read-only folder whose frames or sounds were replaced: the whole folder as one zip.
+  async downloadFolder(story) {
+    const files = Object.fromEntries(this.folder.files);
+    files[this.format.story] = story;
+    const made = await this.checker.zipFolder(files);
+    if (!made) throw new Error('zip');
+    download(this.doc, `${this.folder.name || this.format.folder}.zip`, made.bytes);
+  }
+
+  confirm(question, yes = this.texts.saveAnyway) {
     const dialog = this.$('confirm');
     this.$('confirm-text').textContent = question;
+    dialog.querySelector('button[value="yes"]').textContent = yes;
+    return this.answer(dialog);
+  }
+
+  // Shows a modal dialog; whether it was closed with its "yes" button.
+  answer(dialog) {
     return new Promise((resolve) => {
       dialog.addEventListener('close', () => resolve(dialog.returnValue === 'yes'), { once: true });
       dialog.returnValue = '';
       dialog.showModal();
     });
+  }
+
+  // The whole face the site's font is cut from: beside the served studio, else the one the author
+  // chose in the publish dialog. Null when there is none yet.
+  async faceBytes() {
+    if (!this.face && location.protocol !== 'file:') {
+      const response = await fetch('studio/face.ttf').catch(() => null);
+      if (response && response.ok) this.face = await response.arrayBuffer();
+    }
+    const chosen = this.$('publish-face').files[0];
+    if (!this.face && chosen) this.face = await chosen.arrayBuffer();
+    return this.face || null;
+  }
+
+  // Writes the story's site as story_export does: the same checker gate (errors ask first, as
+  // --force), the same files; as a zip download, or into an empty folder the author picks.
+  async publish() {
+    this.$('publish-face-row').hidden = Boolean(await this.faceBytes());
+    this.$('publish-as-folder').disabled = !canWriteFolders();
+    if (!(await this.answer(this.$('publish')))) return null;
+    const form = new FormData(this.$('publish').querySelector('form'));
+    const zip = form.get('as') !== 'folder';
+    await this.check();
+    const errors = this.lastCheck.findings.filter((finding) => finding.error).length;
+    if (errors && !(await this.confirm(this.texts.publishErrors(errors), this.texts.publishAnyway))) {
+      return null;
+    }
+    try {
+      const directory = zip ? null : await pickDirectory();
+      if (directory && !(await isEmptyDirectory(directory))) {
+        this.status(this.texts.notEmpty(directory.name));
+        return null;
+      }
+      return await this.writeSite(String(form.get('title') || '').trim(), directory);
+    } catch (error) {
+      if (error.name !== 'AbortError') this.status(this.texts.publishFailed(String(error.message || error)));
+      return null;
+    }
+  }
+
+  async writeSite(title, directory) {
+    const face = await this.faceBytes();
+    if (!face) throw new Error(this.texts.pickFace);
+    this.status(this.texts.publishing);
+    const [kit, playerWasm, harfbuzz] = await Promise.all([
+      wasmBytes(this.doc, 'publish-kit', 'studio/publish-kit.bin'),
+      wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
+      wasmBytes(this.doc, 'harfbuzz-subset', 'studio/harfbuzz-subset.wasm')]);
+    const started = performance.now();
+    const answer = await this.checker.publish({
+      files: Object.fromEntries(this.playFiles()), kit, playerWasm, face, harfbuzz, title, zip: !directory });
+    if (answer.error) throw new Error(answer.error);
+    const name = directory ? directory.name : `${this.folder.name || 'story'}-site.zip`;
+    if (directory) {
+      for (const [path, bytes] of answer.files) await writeAt(directory, path, bytes);
+    } else {
+      download(this.doc, name, answer.bytes);
+    }
+    window.lastPublish = { milliseconds: performance.now() - started, inWorker: answer.milliseconds };
+    this.status((directory ? this.texts.published : this.texts.zipSaved)(name));
+    this.doc.body.dataset.published = String(Number(this.doc.body.dataset.published || 0) + 1);
+    return answer;
   }
 }
 

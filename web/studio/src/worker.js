@@ -2,14 +2,18 @@
 // that the editor never waits for a check. Requests: {id, op, args}; answers: {id, result} or
 // {id, error}.
 import createStudio from 'luxarim-studio-module';
+import { deflateRaw } from 'pako';
 import { storyFormat } from '../../files.js';
 import { pictureLayout, textFont } from '../../picture.js';
+import { cutFont, loadSubsetter } from './font_cut.js';
+import { LICENCE, MODULE_WASM, unpackKit } from './publish_kit.js';
 import { layOut } from './story_map.js';
 
 let module = null;
 let format = null;  // the story folder's, from the module
 let font = null;    // the page's lines', from the module's picture layout
 let context = null;
+let subsetter = null;  // HarfBuzz's, made on the first publish
 
 // The width of a page line as the game draws it, for the checker's line widths.
 function lineWidth(text) {
@@ -29,6 +33,38 @@ function withBytes(bytes, use) {
     module._free(pointer);
   }
 }
+
+// The story folder `files` (name -> bytes or null) in the module's /dat, as the checker and the
+// site writer read it.
+function writeFolder(files) {
+  for (const name of format.names) {
+    const path = `/${format.folder}/${name}`;
+    try {
+      module.FS.unlink(path);
+    } catch {
+      // not there
+    }
+    if (files[name]) module.FS.writeFile(path, files[name]);
+  }
+}
+
+// Writes `bytes` at `path` of the module's file system, with the folders it needs.
+function writeMade(path, bytes) {
+  const parts = path.split('/').filter(Boolean);
+  for (let i = 1; i < parts.length; ++i) {
+    try {
+      module.FS.mkdir(`/${parts.slice(0, i).join('/')}`);
+    } catch {
+      // there already
+    }
+  }
+  module.FS.writeFile(path, bytes);
+}
+
+const savedBytes = () => {
+  const at = module._studio_saved_bytes();
+  return module.HEAPU8.slice(at, at + module._studio_saved_size());
+};
 
 const utf8 = new TextDecoder('utf-8');
 const encoder = new TextEncoder();
@@ -51,7 +87,13 @@ function layOutOrSkip(map) {
 
 const ops = {
   async init(wasmBinary) {
-    module = await createStudio({ wasmBinary, studioLineWidth: lineWidth });
+    module = await createStudio({
+      wasmBinary,
+      studioLineWidth: lineWidth,
+      studioCutFont: (font, text) => cutFont(subsetter, font, text),
+      // zlib's deflate as story_export runs it (level 9, memory level 9): the same bytes.
+      studioDeflate: (bytes) => deflateRaw(bytes, { level: 9, memLevel: 9 }),
+    });
     format = storyFormat(module);
     font = textFont(pictureLayout(module));
     module.FS.mkdir(`/${format.folder}`);
@@ -66,10 +108,7 @@ const ops = {
     const plan = withBytes(original, (o, oSize) => withBytes(encoder.encode(edited),
       (e, eSize) => JSON.parse(result(module._studio_plan_save(o, oSize, e, eSize,
         confirmed ? 1 : 0, japanese ? 1 : 0)))));
-    if (plan.outcome === 'write') {
-      const at = module._studio_saved_bytes();
-      plan.bytes = module.HEAPU8.slice(at, at + module._studio_saved_size());
-    }
+    if (plan.outcome === 'write') plan.bytes = savedBytes();
     return plan;
   },
 
@@ -78,8 +117,7 @@ const ops = {
   frameBmp(rgba, width, height) {
     const made = withBytes(rgba, (pointer) => module._studio_frame_bmp(pointer, width, height));
     if (made !== 0) return null;
-    const at = module._studio_saved_bytes();
-    return { bytes: module.HEAPU8.slice(at, at + module._studio_saved_size()) };
+    return { bytes: savedBytes() };
   },
 
   // The map's layout, asked for after the findings are shown.
@@ -92,19 +130,41 @@ const ops = {
 
   // The check of the folder `files` (name -> bytes or null), story.txt as the editor holds it.
   check(files, japanese) {
-    for (const name of format.names) {
-      const path = `/${format.folder}/${name}`;
-      try {
-        module.FS.unlink(path);
-      } catch {
-        // not there
-      }
-      if (files[name]) module.FS.writeFile(path, files[name]);
-    }
+    writeFolder(files);
     const started = performance.now();
     const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
     answer.milliseconds = performance.now() - started;
     return answer;
+  },
+
+  // The site of the folder `files` as story_export writes it, from the player's files and the
+  // face's licence in `kit` (publish_kit.js), the player's compiled module `playerWasm`, the whole
+  // face `face` and HarfBuzz's subsetter `harfbuzz` (bytes): with `zip` {bytes} (the archive),
+  // else {files: [[path, bytes]]}; or {error}.
+  publish({ files, kit, playerWasm, face, harfbuzz, title, zip }) {
+    const started = performance.now();
+    subsetter = loadSubsetter(harfbuzz);
+    writeFolder(files);
+    for (const [name, bytes] of unpackKit(new Uint8Array(kit))) {
+      writeMade(name === LICENCE ? '/publish/licence' : `/publish/player/${name}`, bytes);
+    }
+    writeMade(`/publish/player/${MODULE_WASM}`, new Uint8Array(playerWasm));
+    writeMade('/publish/face.ttf', new Uint8Array(face));
+    const answer = withBytes(encoder.encode(`${title}\0`),
+      (pointer) => JSON.parse(result(module._studio_publish(pointer, zip ? 1 : 0))));
+    if (answer.error) return answer;
+    if (zip) answer.bytes = savedBytes();
+    else answer.files = answer.written.map((path) => [path, module.FS.readFile(`/publish/site/${path}`)]);
+    answer.milliseconds = performance.now() - started;
+    return answer;
+  },
+
+  // The folder `files` (name -> bytes or null) as one zip archive: {bytes}.
+  zipFolder(files) {
+    writeFolder(files);
+    const made = withBytes(encoder.encode(`/${format.folder}\0`),
+      (pointer) => module._studio_zip_folder(pointer));
+    return made === 0 ? { bytes: savedBytes() } : null;
   },
 };
 

@@ -1,0 +1,194 @@
+// Publishing from the studio: the site story_export writes, file for file (the font cut by the
+// page's HarfBuzz to the same characters), behind the same checker gate; the zip's site plays;
+// a folder is written only when it is empty; a read-only folder with a new frame saves as a zip.
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { copyFile, mkdir, mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join, relative } from 'node:path';
+import { test } from 'node:test';
+import { liveText, next, open, serve } from '../../tests/harness.mjs';
+import { SITE, studioSession, typeAt } from './studio_harness.mjs';
+
+const EXPORT = process.env.GAME_STORY_EXPORT;
+const FONT = 'fonts/luxarim-gothic.ttf';
+const ASSETS = ['a0.bmp', 'a1.bmp', 'a2.bmp', 'a3.bmp', 'a4.bmp', 'a5.bmp', 'up.wav', 'suka.wav'];
+const TITLE = 'Stars & me';
+
+// 「ほしの話」 and 「おわり」 in Shift-JIS, on two pages.
+const STORY = Buffer.concat([Buffer.from('@start\r\n'),
+  Buffer.from([0x82, 0xd9, 0x82, 0xb5, 0x82, 0xcc, 0x98, 0x62]), Buffer.from('\r\n\r\n'),
+  Buffer.from([0x82, 0xa8, 0x82, 0xed, 0x82, 0xe8]), Buffer.from('\r\n#end\r\n')]);
+
+const session = studioSession();
+
+// A story folder on the disk holding `story` and the bundled frames and sounds.
+async function storyFolder(story) {
+  const folder = join(await mkdtemp(join(tmpdir(), 'studio-publish-')), 'mystory');
+  await mkdir(folder);
+  await writeFile(join(folder, 'story.txt'), story);
+  for (const name of ASSETS) await copyFile(join(SITE, 'dat', name), join(folder, name));
+  return folder;
+}
+
+const entries = (zip) => execFileSync('unzip', ['-Z1', zip], { encoding: 'utf8' }).trim().split('\n');
+const entry = (zip, name) => execFileSync('unzip', ['-p', zip, name], { maxBuffer: 1 << 26 });
+// The characters a font maps, as a set of code points (fontconfig's ranges "20-7e 3042 ...").
+function charset(font) {
+  const points = new Set();
+  for (const range of execFileSync('fc-query', ['--format=%{charset}', font], { encoding: 'utf8' }).split(' ')) {
+    const [from, to = from] = range.split('-').map((hex) => parseInt(hex, 16));
+    for (let point = from; point <= to; ++point) points.add(point);
+  }
+  return points;
+}
+
+// Every file under `folder`, by its path there ('/' between folders), sorted.
+async function tree(folder, top = folder) {
+  const found = [];
+  for (const item of await readdir(folder, { withFileTypes: true })) {
+    const path = join(folder, item.name);
+    if (item.isDirectory()) found.push(...await tree(path, top));
+    else found.push(relative(top, path));
+  }
+  return found.sort();
+}
+
+// Opens the publish dialog, fills it and presses its button; `as` is 'zip' or 'folder'.
+async function publish(page, { title = TITLE, as = 'zip' } = {}) {
+  await page.locator('#publish-story').click();
+  await page.locator('#publish-title').fill(title);
+  await page.locator(`#publish input[value="${as}"]`).check();
+  await page.locator('#publish button[value="yes"]').click();
+}
+
+test('a zip published in the page is story_export --zip file for file, and its site plays', async () => {
+  const folder = await storyFolder(STORY);
+  const work = join(folder, '..');
+  const run = spawnSync(EXPORT, ['--zip', '--title', TITLE, folder, join(work, 'export.zip')], { encoding: 'utf8' });
+  assert.equal(run.status, 0, run.stderr);
+  const page = await session.withStory(STORY);
+  const [download] = await Promise.all([page.waitForEvent('download'), publish(page)]);
+  const zip = join(work, 'studio.zip');
+  await download.saveAs(zip);
+  assert.equal(download.suggestedFilename(), 'story-site.zip');
+
+  const names = entries(zip);
+  assert.deepEqual(names, entries(join(work, 'export.zip')));
+  for (const name of names.filter((n) => n !== FONT)) {
+    assert.ok(entry(zip, name).equals(entry(join(work, 'export.zip'), name)), name);
+  }
+  // The font: every character hb-subset kept (the page's newer HarfBuzz may keep a few more that
+  // share their glyphs), under the site's own family name.
+  await writeFile(join(work, 'studio.ttf'), entry(zip, FONT));
+  await writeFile(join(work, 'export.ttf'), entry(join(work, 'export.zip'), FONT));
+  const kept = charset(join(work, 'studio.ttf'));
+  const wanted = [...charset(join(work, 'export.ttf'))];
+  assert.deepEqual(wanted.filter((point) => !kept.has(point)), []);
+  assert.ok(kept.size < wanted.length + 8, `${kept.size} characters for ${wanted.length}`);
+  assert.match(execFileSync('fc-query', ['--format=%{family}', join(work, 'studio.ttf')], { encoding: 'utf8' }),
+    /LuxarimGothic/);
+
+  const site = join(work, 'site');
+  execFileSync('unzip', ['-q', zip, '-d', site]);
+  const served = await serve(site);
+  try {
+    const player = await open(session.browser, served.url);
+    assert.equal(await player.title(), TITLE);
+    await next(player).click();
+    assert.equal(await liveText(player), 'ほしの話');
+    assert.ok(await player.evaluate(async () => (await document.fonts.load('16px LuxarimGothic', 'ほ')).length > 0));
+    assert.deepEqual(player.errors, undefined);
+  } finally {
+    served.close();
+    await rm(work, { recursive: true, force: true });
+  }
+});
+
+test('a story with errors is published only when the author says so, as with --force', async () => {
+  const page = await session.withStory(Buffer.from('@start\r\npage\r\n#goto @nowhere\r\n'));
+  let downloads = 0;
+  page.on('download', () => { downloads += 1; });
+  await publish(page);
+  await page.locator('#confirm[open]').waitFor();
+  assert.match(await page.locator('#confirm-text').innerText(), /found 1 error\. Publish anyway\?/);
+  await page.locator('#confirm button[value="no"]').click();
+  assert.equal(await page.evaluate(() => document.body.dataset.published), undefined);
+
+  const [download] = await Promise.all([page.waitForEvent('download'), (async () => {
+    await publish(page);
+    await page.locator('#confirm button[value="yes"]').click();
+  })()]);
+  assert.ok(entries(await download.path()).includes('dat/story.txt'));
+  assert.equal(downloads, 1);
+});
+
+test('a site goes only into an empty folder, with the files story_export writes there', async () => {
+  const folder = await storyFolder(STORY);
+  const exported = join(folder, '..', 'exported');
+  const run = spawnSync(EXPORT, ['--title', TITLE, folder, exported], { encoding: 'utf8' });
+  assert.equal(run.status, 0, run.stderr);
+  const page = await session.withStory(STORY);
+  // The folder the author picks: one of the origin's private file system.
+  const pickSite = (withFile) => page.evaluate(async (cname) => {
+    const root = await navigator.storage.getDirectory();
+    await root.removeEntry('site', { recursive: true }).catch(() => {});
+    const site = await root.getDirectoryHandle('site', { create: true });
+    if (cname) {
+      const stream = await (await site.getFileHandle('CNAME', { create: true })).createWritable();
+      await stream.write('stars.example\n');
+      await stream.close();
+    }
+    window.showDirectoryPicker = async () => site;
+  }, withFile);
+  const siteFiles = () => page.evaluate(async () => {
+    const walk = async (folder, prefix) => {
+      const names = [];
+      for await (const [name, handle] of folder.entries()) {
+        if (handle.kind === 'directory') names.push(...await walk(handle, `${prefix}${name}/`));
+        else names.push(prefix + name);
+      }
+      return names;
+    };
+    return (await walk(await (await navigator.storage.getDirectory()).getDirectoryHandle('site'), '')).sort();
+  });
+
+  await pickSite(true);
+  await publish(page, { as: 'folder' });
+  await page.waitForFunction(() => /not empty/.test(document.getElementById('folder-name').textContent));
+  assert.deepEqual(await siteFiles(), ['CNAME']);
+
+  await pickSite(false);
+  await publish(page, { as: 'folder' });
+  await page.waitForFunction(() => document.body.dataset.published === '1');
+  assert.deepEqual(await siteFiles(), await tree(exported));
+  await rm(join(folder, '..'), { recursive: true, force: true });
+});
+
+test('a read-only folder whose frame was replaced saves as one zip of the whole folder', async () => {
+  const folder = await storyFolder(STORY);
+  const context = await session.browser.newContext({ viewport: { width: 1200, height: 800 }, acceptDownloads: true });
+  const page = await context.newPage();
+  await page.addInitScript(() => { delete window.showDirectoryPicker; });
+  await page.goto(`${session.server.url}studio.html?lang=en`);
+  await page.waitForFunction(() => Number(document.body.dataset.checks || 0) > 0);
+  await page.locator('#pick-folder').setInputFiles(folder);
+  await page.waitForFunction(() => document.body.dataset.loads === '2');
+  await page.evaluate(async () => {
+    const bytes = await (await fetch('dat/a1.bmp')).arrayBuffer();
+    await window.studio.replaceAsset('a0.bmp', new File([bytes], 'new.bmp'));
+  });
+  await typeAt(page, 2, 1, '#heatOn\n');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+    page.evaluate(() => window.studio.save())]);
+  assert.equal(download.suggestedFilename(), 'mystory.zip');
+  const zip = await download.path();
+  assert.deepEqual(entries(zip), [...ASSETS, 'story.txt'].sort());
+  const frame = await page.evaluate(() => [...window.studio.folder.files.get('a0.bmp')]);
+  assert.ok(entry(zip, 'a0.bmp').equals(Buffer.from(frame)));
+  assert.ok(!entry(zip, 'a0.bmp').equals(await readFile(join(folder, 'a0.bmp'))));
+  assert.ok(entry(zip, 'story.txt').equals(Buffer.concat([Buffer.from('@start\r\n#heatOn\r\n'), STORY.subarray(8)])));
+  assert.ok(entry(zip, 'up.wav').equals(await readFile(join(folder, 'up.wav'))));
+  await context.close();
+  await rm(join(folder, '..'), { recursive: true, force: true });
+});
