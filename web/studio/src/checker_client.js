@@ -9,12 +9,26 @@ export class CheckerClient {
     this.worker = new Worker(url);
     this.next = 1;
     this.waiting = new Map();
+    this.sent = new Map();  // the story folder's files as the worker has them
     this.worker.onmessage = ({ data }) => {
       const { resolve, reject } = this.waiting.get(data.id);
       this.waiting.delete(data.id);
       if ('error' in data) reject(new Error(data.error));
       else resolve(data.result);
     };
+  }
+
+  // The files of `files` (name -> bytes or null) that differ from what the worker has, a file no
+  // longer there as null: a pause in typing sends the story alone, not the frames and sounds.
+  changes(files) {
+    const changed = {};
+    for (const name of new Set([...this.sent.keys(), ...Object.keys(files)])) {
+      const bytes = files[name] || null;
+      if (this.sent.get(name) === bytes) continue;
+      changed[name] = bytes;
+      this.sent.set(name, bytes);
+    }
+    return changed;
   }
 
   call(op, ...args) {
@@ -25,14 +39,15 @@ export class CheckerClient {
     });
   }
 
-  init(wasmBinary) { return this.call('init', wasmBinary); }
+  init(wasmBinary, faceUrl) { return this.call('init', wasmBinary, faceUrl); }
+  hasFace() { return this.call('hasFace'); }
   editorText(bytes) { return this.call('editorText', bytes); }
   planSave(original, edited, confirmed, japanese) {
     return this.call('planSave', original, edited, confirmed, japanese);
   }
-  check(files, japanese) { return this.call('check', files, japanese); }
+  check(files, japanese) { return this.call('check', this.changes(files), japanese); }
   layOut(map) { return this.call('layOut', map); }
   frameBmp(rgba, width, height) { return this.call('frameBmp', rgba, width, height); }
-  publish(request) { return this.call('publish', request); }
-  zipFolder(files) { return this.call('zipFolder', files); }
+  publish(request) { return this.call('publish', { ...request, files: this.changes(request.files) }); }
+  zipFolder(files) { return this.call('zipFolder', this.changes(files)); }
 }

@@ -72,7 +72,9 @@ class Studio {
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
     performance.mark('studio:wasm');
-    const checker = this.checker.init(studioWasm);
+    // The whole face sits beside the served studio (the one file has none: publishing asks).
+    const face = location.protocol === 'file:' ? null : new URL('studio/face.ttf', location.href).href;
+    const checker = this.checker.init(studioWasm, face);
     await this.play.boot(playerWasm);
     this.format = this.play.format;
     const story = location.protocol === 'file:' ? null : bundledFiles(this.doc, this.format);
@@ -355,47 +357,50 @@ class Studio {
     });
   }
 
-  // The whole face the site's font is cut from: beside the served studio, else the one the author
-  // chose in the publish dialog. Null when there is none yet.
-  async faceBytes() {
-    if (!this.face && location.protocol !== 'file:') {
-      const response = await fetch('studio/face.ttf').catch(() => null);
-      if (response && response.ok) this.face = await response.arrayBuffer();
-    }
-    const chosen = this.$('publish-face').files[0];
-    if (!this.face && chosen) this.face = await chosen.arrayBuffer();
-    return this.face || null;
-  }
-
   // Writes the story's site as story_export does: the same checker gate (errors ask first, as
   // --force), the same files; as a zip download, or into an empty folder the author picks.
   async publish() {
-    this.$('publish-face-row').hidden = Boolean(await this.faceBytes());
-    this.$('publish-as-folder').disabled = !canWriteFolders();
-    if (!(await this.answer(this.$('publish')))) return null;
-    const form = new FormData(this.$('publish').querySelector('form'));
-    const zip = form.get('as') !== 'folder';
-    await this.check();
-    const errors = this.lastCheck.findings.filter((finding) => finding.error).length;
-    if (errors && !(await this.confirm(this.texts.publishErrors(errors), this.texts.publishAnyway))) {
-      return null;
-    }
+    const choice = await this.publishChoice();
+    if (!choice || !(await this.passesGate())) return null;
     try {
-      const directory = zip ? null : await pickDirectory();
+      const directory = choice.zip ? null : await pickDirectory();
       if (directory && !(await isEmptyDirectory(directory))) {
         this.status(this.texts.notEmpty(directory.name));
         return null;
       }
-      return await this.writeSite(String(form.get('title') || '').trim(), directory);
+      return await this.writeSite(choice.title, directory, choice.chosen);
     } catch (error) {
       if (error.name !== 'AbortError') this.status(this.texts.publishFailed(String(error.message || error)));
       return null;
     }
   }
 
-  async writeSite(title, directory) {
-    const face = await this.faceBytes();
-    if (!face) throw new Error(this.texts.pickFace);
+  // The publish dialog's answer: {title, zip, chosen (the whole face the author chose, where the
+  // checker has none)}, or null.
+  async publishChoice() {
+    const hasFace = await this.checker.hasFace();
+    this.$('publish-face-row').hidden = hasFace;
+    this.$('publish-as-folder').disabled = !canWriteFolders();
+    if (!(await this.answer(this.$('publish')))) return null;
+    const form = new FormData(this.$('publish').querySelector('form'));
+    const picked = this.$('publish-face').files[0];
+    const chosen = !hasFace && picked ? await picked.arrayBuffer() : null;
+    if (!hasFace && !chosen) {
+      this.status(this.texts.pickFace);
+      return null;
+    }
+    return { title: String(form.get('title') || '').trim(), zip: form.get('as') !== 'folder', chosen };
+  }
+
+  // The checker's gate on the text as it is now: with errors, publishing goes on only when the
+  // author says so (story_export's --force).
+  async passesGate() {
+    await this.check();
+    const errors = this.lastCheck.findings.filter((finding) => finding.error).length;
+    return !errors || this.confirm(this.texts.publishErrors(errors), this.texts.publishAnyway);
+  }
+
+  async writeSite(title, directory, chosen) {
     this.status(this.texts.publishing);
     const [kit, playerWasm, harfbuzz] = await Promise.all([
       wasmBytes(this.doc, 'publish-kit', 'studio/publish-kit.bin'),
@@ -403,7 +408,7 @@ class Studio {
       wasmBytes(this.doc, 'harfbuzz-subset', 'studio/harfbuzz-subset.wasm')]);
     const started = performance.now();
     const answer = await this.checker.publish({
-      files: Object.fromEntries(this.playFiles()), kit, playerWasm, face, harfbuzz, title, zip: !directory });
+      files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory });
     if (answer.error) throw new Error(answer.error);
     const name = directory ? directory.name : `${this.folder.name || 'story'}-site.zip`;
     if (directory) {

@@ -14,6 +14,25 @@ let format = null;  // the story folder's, from the module
 let font = null;    // the page's lines', from the module's picture layout
 let context = null;
 let subsetter = null;  // HarfBuzz's, made on the first publish
+let face = null;       // the whole face (bytes), where the page has one beside it
+let faceReady = null;  // settles once the face is read and drawn with, or cannot be
+
+// The whole face the game's lines are drawn with, so that the checker measures them as the
+// player draws them (a computer without it would measure with another font), and the face a
+// published site's font is cut from.
+async function loadFace(url) {
+  try {
+    const response = await fetch(url);
+    if (!response.ok) return;
+    const bytes = await response.arrayBuffer();
+    const loaded = await new FontFace('LuxarimGothic', bytes).load();
+    self.fonts.add(loaded);
+    context = null;
+    face = bytes;
+  } catch {
+    // no face: the lines are measured with the fonts the computer has
+  }
+}
 
 // The width of a page line as the game draws it, for the checker's line widths.
 function lineWidth(text) {
@@ -34,10 +53,10 @@ function withBytes(bytes, use) {
   }
 }
 
-// The story folder `files` (name -> bytes or null) in the module's /dat, as the checker and the
-// site writer read it.
+// The story folder's files that changed (name -> bytes, or null for one no longer there) into the
+// module's /dat, where the checker and the site writer read the folder; the others stay.
 function writeFolder(files) {
-  for (const name of format.names) {
+  for (const name of format.names.filter((n) => n in files)) {
     const path = `/${format.folder}/${name}`;
     try {
       module.FS.unlink(path);
@@ -86,7 +105,8 @@ function layOutOrSkip(map) {
 }
 
 const ops = {
-  async init(wasmBinary) {
+  async init(wasmBinary, faceUrl) {
+    faceReady = faceUrl ? loadFace(faceUrl) : Promise.resolve();
     module = await createStudio({
       wasmBinary,
       studioLineWidth: lineWidth,
@@ -98,6 +118,12 @@ const ops = {
     font = textFont(pictureLayout(module));
     module.FS.mkdir(`/${format.folder}`);
     return true;
+  },
+
+  // Whether the worker has the whole face a site's font is cut from.
+  async hasFace() {
+    await faceReady;
+    return Boolean(face);
   },
 
   editorText(bytes) {
@@ -129,7 +155,8 @@ const ops = {
   },
 
   // The check of the folder `files` (name -> bytes or null), story.txt as the editor holds it.
-  check(files, japanese) {
+  async check(files, japanese) {
+    await faceReady;
     writeFolder(files);
     const started = performance.now();
     const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
@@ -139,9 +166,10 @@ const ops = {
 
   // The site of the folder `files` as story_export writes it, from the player's files and the
   // face's licence in `kit` (publish_kit.js), the player's compiled module `playerWasm`, the whole
-  // face `face` and HarfBuzz's subsetter `harfbuzz` (bytes): with `zip` {bytes} (the archive),
-  // else {files: [[path, bytes]]}; or {error}.
-  publish({ files, kit, playerWasm, face, harfbuzz, title, zip }) {
+  // face (the worker's, else `chosen`) and HarfBuzz's subsetter `harfbuzz` (bytes): with `zip`
+  // {bytes} (the archive), else {files: [[path, bytes]]}; or {error}.
+  async publish({ files, kit, playerWasm, chosen, harfbuzz, title, zip }) {
+    await faceReady;
     const started = performance.now();
     subsetter = loadSubsetter(harfbuzz);
     writeFolder(files);
@@ -149,7 +177,7 @@ const ops = {
       writeMade(name === LICENCE ? '/publish/licence' : `/publish/player/${name}`, bytes);
     }
     writeMade(`/publish/player/${MODULE_WASM}`, new Uint8Array(playerWasm));
-    writeMade('/publish/face.ttf', new Uint8Array(face));
+    writeMade('/publish/face.ttf', new Uint8Array(face || chosen));
     const answer = withBytes(encoder.encode(`${title}\0`),
       (pointer) => JSON.parse(result(module._studio_publish(pointer, zip ? 1 : 0))));
     if (answer.error) return answer;

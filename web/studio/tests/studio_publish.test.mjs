@@ -8,9 +8,11 @@ import { tmpdir } from 'node:os';
 import { join, relative } from 'node:path';
 import { test } from 'node:test';
 import { liveText, next, open, serve } from '../../tests/harness.mjs';
-import { SITE, studioSession, typeAt } from './studio_harness.mjs';
+import { pathToFileURL } from 'node:url';
+import { openStudio, SINGLE, SITE, studioSession, typeAt } from './studio_harness.mjs';
 
 const EXPORT = process.env.GAME_STORY_EXPORT;
+const FACE = process.env.GAME_WEB_FONT || '/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf';
 const FONT = 'fonts/luxarim-gothic.ttf';
 const ASSETS = ['a0.bmp', 'a1.bmp', 'a2.bmp', 'a3.bmp', 'a4.bmp', 'a5.bmp', 'up.wav', 'suka.wav'];
 const TITLE = 'Stars & me';
@@ -191,4 +193,22 @@ test('a read-only folder whose frame was replaced saves as one zip of the whole 
   assert.ok(entry(zip, 'up.wav').equals(await readFile(join(folder, 'up.wav'))));
   await context.close();
   await rm(join(folder, '..'), { recursive: true, force: true });
+});
+
+test('the one-file studio from the disk publishes with the face the author chooses', async () => {
+  const page = await openStudio(session.browser, `${pathToFileURL(SINGLE).href}?lang=en`);
+  await page.locator('#publish-story').click();
+  await page.locator('#publish-face').waitFor();  // no face beside a file on the disk
+  await page.locator('#publish-face').setInputFiles(FACE);
+  await page.locator('#publish-title').fill(TITLE);
+  const [download] = await Promise.all([page.waitForEvent('download'),
+    page.locator('#publish button[value="yes"]').click()]);
+  const zip = await download.path();
+  const names = entries(zip);
+  for (const name of ['index.html', 'luxarim.js', 'luxarim.wasm', 'manifest.webmanifest', 'dat/story.txt', FONT]) {
+    assert.ok(names.includes(name), name);
+  }
+  assert.ok(entry(zip, 'luxarim.wasm').equals(await readFile(join(SITE, 'luxarim.wasm'))));
+  assert.match(entry(zip, 'index.html').toString(), /<title>Stars &amp; me<\/title>/);
+  await page.context().close();
 });
