@@ -19,7 +19,8 @@ export const RESTART_TEXT = 'もう一度はじめから。';
 const CONTROLS = 'button, input, label, select, textarea, a[href], dialog';
 
 export class Player {
-  constructor(doc) {
+  // `room`: the stage's room (stage.js), the window's unless the page gives the game a box.
+  constructor(doc, { room } = {}) {
     const $ = (id) => doc.getElementById(id);
     this.doc = doc;
     this.main = $('game');
@@ -34,7 +35,7 @@ export class Player {
     this.moveNotice = $('move-notice');
     this.screen = $('picture');
     this.picture = null;  // made with the module's layout
-    this.stage = new Stage(doc, (layout) => this.picture.fit(layout));
+    this.stage = new Stage(doc, (layout) => this.picture.fit(layout), room);
     this.dialogs = new Dialogs($('message'));
     this.sound = new Sound();
     this.module = null;

@@ -43,17 +43,26 @@ export function stageLayout(width, height, ratio, size) {
   };
 }
 
-// Keeps the stage fitted to the window: on load, on every resize, turn or zoom, and on entering
-// or leaving full screen. `onLayout` gets each new layout (the picture's canvas follows it).
+// The room of a stage that has the whole window (or the host's frame): its CSS size.
+export const windowRoom = (doc) =>
+  ({ width: doc.documentElement.clientWidth, height: doc.defaultView.innerHeight });
+
+// Keeps the stage fitted to its room: on load, on every resize, turn or zoom, and on entering or
+// leaving full screen. `onLayout` gets each new layout (the picture's canvas follows it). `room`
+// gives the room's CSS size for the picture's `size`: the window's by default; a page that gives
+// the game a box of its own (the studio's play pane) passes its own, and the stage then follows
+// that box's size too.
 export class Stage {
-  constructor(doc, onLayout) {
+  constructor(doc, onLayout, room = windowRoom) {
     this.doc = doc;
     this.game = doc.getElementById('game');
     this.stage = doc.getElementById('stage');
     this.onLayout = onLayout;
+    this.room = room;
     this.size = null;  // the picture's size, once the module gives it (setPicture)
     const view = doc.defaultView;
     const fit = () => this.fit();
+    if (room !== windowRoom && view.ResizeObserver) new view.ResizeObserver(fit).observe(this.game);
     view.addEventListener('resize', fit);
     doc.addEventListener('fullscreenchange', fit);
     if (view.visualViewport) view.visualViewport.addEventListener('resize', fit);
@@ -88,9 +97,8 @@ export class Stage {
 
   fit() {
     if (!this.size) return;
-    const view = this.doc.defaultView;
-    const layout = stageLayout(this.doc.documentElement.clientWidth, view.innerHeight,
-      view.devicePixelRatio || 1, this.size);
+    const { width, height } = this.room(this.doc, this.size);
+    const layout = stageLayout(width, height, this.doc.defaultView.devicePixelRatio || 1, this.size);
     const style = this.stage.style;
     style.setProperty('--s', String(layout.scale));
     style.setProperty('--w', `${layout.picture.width}px`);

@@ -15,7 +15,13 @@ export class PlayPane {
   // after every step of the game.
   constructor(doc, onPage = () => {}) {
     this.doc = doc;
-    this.player = new Player(doc);
+    // The game in the pane's width, its buttons over the picture as on the desktop.
+    this.player = new Player(doc, {
+      room: (d, size) => {
+        const width = d.getElementById('game').clientWidth;
+        return { width, height: (width * size.height) / size.width };
+      },
+    });
     this.onPage = onPage;
     const settle = this.player.settle.bind(this.player);
     this.player.settle = () => {

@@ -82,6 +82,18 @@ export async function pasteAt(page, line, column, text) {
   }, [line, column, text]);
 }
 
+// Drops a file made in the page by `make` (an async function returning {bytes|blob, name, type})
+// on the figure of `target`, and waits for the studio's word.
+export async function dropOn(page, target, make) {
+  await page.evaluate(async ([name, source]) => {
+    const made = await (0, eval)(`(${source})`)();
+    const dropped = new DataTransfer();
+    dropped.items.add(new File([made.blob], made.name, { type: made.type }));
+    document.querySelector(`#assets figure[data-file="${name}"]`)
+      .dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
+  }, [target, make.toString()]);
+}
+
 export const findingTexts = (page) => page.locator('#findings li').allInnerTexts();
 
 // Types `text` at line `line`, column `column`, and waits for the findings of the text typed.

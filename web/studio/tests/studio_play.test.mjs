@@ -4,7 +4,9 @@
 // dropped on a sound replaces it.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { findingTexts, savedFile, pasteAt, studioSession, typeAt } from './studio_harness.mjs';
+import {
+  dropOn, findingTexts, savedFile, pasteAt, studioSession, typeAt,
+} from './studio_harness.mjs';
 
 // Pages of one line each; line 1 is the label, the pages start at lines 2, 4 and 6.
 const STORY = Buffer.from('@start\r\npage one\r\n\r\npage two\r\n\r\npage three\r\n\r\n#end\r\n');
@@ -61,18 +63,6 @@ test('play from here starts at the page under the cursor; a line past the end is
   assert.match(await page.locator('#play-said').innerText(), /99/);
   assert.deepEqual(page.errors, []);
 });
-
-// Drops a file made in the page by `make` (an async function returning {bytes|blob, name, type})
-// on the figure of `target`, and waits for the studio's word.
-async function dropOn(page, target, make) {
-  await page.evaluate(async ([name, source]) => {
-    const made = await (0, eval)(`(${source})`)();
-    const dropped = new DataTransfer();
-    dropped.items.add(new File([made.blob], made.name, { type: made.type }));
-    document.querySelector(`#assets figure[data-file="${name}"]`)
-      .dispatchEvent(new DragEvent('drop', { dataTransfer: dropped, bubbles: true, cancelable: true }));
-  }, [target, make.toString()]);
-}
 
 // A 500 x 300 PNG, red with its top row blue.
 async function redPng() {

@@ -9,7 +9,9 @@ import { join, relative } from 'node:path';
 import { test } from 'node:test';
 import { liveText, next, open, serve } from '../../tests/harness.mjs';
 import { pathToFileURL } from 'node:url';
-import { openStudio, SINGLE, SITE, studioSession, typeAt } from './studio_harness.mjs';
+import {
+  checks, dropOn, findingTexts, openStudio, pasteAt, SINGLE, SITE, studioSession, typeAt, waitChecked,
+} from './studio_harness.mjs';
 
 const EXPORT = process.env.GAME_STORY_EXPORT;
 const FACE = process.env.GAME_WEB_FONT || '/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf';
@@ -23,6 +25,13 @@ const STORY = Buffer.concat([Buffer.from('@start\r\n'),
   Buffer.from([0x82, 0xa8, 0x82, 0xed, 0x82, 0xe8]), Buffer.from('\r\n#end\r\n')]);
 
 const session = studioSession();
+// Where the author's session leaves its screenshots, when asked for (for the documents).
+const SHOTS = process.env.GAME_STUDIO_SHOTS;
+async function shoot(page, name) {
+  if (!SHOTS) return;
+  await page.waitForTimeout(400);  // the picture follows the page on the game's next frame
+  await page.screenshot({ path: join(SHOTS, `${name}.png`) });
+}
 
 // A story folder on the disk holding `story` and the bundled frames and sounds.
 async function storyFolder(story) {
@@ -211,4 +220,81 @@ test('the one-file studio from the disk publishes with the face the author choos
   assert.ok(entry(zip, 'luxarim.wasm').equals(await readFile(join(SITE, 'luxarim.wasm'))));
   assert.match(entry(zip, 'index.html').toString(), /<title>Stars &amp; me<\/title>/);
   await page.context().close();
+});
+
+// A picture an author might draw: pink with a white disc, 500 x 300.
+async function drawnPng() {
+  const canvas = new OffscreenCanvas(500, 300);
+  const context = canvas.getContext('2d');
+  context.fillStyle = '#f4b6c8';
+  context.fillRect(0, 0, 500, 300);
+  context.fillStyle = '#ffffff';
+  context.beginPath();
+  context.arc(250, 150, 90, 0, 2 * Math.PI);
+  context.fill();
+  return { blob: await canvas.convertToBlob({ type: 'image/png' }), name: 'drawn.png', type: 'image/png' };
+}
+
+test("an author's session: a mistake found, a page played as written, a frame replaced, all published and played", async () => {
+  const bundled = await readFile(join(SITE, 'dat', 'story.txt'));
+  const page = await session.withStory(bundled);
+  await shoot(page, 'studio-1-open');
+
+  // A jump to a label that is not there, found at its line as it is typed, then taken back.
+  let shown = await checks(page);
+  await pasteAt(page, 11, 1, '#goto @nowhere\n');
+  await waitChecked(page, shown);
+  assert.ok((await findingTexts(page)).some((f) => /^story\.txt:11:\d+: error: there is no label @nowhere/.test(f)));
+  await shoot(page, 'studio-2-mistake');
+  shown = await checks(page);
+  await page.evaluate(() => {
+    const view = window.studio.editor;
+    const line = view.state.doc.line(11);
+    view.dispatch({ changes: { from: line.from, to: line.to + 1 } });
+  });
+  await waitChecked(page, shown);
+  assert.ok((await findingTexts(page)).every((f) => !/error/.test(f)));
+
+  // The first page read, a page written after it, and read next without starting again.
+  await page.locator('#next').click();
+  const first = await page.locator('#page-text').innerText();
+  const reloads = await page.evaluate(() => Number(document.body.dataset.reloads || 0));
+  await pasteAt(page, 12, 1, '新しいページです。\n\n');
+  await page.waitForFunction((n) => Number(document.body.dataset.reloads || 0) > n, reloads);
+  assert.equal(await page.locator('#page-text').innerText(), first);
+  await page.locator('#next').click();
+  assert.equal((await page.locator('#page-text').innerText()).trim(), '新しいページです。');
+  await shoot(page, 'studio-3-played');
+
+  // A picture dropped on the first frame.
+  await dropOn(page, 'a0.bmp', drawnPng);
+  await page.waitForFunction(() => /Replaced "a0.bmp"/.test(document.getElementById('folder-name').innerText));
+  await page.locator('#assets').scrollIntoViewIfNeeded();
+  await shoot(page, 'studio-4-frame');
+
+  // Published as a zip, which holds the page and the frame, and plays them.
+  await page.locator('#publish-story').click();
+  await page.locator('#publish-title').fill('はじめての物語');
+  await shoot(page, 'studio-5-publish');
+  const [download] = await Promise.all([page.waitForEvent('download'),
+    page.locator('#publish button[value="yes"]').click()]);
+  const work = await mkdtemp(join(tmpdir(), 'studio-session-'));
+  const zip = join(work, 'site.zip');
+  await download.saveAs(zip);
+  const frame = await page.evaluate(() => [...window.studio.folder.files.get('a0.bmp')]);
+  assert.ok(entry(zip, 'dat/a0.bmp').equals(Buffer.from(frame)));
+  execFileSync('unzip', ['-q', zip, '-d', join(work, 'site')]);
+  const served = await serve(join(work, 'site'));
+  try {
+    const player = await open(session.browser, served.url);
+    assert.equal(await player.title(), 'はじめての物語');
+    await next(player).click();
+    await next(player).click();
+    assert.equal(await liveText(player), '新しいページです。');
+    await shoot(player, 'studio-6-site');
+  } finally {
+    served.close();
+    await rm(work, { recursive: true, force: true });
+  }
+  assert.deepEqual(page.errors, []);
 });
