@@ -71,7 +71,12 @@ int MapBoxes(const std::string& dot) {
   std::istringstream lines(dot);
   int boxes = 0;
   for (std::string line; std::getline(lines, line);) {
-    if (line.find("[label=") != std::string::npos && line.find("->") == std::string::npos) ++boxes;
+    // A box's statement: "name [label=...]"; an edge's has "->" before its attributes (a
+    // label's text may hold "->" too).
+    const std::size_t attributes = line.find("[label=");
+    if (attributes != std::string::npos && line.rfind("->", attributes) == std::string::npos) {
+      ++boxes;
+    }
   }
   return boxes;
 }

@@ -110,6 +110,12 @@ TEST_F(Storyboard, MapIsWrittenAsDotOrDrawnByGraphviz) {
   for (int i = 0; i <= kMapBoxLimit; ++i) big += "  n" + std::to_string(i) + " [label=\"x\"];\n";
   big += "}\n";
   EXPECT_EQ(MapBoxes(big), kMapBoxLimit + 1);
+  const std::pair<const char*, int> statements[] = {{"  p1 [label=\"A->B\"];\n", 1},
+                                                    {"  p1 -> p2 [label=\"#goto\"];\n", 0},
+                                                    {"  p1 -> p2 [label=\"a->b\"];\n", 0},
+                                                    {"  p1;\n", 0}};
+  for (const auto& [statement, boxes] : statements)
+    EXPECT_EQ(MapBoxes(statement), boxes) << statement;
   for (const Language language : {Language::kEnglish, Language::kJapanese}) {
     EXPECT_NE(Usage(language).find(std::to_string(kMapBoxLimit)), std::string::npos);
   }
