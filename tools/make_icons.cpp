@@ -9,7 +9,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 #include <QString>
 #include <QtEndian>
 #include <iostream>
@@ -27,9 +27,11 @@ QString AppsFolder(const QString& root, const QString& size) {
   return folder;
 }
 
+// The whole file or nothing: written beside `path` and renamed over it, so that a build stopped
+// half way never leaves a cut icon that the next build takes as made.
 bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+  QSaveFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 bool WriteSvg(const QString& path) { return WriteFile(path, game::GameIconSvg().toUtf8()); }
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
   const QString name = QString::fromLocal8Bit(argv[2]);
   for (const int size : kSizes) {
     const QString path = AppsFolder(root, QStringLiteral("%1x%1").arg(size)) + "/" + name + ".png";
-    if (!game::GameIconImage(size).save(path, "PNG")) {
+    if (!WriteFile(path, Png(size))) {
       std::cerr << "make_icons: cannot write " << path.toStdString() << '\n';
       return 1;
     }
