@@ -5,10 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "platform/site/site_writer.h"
 #include "rules/contracts/app_error.h"
 
 extern char** environ;
@@ -18,19 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw AppError("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) throw AppError("cannot write " + path.string());
-}
-
 class TempFile {
  public:
   explicit TempFile(const std::string& contents) {
@@ -39,7 +25,7 @@ class TempFile {
     if (fd < 0) throw AppError("cannot make a temporary file");
     close(fd);
     path_ = name;
-    WriteFile(path_, contents);
+    WriteWholeFile(path_, contents);
   }
   ~TempFile() {
     std::error_code ignored;
@@ -73,7 +59,7 @@ std::string HbSubset(const fs::path& font, const std::string& text) {
       Run({"hb-subset", "--font-file=" + font.string(), "--text-file=" + text_file.Path().string(),
            "--output-file=" + subset.Path().string()});
   if (status != 0) throw AppError("hb-subset could not cut down " + font.string());
-  return ReadFile(subset.Path());
+  return ReadWholeFile(subset.Path());
 }
 
 }  // namespace game

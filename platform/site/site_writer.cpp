@@ -18,25 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw AppError("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
-    // The stream keeps no cause of its own: errno holds the last call's (ENOSPC for a full disk).
-    const int cause = errno != 0 ? errno : EIO;
-    throw fs::filesystem_error("cannot write", path,
-                               std::error_code(cause, std::generic_category()));
-  }
-}
-
 // The page's tests and package files, and the story studio (an author's tool, not a player's:
 // its sources in studio/, and its built page), stay out of every site.
 bool LeftOut(const fs::path& relative) {
@@ -74,6 +55,25 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 }
 
 }  // namespace
+
+std::string ReadWholeFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw AppError("cannot read " + path.string());
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteWholeFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    // The stream keeps no cause of its own: errno holds the last call's (ENOSPC for a full disk).
+    const int cause = errno != 0 ? errno : EIO;
+    throw fs::filesystem_error("cannot write", path,
+                               std::error_code(cause, std::generic_category()));
+  }
+}
 
 std::string HtmlEscape(const std::string& text) {
   std::string out;
@@ -161,7 +161,7 @@ std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
                                    TextDecoder& decoder, const FontSubsetter& subset) {
   std::vector<std::string> written;
   auto write = [&](const std::string& relative, const std::string& bytes) {
-    WriteFile(out / relative, bytes);
+    WriteWholeFile(out / relative, bytes);
     written.push_back(relative);
   };
   const std::map<std::string, fs::path> player = PlayerFiles(input.player);
@@ -169,7 +169,7 @@ std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
   std::string page;  // the page's own texts, which the face draws too
   std::vector<std::string> player_paths;
   for (const auto& [relative, source] : player) {
-    std::string bytes = ReadFile(source);
+    std::string bytes = ReadWholeFile(source);
     if (relative.ends_with(".html") || relative.ends_with(".js")) page += bytes;
     if (relative == "index.html") bytes = ReplaceAll(bytes, kTitleMarker, HtmlEscape(input.title));
     write(relative, bytes);
@@ -180,13 +180,13 @@ std::vector<std::string> WriteSite(const SiteInput& input, const fs::path& out,
   for (const std::string& path : story_files::FilePaths()) {
     const fs::path source = input.story / story_files::NameInFolder(path);
     if (!fs::is_regular_file(source)) continue;
-    std::string bytes = ReadFile(source);
+    std::string bytes = ReadWholeFile(source);
     if (path == story_files::kStoryPath) story = bytes;
     write(path, bytes);
   }
   write(kSiteFontPath,
         RenameFont(subset(input.font, FontText(story, decoder, page)), kSiteFontFamily));
-  write(kSiteLicencePath, LicenceText(ReadFile(input.licence), "IPA-1"));
+  write(kSiteLicencePath, LicenceText(ReadWholeFile(input.licence), "IPA-1"));
   return written;
 }
 

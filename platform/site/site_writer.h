@@ -60,6 +60,13 @@ using FontSubsetter =
 std::vector<std::string> WriteSite(const SiteInput& input, const std::filesystem::path& out,
                                    TextDecoder& decoder, const FontSubsetter& subset);
 
+// The bytes of the whole file at `path`. Throws AppError when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// Writes `bytes` as the file at `path`, making its folders. Throws
+// std::filesystem::filesystem_error with the cause when it cannot.
+void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
+
 // `text` with &, <, >, " and ' written as character references.
 std::string HtmlEscape(const std::string& text);
 

@@ -46,14 +46,8 @@ std::string Taken(char* bytes, int size) {
   return out;
 }
 
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw AppError("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string CutFont(const fs::path& font, const std::string& text) {
-  const std::string face = ReadWhole(font);
+  const std::string face = ReadWholeFile(font);
   int size = 0;
   char* cut = studio_js_cut_font(face.data(), static_cast<int>(face.size()), text.data(),
                                  static_cast<int>(text.size()), &size);
