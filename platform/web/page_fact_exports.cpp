@@ -1,7 +1,8 @@
 // The facts both modules give their page instead of the page keeping its own copy (page_facts.h):
-// the story folder's files, which folder of a picked one holds the story, and the picture's
-// layout. The player draws and reads folders with them; the studio's worker writes the folder it
-// checks and measures the page's lines with them. The texts live as long as the module.
+// the story folder's files, which folder of a picked one holds the story, the picture's layout,
+// and what the studio's editor colours by. The player draws and reads folders with them; the
+// studio's worker writes the folder it checks and measures the page's lines with them. The texts
+// live as long as the module.
 #include <emscripten.h>
 
 #include <string>
@@ -27,6 +28,11 @@ EMSCRIPTEN_KEEPALIVE int story_in_dat_folder(int folder_has_story, int dat_has_s
 EMSCRIPTEN_KEEPALIVE const char* picture_layout() {
   static const std::string layout = game::PictureLayoutJson();
   return layout.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* story_syntax() {
+  static const std::string syntax = game::StorySyntaxJson();
+  return syntax.c_str();
 }
 
 }  // extern "C"

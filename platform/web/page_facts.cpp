@@ -6,6 +6,7 @@
 #include "rules/scene/unit_scene.h"
 #include "rules/story/game_texts.h"
 #include "rules/story/story_files.h"
+#include "rules/story/unit_story.h"
 
 namespace game {
 namespace {
@@ -55,6 +56,14 @@ std::string PictureLayoutJson() {
          Field("textColour", Quoted(CssColour(S::kTextColour))) + "," +
          Field("blankColour", Quoted(CssColour(S::kBlankColour))) + "," +
          Field("captions", captions) + "," + Field("buttons", buttons) + "}";
+}
+
+std::string StorySyntaxJson() {
+  std::string commands;
+  for (const StoryCommand& command : kStoryCommands)
+    commands += (commands.empty() ? "" : ",") + Quoted(command.keyword);
+  return "{" + Field("commands", "[" + commands + "]") + "," +
+         Field("pageLines", std::to_string(UnitStory::kMaxPageLines)) + "}";
 }
 
 }  // namespace game

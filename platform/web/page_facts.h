@@ -1,6 +1,7 @@
 // What the page asks the rules instead of keeping its own copy: the story folder's files and
 // which folder of a picked one holds the story (rules/story/story_files.h), and the picture's
-// layout, face, colours and the buttons' captions (UnitScene, game_texts.h).
+// layout, face, colours and the buttons' captions (UnitScene, game_texts.h), and the story's
+// commands and page length (unit_story.h).
 #pragma once
 
 #include <string>
@@ -16,5 +17,9 @@ std::string StoryFileList();
 // special, playAgain) and the buttons' boxes in picture pixels (buttons.next, buttons.special:
 // x, y, width, height).
 std::string PictureLayoutJson();
+
+// What the studio's editor colours by, as a JSON object: commands (the keywords, "#end", ...,
+// their letters in the rules' case) and pageLines (the most lines a page holds).
+std::string StorySyntaxJson();
 
 }  // namespace game

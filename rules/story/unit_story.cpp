@@ -67,16 +67,8 @@ StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words) {
   // (a line can be megabytes long) that throws the range error the first MatchCommand would.
   const WordPlace first = FirstNormalizedWord(line, UnitStory::kCommandMaxIndex);
   if (first.length == 0 || line[first.begin] != '#') return StoryLineKind::kText;
-  static constexpr struct {
-    const char* keyword;
-    StoryLineKind kind;
-  } kCommands[] = {
-      {"#end", StoryLineKind::kEnd},         {"#goto", StoryLineKind::kGoto},
-      {"#trap", StoryLineKind::kTrap},       {"#heatOn", StoryLineKind::kHeatOn},
-      {"#heatOff", StoryLineKind::kHeatOff}, {"#notext", StoryLineKind::kNoText},
-  };
   words.resize(UnitStory::kCommandMaxIndex + 1);
-  for (const auto& command : kCommands) {
+  for (const StoryCommand& command : kStoryCommands) {
     if (MatchCommand(line, command.keyword, words, UnitStory::kCommandMaxIndex)) {
       return command.kind;
     }

@@ -30,10 +30,22 @@ enum class StoryLineKind {
   kText,     // anything else: a page line
 };
 
-// The kind of `line` as StepStory sees it: blank lines and labels first, then the commands in the
-// order "#end", "#goto", "#trap", "#heatOn", "#heatOff", "#notext", each matched by MatchCommand
-// with `words` (made 11 entries long); the argument is then words[1]. Throws the range error for
-// a command or text line of more than 11 words.
+// The story's commands: each keyword (matched by MatchCommand, its ASCII letters in any case) and
+// the kind of line it makes, in the order a line is matched against them.
+struct StoryCommand {
+  const char* keyword;
+  StoryLineKind kind;
+};
+inline constexpr StoryCommand kStoryCommands[] = {
+    {"#end", StoryLineKind::kEnd},         {"#goto", StoryLineKind::kGoto},
+    {"#trap", StoryLineKind::kTrap},       {"#heatOn", StoryLineKind::kHeatOn},
+    {"#heatOff", StoryLineKind::kHeatOff}, {"#notext", StoryLineKind::kNoText},
+};
+
+// The kind of `line` as StepStory sees it: blank lines and labels first, then kStoryCommands in
+// their order "#end", "#goto", "#trap", "#heatOn", "#heatOff", "#notext", each matched by
+// MatchCommand with `words` (made 11 entries long); the argument is then words[1]. Throws the range
+// error for a command or text line of more than 11 words.
 StoryLineKind ClassifyStoryLine(const std::string& line, WordArray& words);
 
 // The caption of the messages a step shows itself (a sixth page line, a cycle of jumps).

@@ -12,6 +12,7 @@ import {
 import { showAssets } from './assets.js';
 import { showFindingList } from './findings.js';
 import { drawMap } from './story_map.js';
+import { setStorySyntax, storySyntax } from './story_syntax.js';
 import { PlayPane } from './play_adapter.js';
 import { applyTexts, pageLanguage, textsFor } from './texts.js';
 import { bundledFiles, wasmBytes } from './wasm_source.js';
@@ -77,6 +78,7 @@ class Studio {
     const checker = this.checker.init(studioWasm, face);
     await this.play.boot(playerWasm);
     this.format = this.play.format;
+    setStorySyntax(storySyntax(this.play.module));
     const story = location.protocol === 'file:' ? null : bundledFiles(this.doc, this.format);
     await checker;
     performance.mark('studio:modules');

@@ -1,10 +1,21 @@
 // The story's lines as the editor colours them: commands, labels, comments, and the pages that
-// text lines make in reading order from the top (up to five lines each, ended by a blank line or
-// a label). Only colours: the checker and the game read the story with the rules.
-const COMMANDS = new Set(['#goto', '#trap', '#heaton', '#heatoff', '#notext', '#end']);
+// text lines make in reading order from the top (up to the rules' most lines each, ended by a
+// blank line or a label). Only colours: the checker and the game read the story with the rules.
 const BLANKS = /^[ \t\u3000]*$/;
 const WORD = /[^ \t\u3000]+/g;
-const PAGE_LINES = 5;
+
+// The rules' commands (in lower case: their ASCII letters match in any case) and the most lines
+// a page holds, from the module (storySyntax); set once, before the editor is given a text.
+let commands = new Set();
+let pageLines = Infinity;
+
+// What the module says the editor colours by: {commands, pageLines} (page_facts.h).
+export const storySyntax = (module) => JSON.parse(module.UTF8ToString(module._story_syntax()));
+
+export function setStorySyntax(syntax) {
+  commands = new Set(syntax.commands.map((command) => command.toLowerCase()));
+  pageLines = syntax.pageLines;
+}
 
 // Marks of one line: [{from, to, kind}] with kind 'command', 'unknown', 'label' or 'comment',
 // and what the line is: 'blank', 'label', 'command' or 'text'.
@@ -23,7 +34,7 @@ export function classifyLine(text) {
     return { kind: 'label', marks };
   }
   if (!first[0].startsWith('#')) return { kind: 'text', marks };
-  if (!COMMANDS.has(first[0].replace(/[A-Z]/g, (c) => c.toLowerCase()))) {
+  if (!commands.has(first[0].replace(/[A-Z]/g, (c) => c.toLowerCase()))) {
     marks.unshift({ from: first.index, to: end, kind: 'unknown' });
     return { kind: 'text', marks };
   }
@@ -36,7 +47,7 @@ export function classifyLine(text) {
 }
 
 // For each line (from 0): the page band (0 or 1) of a text line, or -1; and whether it is a
-// page's fifth line.
+// page's last possible line.
 // `kinds` remembers the kind of each line's text from one call to the next (most lines stay as
 // they were between two keys).
 export function pageBands(lines, kinds = new Map()) {
@@ -63,7 +74,7 @@ export function pageBands(lines, kinds = new Map()) {
     }
     count += 1;
     bands[i] = page % 2;
-    if (count === PAGE_LINES) {
+    if (count === pageLines) {
       full[i] = 1;
       open = false;
     }

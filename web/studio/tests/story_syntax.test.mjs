@@ -1,8 +1,28 @@
 // The editor's colours of the story's lines, as a table: commands in any case of their ASCII
 // letters, labels, comments anywhere, unknown "#" words, and the pages of up to five lines.
+// The commands and the page's length come from the player's module, as in the studio:
+//   node --test story_syntax.test.mjs   with GAME_WEB_MODULE, the folder of luxarim.js and .wasm
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
 import { test } from 'node:test';
-import { classifyLine, pageBands } from '../src/story_syntax.js';
+import { classifyLine, pageBands, setStorySyntax, storySyntax } from '../src/story_syntax.js';
+
+const moduleDir = process.env.GAME_WEB_MODULE
+  || new URL('../../../build/web/wasm', import.meta.url).pathname;
+// The module's Node branch expects CommonJS names.
+globalThis.require = createRequire(import.meta.url);
+globalThis.__dirname = moduleDir;
+const { default: createLuxarim } = await import(join(moduleDir, 'luxarim.js'));
+const module = await createLuxarim({ luxarimHost: {},
+  wasmBinary: readFileSync(join(moduleDir, 'luxarim.wasm')) });
+setStorySyntax(storySyntax(module));
+
+test("the module gives the rules' commands and the most lines of a page", () => {
+  assert.deepEqual(storySyntax(module),
+    { commands: ['#end', '#goto', '#trap', '#heatOn', '#heatOff', '#notext'], pageLines: 5 });
+});
 
 const marks = (text) => classifyLine(text).marks.map((m) => `${m.kind}:${text.slice(m.from, m.to)}`);
 
