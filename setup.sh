@@ -31,7 +31,7 @@ test_packages=(googletest libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
   xvfb xdotool openbox imagemagick x11-utils
   dpkg-dev lintian desktop-file-utils appstream man-db librsvg2-bin
   at-spi2-core python3-pyatspi dbus-x11
-  unzip chromium)
+  unzip fontconfig chromium)
 
 install_missing() {
   local missing=()
