@@ -83,6 +83,14 @@ const char* Answer(std::string text) {
 
 const char* kOutcomes[] = {"write", "confirm", "refused"};
 
+// Texts (UTF-8) as a JSON array of strings.
+std::string JsonList(const std::vector<std::string>& texts) {
+  std::string out = "[";
+  for (const std::string& text : texts)
+    out += (out.size() > 1 ? "," : "") + game::web::JsonQuoted(text);
+  return out + "]";
+}
+
 }  // namespace
 
 extern "C" {
@@ -162,10 +170,19 @@ EMSCRIPTEN_KEEPALIVE const char* studio_publish(const char* title, int zip) {
   try {
     game::web::Published published = game::web::PublishSite(kFolder, title, zip != 0);
     saved_bytes = std::move(published.archive);
-    std::string written = "[";
-    for (const std::string& path : published.written)
-      written += (written.size() > 1 ? "," : "") + game::web::JsonQuoted(path);
-    return Answer("{\"written\":" + written + "]}");
+    return Answer("{\"written\":" + JsonList(published.written) + "}");
+  } catch (const std::exception& failure) {
+    return Answer("{\"error\":" + game::web::JsonQuoted(failure.what()) + "}");
+  }
+}
+
+// After studio_publish, what publishing into the folder the page mirrored at /publish/old does
+// there (SortOldFolder): {"own": [paths], "replaced": [paths]}; or {"error": why}.
+EMSCRIPTEN_KEEPALIVE const char* studio_sort_old_folder() {
+  try {
+    const game::web::OldFolder sorted = game::web::SortOldFolder();
+    return Answer("{\"own\":" + JsonList(sorted.own) +
+                  ",\"replaced\":" + JsonList(sorted.replaced) + "}");
   } catch (const std::exception& failure) {
     return Answer("{\"error\":" + game::web::JsonQuoted(failure.what()) + "}");
   }

@@ -84,6 +84,14 @@ Published PublishSite(const std::string& story, const std::string& title, bool z
   return published;
 }
 
+OldFolder SortOldFolder() {
+  OldFolder sorted;
+  for (const std::string& name : exporting::OwnFiles(kPublishOld)) sorted.own.push_back(name);
+  for (const fs::path& name : exporting::SortOldOutput(kPublishOld, kPublishSite).replaced)
+    sorted.replaced.push_back(name.generic_string());
+  return sorted;
+}
+
 std::string FolderArchive(const std::string& folder) {
   return exporting::ZipArchive(exporting::FolderEntries(folder), Deflate);
 }

@@ -64,17 +64,58 @@ export async function writeWhole(directory, name, bytes) {
   }
 }
 
-// Whether a directory holds nothing at all.
-export async function isEmptyDirectory(directory) {
-  return (await directory.keys().next()).done;
+// The names an earlier publish listed in its record (`.story_export`: "crc size name" lines).
+export function listedNames(record) {
+  const lines = new TextDecoder().decode(record).split('\n').slice(1);
+  return new Set(lines.map((line) => line.split(' ').slice(2).join(' ')).filter(Boolean));
+}
+
+// A folder chosen to publish into, as publishing needs to see it (the site writer's rules, which
+// decide what it may replace, read it): {folders, files}, every folder and file by its path
+// ('/' between names), and the bytes of the record and of the files it lists (null for the
+// others, whose names alone count).
+export async function readOldFolder(directory, record = '.story_export') {
+  const folders = [];
+  const files = {};
+  const walk = async (folder, prefix) => {
+    for await (const [name, handle] of folder.entries()) {
+      if (handle.kind === 'directory') {
+        folders.push(prefix + name);
+        await walk(handle, `${prefix}${name}/`);
+      } else {
+        files[prefix + name] = null;
+      }
+    }
+  };
+  await walk(directory, '');
+  if (!(record in files)) return { folders, files };
+  files[record] = new Uint8Array(await (await (await directory.getFileHandle(record)).getFile()).arrayBuffer());
+  for (const name of listedNames(files[record])) {
+    if (name in files) files[name] = await bytesAt(directory, name);
+  }
+  return { folders, files };
+}
+
+// The folder that holds `path` ('/' between names) under `directory`, made when `make`.
+async function parentOf(directory, path, make) {
+  let folder = directory;
+  for (const part of path.split('/').slice(0, -1)) folder = await folder.getDirectoryHandle(part, { create: make });
+  return folder;
+}
+
+async function bytesAt(directory, path) {
+  const file = await (await (await parentOf(directory, path, false)).getFileHandle(path.split('/').pop())).getFile();
+  return new Uint8Array(await file.arrayBuffer());
+}
+
+// Removes the file at `path` under `directory`.
+export async function removeAt(directory, path) {
+  await (await parentOf(directory, path, false)).removeEntry(path.split('/').pop());
 }
 
 // Writes the whole file at `path` ('/' between folders) under `directory`, making its folders.
 export async function writeAt(directory, path, bytes) {
-  const parts = path.split('/');
-  let folder = directory;
-  for (const part of parts.slice(0, -1)) folder = await folder.getDirectoryHandle(part, { create: true });
-  await writeWhole(folder, parts[parts.length - 1], bytes);
+  await writeWhole(await parentOf(directory, path, true), path.split('/').pop(), bytes);
 }
 
 // Saves by download where the folder cannot be written.

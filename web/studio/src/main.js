@@ -6,7 +6,7 @@ import { readDropped } from '../../files.js';
 import { CheckerClient } from './checker_client.js';
 import { createEditor, goToLine, markPageOnScreen, setText, showFindings } from './editor.js';
 import {
-  canWriteFolders, download, isEmptyDirectory, pickDirectory, readDirectory, readFileList,
+  canWriteFolders, download, pickDirectory, readDirectory, readFileList, readOldFolder, removeAt,
   writeAt, writeWhole,
 } from './folder.js';
 import { showAssets } from './assets.js';
@@ -360,16 +360,14 @@ class Studio {
   }
 
   // Writes the story's site as story_export does: the same checker gate (errors ask first, as
-  // --force), the same files; as a zip download, or into an empty folder the author picks.
+  // --force), the same files; as a zip download, or into a folder the author picks, where it
+  // replaces an earlier publish and keeps everything else (the author's own files that the site
+  // would replace ask first, as --replace).
   async publish() {
     const choice = await this.publishChoice();
     if (!choice || !(await this.passesGate())) return null;
     try {
       const directory = choice.zip ? null : await pickDirectory();
-      if (directory && !(await isEmptyDirectory(directory))) {
-        this.status(this.texts.notEmpty(directory.name));
-        return null;
-      }
       return await this.writeSite(choice.title, directory, choice.chosen);
     } catch (error) {
       if (error.name !== 'AbortError') this.status(this.texts.publishFailed(String(error.message || error)));
@@ -402,6 +400,23 @@ class Studio {
     return !errors || this.confirm(this.texts.publishErrors(errors), this.texts.publishAnyway);
   }
 
+  // Puts the published site into `directory`: the author's files it would replace only on their
+  // word; an earlier publish's files that the new site has no more removed. False when the
+  // author said no (nothing is then written).
+  async intoFolder(directory, answer) {
+    const { own, replaced } = answer.old;
+    if (replaced.length) {
+      const listed = replaced.slice(0, 8).join(', ') + (replaced.length > 8 ? ', …' : '');
+      if (!(await this.confirm(this.texts.publishReplaces(directory.name, listed), this.texts.publishReplace))) {
+        this.status(this.texts.notPublished);
+        return false;
+      }
+    }
+    for (const path of own.filter((p) => !answer.written.includes(p))) await removeAt(directory, path);
+    for (const [path, bytes] of answer.files) await writeAt(directory, path, bytes);
+    return true;
+  }
+
   async writeSite(title, directory, chosen) {
     this.status(this.texts.publishing);
     const [kit, playerWasm, harfbuzz] = await Promise.all([
@@ -409,12 +424,13 @@ class Studio {
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'harfbuzz-subset', 'studio/harfbuzz-subset.wasm')]);
     const started = performance.now();
+    const old = directory ? await readOldFolder(directory) : null;
     const answer = await this.checker.publish({
-      files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory });
+      files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory, old });
     if (answer.error) throw new Error(answer.error);
     const name = directory ? directory.name : `${this.folder.name || 'story'}-site.zip`;
     if (directory) {
-      for (const [path, bytes] of answer.files) await writeAt(directory, path, bytes);
+      if (!(await this.intoFolder(directory, answer))) return null;
     } else {
       download(this.doc, name, answer.bytes);
     }

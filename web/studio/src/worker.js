@@ -67,17 +67,38 @@ function writeFolder(files) {
   }
 }
 
+// Makes the folder `path` of the module's file system, with the folders above it.
+function makeFolder(path) {
+  const parts = path.split('/').filter(Boolean);
+  for (let i = 1; i <= parts.length; ++i) {
+    const folder = `/${parts.slice(0, i).join('/')}`;
+    if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
+  }
+}
+
 // Writes `bytes` at `path` of the module's file system, with the folders it needs.
 function writeMade(path, bytes) {
-  const parts = path.split('/').filter(Boolean);
-  for (let i = 1; i < parts.length; ++i) {
-    try {
-      module.FS.mkdir(`/${parts.slice(0, i).join('/')}`);
-    } catch {
-      // there already
-    }
-  }
+  makeFolder(path.slice(0, path.lastIndexOf('/')));
   module.FS.writeFile(path, bytes);
+}
+
+// Removes the folder `path` of the module's file system with all it holds, if it is there.
+function removeTree(path) {
+  if (!module.FS.analyzePath(path).exists) return;
+  for (const name of module.FS.readdir(path).filter((n) => n !== '.' && n !== '..')) {
+    const child = `${path}/${name}`;
+    if (module.FS.isDir(module.FS.stat(child).mode)) removeTree(child);
+    else module.FS.unlink(child);
+  }
+  module.FS.rmdir(path);
+}
+
+// The chosen folder as the page read it (folder.js readOldFolder) at /publish/old.
+function writeOldFolder({ folders, files }) {
+  removeTree('/publish/old');
+  makeFolder('/publish/old');
+  for (const folder of folders) makeFolder(`/publish/old/${folder}`);
+  for (const [path, bytes] of Object.entries(files)) writeMade(`/publish/old/${path}`, bytes || new Uint8Array());
 }
 
 const savedBytes = () => {
@@ -167,8 +188,9 @@ const ops = {
   // The site of the folder `files` as story_export writes it, from the player's files and the
   // face's licence in `kit` (publish_kit.js), the player's compiled module `playerWasm`, the whole
   // face (the worker's, else `chosen`) and HarfBuzz's subsetter `harfbuzz` (bytes): with `zip`
-  // {bytes} (the archive), else {files: [[path, bytes]]}; or {error}.
-  async publish({ files, kit, playerWasm, chosen, harfbuzz, title, zip }) {
+  // {bytes} (the archive), else {files: [[path, bytes]], old: what it does in the chosen folder
+  // `old` (studio_sort_old_folder)}; or {error}.
+  async publish({ files, kit, playerWasm, chosen, harfbuzz, title, zip, old }) {
     await faceReady;
     const started = performance.now();
     subsetter = loadSubsetter(harfbuzz);
@@ -183,6 +205,11 @@ const ops = {
     if (answer.error) return answer;
     if (zip) answer.bytes = savedBytes();
     else answer.files = answer.written.map((path) => [path, module.FS.readFile(`/publish/site/${path}`)]);
+    if (old) {
+      writeOldFolder(old);
+      answer.old = JSON.parse(result(module._studio_sort_old_folder()));
+      if (answer.old.error) return answer.old;
+    }
     answer.milliseconds = performance.now() - started;
     return answer;
   },

@@ -1,6 +1,7 @@
 // Publishing from the studio: the site story_export writes, file for file (the font cut by the
 // page's HarfBuzz to the same characters), behind the same checker gate; the zip's site plays;
-// a folder is written only when it is empty; a read-only folder with a new frame saves as a zip.
+// a folder gets the site as story_export puts it there; a read-only folder with a new frame
+// saves as a zip.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
 import { copyFile, mkdir, mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
@@ -63,6 +64,21 @@ async function tree(folder, top = folder) {
     else found.push(relative(top, path));
   }
   return found.sort();
+}
+
+// The record an earlier publish leaves in its folder (".story_export"), listing `files`
+// (path -> ASCII text) with their CRC-32 and size.
+function record(files) {
+  const crc32 = (text) => {
+    let crc = 0xFFFFFFFF;
+    for (const byte of Buffer.from(text)) {
+      crc ^= byte;
+      for (let bit = 0; bit < 8; ++bit) crc = (crc >>> 1) ^ (crc & 1 ? 0xEDB88320 : 0);
+    }
+    return ((crc ^ 0xFFFFFFFF) >>> 0).toString(16).padStart(8, '0');
+  };
+  return ['story_export manifest 1',
+    ...Object.entries(files).map(([name, text]) => `${crc32(text)} ${text.length} ${name}`)].join('\n') + '\n';
 }
 
 // Opens the publish dialog, fills it and presses its button; `as` is 'zip' or 'folder'.
@@ -134,24 +150,25 @@ test('a story with errors is published only when the author says so, as with --f
   assert.equal(downloads, 1);
 });
 
-test('a site goes only into an empty folder, with the files story_export writes there', async () => {
+test('a site goes into a folder as story_export puts it: an earlier one replaced, the author\'s files kept or replaced on their word', async () => {
   const folder = await storyFolder(STORY);
   const exported = join(folder, '..', 'exported');
   const run = spawnSync(EXPORT, ['--title', TITLE, folder, exported], { encoding: 'utf8' });
   assert.equal(run.status, 0, run.stderr);
   const page = await session.withStory(STORY);
-  // The folder the author picks: one of the origin's private file system.
-  const pickSite = (withFile) => page.evaluate(async (cname) => {
+  // The folder the author picks, in the origin's private file system, holding `files` (path ->
+  // text) first.
+  const pickSite = (files) => page.evaluate(async (held) => {
     const root = await navigator.storage.getDirectory();
     await root.removeEntry('site', { recursive: true }).catch(() => {});
     const site = await root.getDirectoryHandle('site', { create: true });
-    if (cname) {
-      const stream = await (await site.getFileHandle('CNAME', { create: true })).createWritable();
-      await stream.write('stars.example\n');
+    for (const [name, text] of Object.entries(held)) {
+      const stream = await (await site.getFileHandle(name, { create: true })).createWritable();
+      await stream.write(text);
       await stream.close();
     }
     window.showDirectoryPicker = async () => site;
-  }, withFile);
+  }, files);
   const siteFiles = () => page.evaluate(async () => {
     const walk = async (folder, prefix) => {
       const names = [];
@@ -163,16 +180,51 @@ test('a site goes only into an empty folder, with the files story_export writes 
     };
     return (await walk(await (await navigator.storage.getDirectory()).getDirectoryHandle('site'), '')).sort();
   });
+  const siteText = (name) => page.evaluate(async (path) => {
+    let folder = await (await navigator.storage.getDirectory()).getDirectoryHandle('site');
+    const parts = path.split('/');
+    for (const part of parts.slice(0, -1)) folder = await folder.getDirectoryHandle(part);
+    return (await (await folder.getFileHandle(parts.pop())).getFile()).text();
+  }, name);
+  const published = () => page.evaluate(() => Number(document.body.dataset.published || 0));
+  const publishInto = async () => {
+    const before = await published();
+    await publish(page, { as: 'folder' });
+    await page.waitForFunction((n) => Number(document.body.dataset.published || 0) > n, before);
+  };
 
-  await pickSite(true);
-  await publish(page, { as: 'folder' });
-  await page.waitForFunction(() => /not empty/.test(document.getElementById('folder-name').textContent));
-  assert.deepEqual(await siteFiles(), ['CNAME']);
+  // The author's CNAME stays beside the site, as story_export keeps it.
+  await pickSite({ CNAME: 'stars.example\n' });
+  await publishInto();
+  assert.deepEqual(await siteFiles(), [...await tree(exported), 'CNAME'].sort());
+  assert.equal(await siteText('CNAME'), 'stars.example\n');
 
-  await pickSite(false);
-  await publish(page, { as: 'folder' });
-  await page.waitForFunction(() => document.body.dataset.published === '1');
+  // Published again after an edit: the earlier site is replaced without a question.
+  await typeAt(page, 2, 1, '#heatOn\n');
+  await publishInto();
+  assert.match(await siteText('dat/story.txt'), /#heatOn/);
+  assert.deepEqual(await siteFiles(), [...await tree(exported), 'CNAME'].sort());
+
+  // A file that an earlier publish wrote and the new site has no more goes with the old site.
+  await pickSite({ 'old.js': 'stale', '.story_export': record({ 'old.js': 'stale' }) });
+  await publishInto();
   assert.deepEqual(await siteFiles(), await tree(exported));
+
+  // A page of the author's own where the site has its index.html: asked first; "Cancel" writes
+  // nothing, "Replace" replaces it (story_export's --replace).
+  await pickSite({ 'index.html': '<p>my own page</p>' });
+  await publish(page, { as: 'folder' });
+  await page.locator('#confirm[open]').waitFor();
+  assert.match(await page.locator('#confirm-text').innerText(), /new site would replace: index\.html\. Replace them\?/);
+  await page.locator('#confirm button[value="no"]').click();
+  await page.waitForFunction(() => /Not published/.test(document.getElementById('folder-name').textContent));
+  assert.deepEqual(await siteFiles(), ['index.html']);
+  assert.equal(await siteText('index.html'), '<p>my own page</p>');
+  const before = await published();
+  await publish(page, { as: 'folder' });
+  await page.locator('#confirm button[value="yes"]').click();
+  await page.waitForFunction((n) => Number(document.body.dataset.published || 0) > n, before);
+  assert.match(await siteText('index.html'), /<title>Stars &amp; me<\/title>/);
   await rm(join(folder, '..'), { recursive: true, force: true });
 });
 
