@@ -12,41 +12,21 @@
 #include "rules/story/special_move.h"
 #include "rules/story/unit_story.h"
 #include "rules/text/sjis_decoder.h"
+#include "rules/text/utf8.h"
 
 namespace game {
 namespace {
 
+// The code points of `utf8` that draw something; bytes that form no character are passed over.
 void AddCodePoints(const std::string& utf8, std::set<std::uint32_t>& out) {
   for (std::size_t pos = 0; pos < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    if (pos + length > utf8.size()) break;
-    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-      code = (code << 6) | (static_cast<unsigned char>(utf8[pos + i]) & 0x3F);
-    }
-    pos += length;
-    if (code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0) && code != 0xFFFD) {
+    const Utf8Sequence next = NextUtf8(std::string_view(utf8).substr(pos));
+    pos += next.length != 0 ? next.length : 1;
+    const char32_t code = next.code;
+    if (next.length != 0 && code >= 0x20 && code != 0x7F && !(code >= 0x80 && code < 0xA0) &&
+        code != 0xFFFD) {
       out.insert(code);
     }
-  }
-}
-
-void AppendUtf8(std::uint32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
 
@@ -89,7 +69,7 @@ std::string FontText(std::string_view story, TextDecoder& decoder, const std::st
     start = end + 1;
   }
   std::string text;
-  for (const std::uint32_t code : codes) AppendUtf8(code, text);
+  for (const std::uint32_t code : codes) AppendUtf8(text, code);
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "rules/text/my_string.h"
+#include "rules/text/utf8.h"
 
 namespace game::check {
 namespace {
@@ -15,33 +16,6 @@ bool IsTrailByte(unsigned char byte) {
 
 bool IsSingleByteCharacter(unsigned char byte) {
   return byte < 0x80 || (byte >= 0xA1 && byte <= 0xDF);
-}
-
-// The length of the well-formed UTF-8 sequence at the start of `bytes`, 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view bytes) {
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char first = at(0);
-  if (first < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-  if (first >= 0xC2 && first <= 0xDF) {
-    length = 2;
-  } else if (first >= 0xE0 && first <= 0xEF) {
-    length = 3;
-    if (first == 0xE0) low = 0xA0;
-    if (first == 0xED) high = 0x9F;
-  } else if (first >= 0xF0 && first <= 0xF4) {
-    length = 4;
-    if (first == 0xF0) low = 0x90;
-    if (first == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (bytes.size() < length || at(1) < low || at(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (at(i) < 0x80 || at(i) > 0xBF) return 0;
-  }
-  return length;
 }
 
 // Where the game's pairing puts each character, with the faults the structure alone shows.
@@ -104,7 +78,7 @@ ByteOrderMark ByteOrderMarkOf(std::string_view file_start) {
 
 bool IsUtf8(std::string_view bytes) {
   while (!bytes.empty()) {
-    const std::size_t length = Utf8SequenceLength(bytes);
+    const std::size_t length = NextUtf8(bytes).length;
     if (length == 0) return false;
     bytes.remove_prefix(length);
   }
@@ -115,7 +89,7 @@ std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
                                                 const HasCp932Form& has_form) {
   std::vector<ConversionStop> stops;
   for (std::size_t at = 0; at < bytes.size();) {
-    const std::size_t length = Utf8SequenceLength(bytes.substr(at));
+    const std::size_t length = NextUtf8(bytes.substr(at)).length;
     if (length == 0) {
       stops.push_back({at, 1, false});
       break;
@@ -129,7 +103,7 @@ std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
 bool LooksUtf8InShiftJis(std::string_view text, const Cp932Test& is_cp932) {
   bool multi_byte = false, all_japanese = true;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text.substr(at));
+    const std::size_t length = NextUtf8(text.substr(at)).length;
     if (length == 0) return false;
     if (length > 1) {
       multi_byte = true;

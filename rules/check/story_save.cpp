@@ -4,6 +4,7 @@
 #include "rules/text/line_match.h"
 #include "rules/text/sjis_decoder.h"
 #include "rules/text/sjis_encoder.h"
+#include "rules/text/utf8.h"
 
 namespace game::check {
 namespace {
@@ -50,17 +51,7 @@ std::string_view UsualEnding(const std::vector<FileLine>& lines) {
 
 std::string Utf8Of(char32_t c) {
   std::string out;
-  const auto byte = [&](unsigned value) { out.push_back(static_cast<char>(value)); };
-  if (c < 0x80) {
-    byte(c);
-  } else if (c < 0x800) {
-    byte(0xC0 | (c >> 6)), byte(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    byte(0xE0 | (c >> 12)), byte(0x80 | ((c >> 6) & 0x3F)), byte(0x80 | (c & 0x3F));
-  } else {
-    byte(0xF0 | (c >> 18)), byte(0x80 | ((c >> 12) & 0x3F));
-    byte(0x80 | ((c >> 6) & 0x3F)), byte(0x80 | (c & 0x3F));
-  }
+  AppendUtf8(out, c);
   return out;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "rules/text/utf8.h"
+
 namespace game::cli {
 namespace {
 
@@ -75,14 +77,6 @@ class Parser {
   CommandLine line_;
 };
 
-// The length of the UTF-8 sequence that starts with `lead`, and its code point's first bits.
-int SequenceLength(unsigned char lead) {
-  if (lead >= 0xF0) return 4;
-  if (lead >= 0xE0) return 3;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
 bool IsWide(char32_t c) {
   return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
          (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF) ||
@@ -142,14 +136,10 @@ std::optional<int> ReadCommandLine(const Program& program, int argc, const char*
 int Columns(std::string_view utf8) {
   int columns = 0;
   for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = SequenceLength(lead);
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length && i + k < utf8.size(); ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    }
-    columns += IsWide(c) ? 2 : 1;
-    i += static_cast<std::size_t>(length);
+    // A byte that starts no sequence takes a column of its own.
+    const Utf8Sequence next = NextUtf8(utf8.substr(i));
+    columns += next.length != 0 && IsWide(next.code) ? 2 : 1;
+    i += next.length != 0 ? next.length : 1;
   }
   return columns;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "rules/text/my_string.h"
+#include "rules/text/utf8.h"
 
 namespace game {
 namespace {
@@ -11,18 +12,13 @@ namespace {
 // The next code point of `s` from `pos` (advanced past it); a byte that starts no UTF-8
 // sequence counts as a code point of its own that is not white space.
 std::uint32_t NextCodePoint(const std::string& s, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(s[pos]);
-  const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  if (length == 1 || pos + static_cast<std::size_t>(length) > s.size()) {
+  const Utf8Sequence next = NextUtf8(std::string_view(s).substr(pos));
+  if (next.length == 0) {
     ++pos;
-    return lead < 0x80 ? lead : 0xFFFD;
+    return 0xFFFD;
   }
-  std::uint32_t code = lead & (0x7F >> length);
-  for (int i = 1; i < length; ++i) {
-    code = (code << 6) | (static_cast<unsigned char>(s[pos + static_cast<std::size_t>(i)]) & 0x3F);
-  }
-  pos += static_cast<std::size_t>(length);
-  return code;
+  pos += next.length;
+  return next.code;
 }
 
 bool IsWhiteSpace(std::uint32_t code) {

@@ -1,25 +1,9 @@
 #include "rules/text/sjis_decoder.h"
 
 #include "rules/text/cp932_table.h"
+#include "rules/text/utf8.h"
 
 namespace game {
-namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-  const auto byte = [&](unsigned value) { out.push_back(static_cast<char>(value)); };
-  if (c < 0x80) {
-    byte(c);
-  } else if (c < 0x800) {
-    byte(0xC0 | (c >> 6));
-    byte(0x80 | (c & 0x3F));
-  } else {  // the table holds nothing past U+FFFF
-    byte(0xE0 | (c >> 12));
-    byte(0x80 | ((c >> 6) & 0x3F));
-    byte(0x80 | (c & 0x3F));
-  }
-}
-
-}  // namespace
 
 SjisCharacter DecodeSjisCharacter(std::string_view bytes, std::size_t at) {
   const auto lead = static_cast<unsigned char>(bytes[at]);
