@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/export/export_manifest.h"
 #include "platform/site/site_writer.h"
@@ -14,12 +12,18 @@
 #include "rules/text/sjis_decoder.h"
 
 // The page's `Module.studioCutFont(font, text)` (bytes, UTF-8 text -> bytes, or null) and
-// `Module.studioDeflate(bytes)` (raw deflate): their answer copied into memory the module frees.
+// `Module.studioDeflate(bytes)` (raw deflate): their answer copied into memory the module frees;
+// null when they fail (a JavaScript error never unwinds through the module).
 // clang-format off
 EM_JS(char*, studio_js_cut_font, (const char* font, int font_size, const char* text,
                                   int text_size, int* out_size), {
-  const cut = Module.studioCutFont(HEAPU8.slice(font, font + font_size),
-                                   UTF8ToString(text, text_size));
+  let cut = null;
+  try {
+    cut = Module.studioCutFont(HEAPU8.slice(font, font + font_size),
+                               UTF8ToString(text, text_size));
+  } catch (error) {
+    cut = null;  // told to the module as no font, never thrown through it
+  }
   if (!cut) return 0;
   const at = _malloc(Math.max(cut.length, 1));
   HEAPU8.set(cut, at);
@@ -27,7 +31,12 @@ EM_JS(char*, studio_js_cut_font, (const char* font, int font_size, const char* t
   return at;
 });
 EM_JS(char*, studio_js_deflate, (const char* bytes, int size, int* out_size), {
-  const deflated = Module.studioDeflate(HEAPU8.subarray(bytes, bytes + size));
+  let deflated = null;
+  try {
+    deflated = Module.studioDeflate(HEAPU8.subarray(bytes, bytes + size));
+  } catch (error) {
+    return 0;
+  }
   const at = _malloc(Math.max(deflated.length, 1));
   HEAPU8.set(deflated, at);
   HEAP32[out_size >> 2] = deflated.length;
@@ -58,6 +67,7 @@ std::string CutFont(const fs::path& font, const std::string& text) {
 std::string Deflate(const std::string& bytes) {
   int size = 0;
   char* deflated = studio_js_deflate(bytes.data(), static_cast<int>(bytes.size()), &size);
+  if (deflated == nullptr) throw AppError("the archive could not be deflated");
   return Taken(deflated, size);
 }
 
@@ -77,8 +87,8 @@ Published PublishSite(const std::string& story, const std::string& title, bool z
   } else {
     // A folder gets the export's record of its files, so that story_export and the studio
     // replace this site later and nothing else there.
-    std::ofstream(fs::path(kPublishSite) / exporting::kManifestName, std::ios::binary)
-        << exporting::ManifestText(kPublishSite);
+    WriteWholeFile(fs::path(kPublishSite) / exporting::kManifestName,
+                   exporting::ManifestText(kPublishSite));
     published.written.push_back(exporting::kManifestName);
   }
   return published;

@@ -1,5 +1,5 @@
-// The page's side of the studio's worker: one request at a time per kind is enough, but each
-// gets its own promise. The worker's code is bundled into the page and started from a blob, so
+// The page's side of the studio's worker, which answers requests in the order sent, each with its
+// own promise. The worker's code is bundled into the page and started from a blob, so
 // that the studio also runs as one file opened from the disk.
 import workerSource from 'studio-worker-source';
 
@@ -13,8 +13,13 @@ export class CheckerClient {
     this.worker.onmessage = ({ data }) => {
       const { resolve, reject } = this.waiting.get(data.id);
       this.waiting.delete(data.id);
-      if ('error' in data) reject(new Error(data.error));
-      else resolve(data.result);
+      if ('error' in data) {
+        // The worker may not have written what was sent: everything goes again next time.
+        this.sent.clear();
+        reject(new Error(data.error));
+      } else {
+        resolve(data.result);
+      }
     };
   }
 
@@ -50,4 +55,5 @@ export class CheckerClient {
   frameBmp(rgba, width, height) { return this.call('frameBmp', rgba, width, height); }
   publish(request) { return this.call('publish', { ...request, files: this.changes(request.files) }); }
   zipFolder(files) { return this.call('zipFolder', this.changes(files)); }
+  sortOld(old) { return this.call('sortOld', old); }
 }

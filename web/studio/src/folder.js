@@ -108,9 +108,9 @@ async function bytesAt(directory, path) {
   return new Uint8Array(await file.arrayBuffer());
 }
 
-// Removes the file at `path` under `directory`.
-export async function removeAt(directory, path) {
-  await (await parentOf(directory, path, false)).removeEntry(path.split('/').pop());
+// Removes the entry at `path` under `directory` (with `recursive`, a folder and all it holds).
+export async function removeAt(directory, path, options = {}) {
+  await (await parentOf(directory, path, false)).removeEntry(path.split('/').pop(), options);
 }
 
 // Writes the whole file at `path` ('/' between folders) under `directory`, making its folders.

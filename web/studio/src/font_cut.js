@@ -2,6 +2,13 @@
 // harfbuzz-subset.wasm, a module of its own with no imports), run with its default choices as
 // story_export's hb-subset runs it, keeping the glyphs of the given characters.
 const HB_MEMORY_MODE_WRITABLE = 2;
+const FAMILY = 'IPAPGothic';  // the face's name in its name table (ASCII and UTF-16BE records)
+
+// Whether `font` (bytes) names itself IPA P Gothic, the face whose licence goes with the site.
+export function isIpaPGothic(font) {
+  const text = new TextDecoder('latin1').decode(font);
+  return text.includes(FAMILY) || text.includes([...FAMILY].map((c) => `\0${c}`).join(''));
+}
 
 let subsetter = null;
 
@@ -17,6 +24,7 @@ export function loadSubsetter(wasmBytes) {
 // HarfBuzz cannot read the font or cut it.
 export function cutFont(hb, font, text) {
   const at = hb.malloc(font.length);
+  if (!at) return null;
   new Uint8Array(hb.memory.buffer).set(font, at);
   const blob = hb.hb_blob_create(at, font.length, HB_MEMORY_MODE_WRITABLE, 0, 0);
   const face = hb.hb_face_create(blob, 0);

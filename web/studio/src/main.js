@@ -9,6 +9,7 @@ import {
   canWriteFolders, download, pickDirectory, readDirectory, readFileList, readOldFolder, removeAt,
   writeAt, writeWhole,
 } from './folder.js';
+import { isIpaPGothic } from './font_cut.js';
 import { showAssets } from './assets.js';
 import { showFindingList } from './findings.js';
 import { drawMap } from './story_map.js';
@@ -365,9 +366,18 @@ class Studio {
   // would replace ask first, as --replace).
   async publish() {
     const choice = await this.publishChoice();
-    if (!choice || !(await this.passesGate())) return null;
+    if (!choice) return null;
     try {
+      // Picked at once, while the dialog's button still counts as the author's act.
       const directory = choice.zip ? null : await pickDirectory();
+      if (directory && (await this.holdsStory(directory))) {
+        this.status(this.texts.holdsStory(directory.name));
+        return null;
+      }
+      if (!(await this.passesGate())) {
+        this.status(this.texts.notPublished);
+        return null;
+      }
       return await this.writeSite(choice.title, directory, choice.chosen);
     } catch (error) {
       if (error.name !== 'AbortError') this.status(this.texts.publishFailed(String(error.message || error)));
@@ -385,7 +395,7 @@ class Studio {
     const form = new FormData(this.$('publish').querySelector('form'));
     const picked = this.$('publish-face').files[0];
     const chosen = !hasFace && picked ? await picked.arrayBuffer() : null;
-    if (!hasFace && !chosen) {
+    if (!hasFace && !(chosen && isIpaPGothic(new Uint8Array(chosen)))) {
       this.status(this.texts.pickFace);
       return null;
     }
@@ -396,24 +406,63 @@ class Studio {
   // author says so (story_export's --force).
   async passesGate() {
     await this.check();
+    while (this.checking) await this.checking;  // a check asked for meanwhile reads the text now
     const errors = this.lastCheck.findings.filter((finding) => finding.error).length;
     return !errors || this.confirm(this.texts.publishErrors(errors), this.texts.publishAnyway);
   }
 
+  // Whether `directory` is the story's folder, holds it or lies in it: never a site's folder.
+  async holdsStory(directory) {
+    const story = this.folder.directory;
+    if (!story) return false;
+    return (await directory.resolve(story)) !== null || (await story.resolve(directory)) !== null;
+  }
+
+  // What putting the site of `written` (its paths) into `directory` does there, read from the
+  // folder as it is now: {own (an earlier publish's files, unchanged), replaced (the author's
+  // files that the site would replace)}. A name that differs from the site's only in case is
+  // the same file where names are compared without case (Windows, macOS): replaced too.
+  async sortFolder(directory, written) {
+    const old = await readOldFolder(directory);
+    const sorted = await this.checker.sortOld(old);
+    if (sorted.error) throw new Error(sorted.error);
+    const names = new Map([...Object.keys(old.files), ...old.folders].map((n) => [n.toLowerCase(), n]));
+    for (const path of written) {
+      const there = names.get(path.toLowerCase());
+      if (there && there !== path && !sorted.own.includes(there) && !sorted.replaced.includes(there)) {
+        sorted.replaced.push(there);
+      }
+    }
+    return sorted;
+  }
+
   // Puts the published site into `directory`: the author's files it would replace only on their
-  // word; an earlier publish's files that the new site has no more removed. False when the
-  // author said no (nothing is then written).
+  // word, asked again if the folder changed while the question was open; then the earlier
+  // publish's files that the new site has no more removed. False when the author said no
+  // (nothing is then written).
   async intoFolder(directory, answer) {
-    const { own, replaced } = answer.old;
-    if (replaced.length) {
-      const listed = replaced.slice(0, 8).join(', ') + (replaced.length > 8 ? ', …' : '');
+    let confirmed = [];
+    for (;;) {
+      const { own, replaced } = await this.sortFolder(directory, answer.written);
+      const asked = replaced.filter((path) => !confirmed.includes(path));
+      if (!asked.length) return this.putSite(directory, answer, own, replaced);
+      const listed = asked.slice(0, 8).join(', ') + (asked.length > 8 ? ', …' : '');
       if (!(await this.confirm(this.texts.publishReplaces(directory.name, listed), this.texts.publishReplace))) {
         this.status(this.texts.notPublished);
         return false;
       }
+      confirmed = replaced;
     }
-    for (const path of own.filter((p) => !answer.written.includes(p))) await removeAt(directory, path);
+  }
+
+  async putSite(directory, answer, own, replaced) {
+    // What the site's files do not simply overwrite (a name in another case, a file where the
+    // site has a folder) goes first, with the author's word.
+    for (const path of replaced.filter((p) => !answer.written.includes(p))) {
+      await removeAt(directory, path, { recursive: true });
+    }
     for (const [path, bytes] of answer.files) await writeAt(directory, path, bytes);
+    for (const path of own.filter((p) => !answer.written.includes(p))) await removeAt(directory, path);
     return true;
   }
 
@@ -424,9 +473,8 @@ class Studio {
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'harfbuzz-subset', 'studio/harfbuzz-subset.wasm')]);
     const started = performance.now();
-    const old = directory ? await readOldFolder(directory) : null;
     const answer = await this.checker.publish({
-      files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory, old });
+      files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory });
     if (answer.error) throw new Error(answer.error);
     const name = directory ? directory.name : `${this.folder.name || 'story'}-site.zip`;
     if (directory) {

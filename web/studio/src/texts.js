@@ -44,7 +44,8 @@ const TEXTS = {
     publishReplaces: (name, list) => `「${name}」には、前回の公開のままではないファイルがあり、新しいサイトで置き換わります：${list}。置き換えますか。`,
     publishReplace: '置き換える',
     notPublished: '公開していません。',
-    pickFace: '文字を切り出すフォント IPA P ゴシック（ipagp.ttf）を選んでください。',
+    holdsStory: (name) => `「${name}」は物語のフォルダーか、それを含むか、その中のフォルダーです。サイトはほかのフォルダーに公開してください（何も書いていません）。`,
+    pickFace: '文字を切り出すフォント IPA P ゴシック（ipagp.ttf）を選んでください（ほかのフォントは使えません）。',
     zipSaved: (name) => `「${name}」をダウンロードしました。`,
   },
   en: {
@@ -90,7 +91,8 @@ const TEXTS = {
     publishReplaces: (name, list) => `"${name}" holds files that no earlier publish wrote as they are, which the new site would replace: ${list}. Replace them?`,
     publishReplace: 'Replace',
     notPublished: 'Not published.',
-    pickFace: 'Choose the font the site\'s characters are cut from: IPA P Gothic (ipagp.ttf).',
+    holdsStory: (name) => `"${name}" is the story's folder, holds it or lies in it: publish the site into another folder (nothing was written).`,
+    pickFace: 'Choose the font the site\'s characters are cut from: IPA P Gothic (ipagp.ttf), no other.',
     zipSaved: (name) => `Downloaded "${name}".`,
   },
 };

@@ -177,8 +177,8 @@ const ops = {
 
   // The check of the folder `files` (name -> bytes or null), story.txt as the editor holds it.
   async check(files, japanese) {
-    await faceReady;
     writeFolder(files);
+    await faceReady;
     const started = performance.now();
     const answer = JSON.parse(result(module._studio_check(japanese ? 1 : 0)));
     answer.milliseconds = performance.now() - started;
@@ -188,13 +188,12 @@ const ops = {
   // The site of the folder `files` as story_export writes it, from the player's files and the
   // face's licence in `kit` (publish_kit.js), the player's compiled module `playerWasm`, the whole
   // face (the worker's, else `chosen`) and HarfBuzz's subsetter `harfbuzz` (bytes): with `zip`
-  // {bytes} (the archive), else {files: [[path, bytes]], old: what it does in the chosen folder
-  // `old` (studio_sort_old_folder)}; or {error}.
-  async publish({ files, kit, playerWasm, chosen, harfbuzz, title, zip, old }) {
+  // {bytes} (the archive), else {files: [[path, bytes]]}; or {error}.
+  async publish({ files, kit, playerWasm, chosen, harfbuzz, title, zip }) {
+    writeFolder(files);
     await faceReady;
     const started = performance.now();
     subsetter = loadSubsetter(harfbuzz);
-    writeFolder(files);
     for (const [name, bytes] of unpackKit(new Uint8Array(kit))) {
       writeMade(name === LICENCE ? '/publish/licence' : `/publish/player/${name}`, bytes);
     }
@@ -205,13 +204,15 @@ const ops = {
     if (answer.error) return answer;
     if (zip) answer.bytes = savedBytes();
     else answer.files = answer.written.map((path) => [path, module.FS.readFile(`/publish/site/${path}`)]);
-    if (old) {
-      writeOldFolder(old);
-      answer.old = JSON.parse(result(module._studio_sort_old_folder()));
-      if (answer.old.error) return answer.old;
-    }
     answer.milliseconds = performance.now() - started;
     return answer;
+  },
+
+  // What publishing the last published site into the chosen folder `old` (folder.js
+  // readOldFolder) does there: {own, replaced} (studio_sort_old_folder), or {error}.
+  sortOld(old) {
+    writeOldFolder(old);
+    return JSON.parse(result(module._studio_sort_old_folder()));
   },
 
   // The folder `files` (name -> bytes or null) as one zip archive: {bytes}.
@@ -223,12 +224,19 @@ const ops = {
   },
 };
 
-self.onmessage = async ({ data }) => {
+async function answer(data) {
   try {
-    const answer = await ops[data.op](...data.args);
-    const transfer = answer && answer.bytes ? [answer.bytes.buffer] : [];
-    self.postMessage({ id: data.id, result: answer }, transfer);
+    const answered = await ops[data.op](...data.args);
+    const transfer = answered && answered.bytes ? [answered.bytes.buffer] : [];
+    self.postMessage({ id: data.id, result: answered }, transfer);
   } catch (error) {
     self.postMessage({ id: data.id, error: String(error && error.stack ? error.stack : error) });
   }
+}
+
+// Requests are answered one after another, in the order sent: each writes the files that changed
+// since the one before (checker_client.js), so none may overtake another.
+let queue = Promise.resolve();
+self.onmessage = ({ data }) => {
+  queue = queue.then(() => answer(data));
 };

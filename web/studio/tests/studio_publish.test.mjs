@@ -11,7 +11,8 @@ import { test } from 'node:test';
 import { liveText, next, open, serve } from '../../tests/harness.mjs';
 import { pathToFileURL } from 'node:url';
 import {
-  checks, dropOn, findingTexts, openStudio, pasteAt, SINGLE, SITE, studioSession, typeAt, waitChecked,
+  checks, dropOn, findingTexts, openStudio, pasteAt, savedStory, SINGLE, SITE, studioSession, typeAt,
+  waitChecked,
 } from './studio_harness.mjs';
 
 const EXPORT = process.env.GAME_STORY_EXPORT;
@@ -140,6 +141,7 @@ test('a story with errors is published only when the author says so, as with --f
   await page.locator('#confirm[open]').waitFor();
   assert.match(await page.locator('#confirm-text').innerText(), /found 1 error\. Publish anyway\?/);
   await page.locator('#confirm button[value="no"]').click();
+  await page.waitForFunction(() => /Not published/.test(document.getElementById('folder-name').textContent));
   assert.equal(await page.evaluate(() => document.body.dataset.published), undefined);
 
   const [download] = await Promise.all([page.waitForEvent('download'), (async () => {
@@ -210,6 +212,29 @@ test('a site goes into a folder as story_export puts it: an earlier one replaced
   await publishInto();
   assert.deepEqual(await siteFiles(), await tree(exported));
 
+  // Never into the story's folder, nor a folder that holds it.
+  for (const target of ['story', '']) {
+    await page.evaluate(async (name) => {
+      const root = await navigator.storage.getDirectory();
+      window.showDirectoryPicker = async () => (name ? root.getDirectoryHandle(name) : root);
+    }, target);
+    const story = await savedStory(page);
+    await publish(page, { as: 'folder' });
+    await page.waitForFunction(() => /story's folder, holds it or lies in it/.test(document.getElementById('folder-name').textContent));
+    assert.deepEqual(await savedStory(page), story);
+    await page.evaluate(() => { document.getElementById('folder-name').textContent = ''; });
+  }
+
+  // A name that differs from the site's only in case is the same file on Windows and macOS:
+  // asked first too.
+  await pickSite({ 'Index.html': '<p>mine</p>' });
+  await publish(page, { as: 'folder' });
+  await page.locator('#confirm[open]').waitFor();
+  assert.match(await page.locator('#confirm-text').innerText(), /would replace: Index\.html\./);
+  await page.locator('#confirm button[value="no"]').click();
+  await page.waitForFunction(() => /Not published/.test(document.getElementById('folder-name').textContent));
+  assert.deepEqual(await siteFiles(), ['Index.html']);
+
   // A page of the author's own where the site has its index.html: asked first; "Cancel" writes
   // nothing, "Replace" replaces it (story_export's --replace).
   await pickSite({ 'index.html': '<p>my own page</p>' });
@@ -258,6 +283,12 @@ test('a read-only folder whose frame was replaced saves as one zip of the whole 
 
 test('the one-file studio from the disk publishes with the face the author chooses', async () => {
   const page = await openStudio(session.browser, `${pathToFileURL(SINGLE).href}?lang=en`);
+  // Another face is refused: the site's licence is IPA P Gothic's.
+  await page.locator('#publish-story').click();
+  await page.locator('#publish-face').setInputFiles(FACE.replace('ipagp.ttf', 'ipag.ttf'));
+  await page.locator('#publish button[value="yes"]').click();
+  await page.waitForFunction(() => /IPA P Gothic \(ipagp\.ttf\), no other/.test(document.getElementById('folder-name').textContent));
+
   await page.locator('#publish-story').click();
   await page.locator('#publish-face').waitFor();  // no face beside a file on the disk
   await page.locator('#publish-face').setInputFiles(FACE);
