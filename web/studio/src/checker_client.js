@@ -44,7 +44,8 @@ export class CheckerClient {
     });
   }
 
-  init(wasmBinary, faceUrl) { return this.call('init', wasmBinary, faceUrl); }
+  loadFace(url) { return this.call('loadFace', url); }
+  init(wasmBinary) { return this.call('init', wasmBinary); }
   hasFace() { return this.call('hasFace'); }
   editorText(bytes) { return this.call('editorText', bytes); }
   planSave(original, edited, confirmed, japanese) {

@@ -70,18 +70,19 @@ class Studio {
   }
 
   async boot() {
+    // The whole face sits beside the served studio (the one file has none: publishing asks); the
+    // worker reads it while the rest loads.
+    if (location.protocol !== 'file:') this.checker.loadFace(new URL('studio/face.ttf', location.href).href);
     const [playerWasm, studioWasm] = await Promise.all([
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
     performance.mark('studio:wasm');
-    // The whole face sits beside the served studio (the one file has none: publishing asks).
-    const face = location.protocol === 'file:' ? null : new URL('studio/face.ttf', location.href).href;
-    const checker = this.checker.init(studioWasm, face);
+    const checker = this.checker.init(studioWasm);
     await this.play.boot(playerWasm);
     this.format = this.play.format;
     setStorySyntax(storySyntax(this.play.module));
     const story = location.protocol === 'file:' ? null : bundledFiles(this.doc, this.format);
-    await checker;
+    await Promise.all([checker, this.play.fontsReady]);
     performance.mark('studio:modules');
     const bundled = await story;
     performance.mark('studio:story');
@@ -193,8 +194,10 @@ class Studio {
   async show(text) {
     this.text = text;
     setText(this.editor, text);
+    performance.mark('studio:text');
     this.dirty = false;
     await this.check();
+    performance.mark('studio:checked');
     this.play.play(this.playFiles());
     this.doc.body.dataset.loads = String(Number(this.doc.body.dataset.loads || 0) + 1);
   }

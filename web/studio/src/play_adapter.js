@@ -30,11 +30,13 @@ export class PlayPane {
     };
   }
 
+  // The game's module and its facts; `fontsReady` settles once the picture's font is loaded and
+  // measured, which the pane needs before its first page.
   async boot(wasmBinary) {
     const module = await createLuxarim({ luxarimHost: this.player.host(), wasmBinary });
     this.player.takeFacts(module);
-    await this.doc.fonts.load(this.player.picture.font, 'あ').catch(() => {});
-    this.player.picture.measureText();
+    this.fontsReady = this.doc.fonts.load(this.player.picture.font, 'あ').catch(() => {})
+      .then(() => this.player.picture.measureText());
     this.player.module = module;
     module.FS.mkdir(`/${this.format.folder}`);
   }

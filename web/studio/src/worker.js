@@ -15,7 +15,7 @@ let font = null;    // the page's lines', from the module's picture layout
 let context = null;
 let subsetter = null;  // HarfBuzz's, made on the first publish
 let face = null;       // the whole face (bytes), where the page has one beside it
-let faceReady = null;  // settles once the face is read and drawn with, or cannot be
+let faceReady = Promise.resolve();  // settles once the face is read and drawn with, or cannot be
 
 // The whole face the game's lines are drawn with, so that the checker measures them as the
 // player draws them (a computer without it would measure with another font), and the face a
@@ -101,6 +101,17 @@ function writeOldFolder({ folders, files }) {
   for (const [path, bytes] of Object.entries(files)) writeMade(`/publish/old/${path}`, bytes || new Uint8Array());
 }
 
+// A tiny story checked and planned once at start, so that the module's code is compiled before
+// the author's first check waits for it (a first run costs several times a later one).
+const WARM_UP = new TextEncoder().encode('@start\r\ntext\r\n\r\n#trap @x\r\n#goto @start\r\n@x\r\n#end\r\n');
+function warmUp() {
+  const story = `/${format.folder}/${format.story}`;
+  module.FS.writeFile(story, WARM_UP);
+  module._studio_check(1);
+  withBytes(WARM_UP, (o, size) => module._studio_plan_save(o, size, o, size, 0, 1));
+  module.FS.unlink(story);
+}
+
 const savedBytes = () => {
   const at = module._studio_saved_bytes();
   return module.HEAPU8.slice(at, at + module._studio_saved_size());
@@ -126,8 +137,13 @@ function layOutOrSkip(map) {
 }
 
 const ops = {
-  async init(wasmBinary, faceUrl) {
-    faceReady = faceUrl ? loadFace(faceUrl) : Promise.resolve();
+  // Starts reading the whole face at `url`; the checks and the publishing wait for it.
+  loadFace(url) {
+    faceReady = loadFace(url);
+    return true;
+  },
+
+  async init(wasmBinary) {
     module = await createStudio({
       wasmBinary,
       studioLineWidth: lineWidth,
@@ -138,6 +154,7 @@ const ops = {
     format = storyFormat(module);
     font = textFont(pictureLayout(module));
     module.FS.mkdir(`/${format.folder}`);
+    warmUp();
     return true;
   },
 
