@@ -6,9 +6,10 @@
 // The frames stay in the module's memory, where the rules decoded them as RGBA: the page holds
 // only views of those bytes.
 
-// The faces to draw the text in, the site's own first. The size, weight, origin, line step and
-// colours are the game's, from the module (picture_layout).
-const FACES = 'LuxarimGothic, IPAPGothic, "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック", ' +
+// The faces to draw the text in, the site's own first (the family its font is renamed to). The
+// size, weight, origin, line step and colours are the game's, from the module (picture_layout).
+export const SITE_FACE = 'LuxarimGothic';
+const FACES = `${SITE_FACE}, IPAPGothic, "IPA Pゴシック", "MS PGothic", "ＭＳ Ｐゴシック", ` +
   '"Hiragino Kaku Gothic ProN", "Noto Sans CJK JP", sans-serif';
 
 // The CSS font the page's lines are drawn in: the module's weight and size in the faces above.

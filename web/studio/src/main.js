@@ -72,7 +72,8 @@ class Studio {
   async boot() {
     // The whole face sits beside the served studio (the one file has none: publishing asks); the
     // worker reads it while the rest loads.
-    if (location.protocol !== 'file:') this.checker.loadFace(new URL('studio/face.ttf', location.href).href);
+    const face = location.protocol === 'file:' ? null : new URL('studio/face.ttf', location.href).href;
+    if (face) this.checker.loadFace(face);
     const [playerWasm, studioWasm] = await Promise.all([
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
@@ -96,6 +97,7 @@ class Studio {
     this.$('publish-story').disabled = false;
     this.doc.body.dataset.ready = 'true';
     window.studioReadyAt = performance.now();
+    if (face) this.play.useFace(face);
   }
 
   status(text) { this.$('folder-name').textContent = text; }

@@ -4,6 +4,7 @@
 // story read anew where the reader is (game_reload), a start at a line (game_warp), and where
 // the page on screen starts (game_reading_line).
 import createLuxarim from 'luxarim-module';
+import { SITE_FACE } from '../../picture.js';
 import { Player } from '../../player.js';
 
 // What game_warp answers.
@@ -39,6 +40,18 @@ export class PlayPane {
       .then(() => this.player.picture.measureText());
     this.player.module = module;
     module.FS.mkdir(`/${this.format.folder}`);
+  }
+
+  // The whole face under the site's family, where the served studio has it beside it: the pane
+  // then draws the author's characters as their published site will (the site's own font holds
+  // only the bundled story's). The faces the page has stay when it cannot be read.
+  async useFace(url) {
+    try {
+      this.doc.fonts.add(await new FontFace(SITE_FACE, `url("${url}")`).load());
+      this.player.picture.measureText();
+    } catch {
+      // the site's font and the computer's draw on
+    }
   }
 
   get module() { return this.player.module; }

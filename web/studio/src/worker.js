@@ -4,7 +4,7 @@
 import createStudio from 'luxarim-studio-module';
 import { deflateRaw } from 'pako';
 import { storyFormat } from '../../files.js';
-import { pictureLayout, textFont } from '../../picture.js';
+import { pictureLayout, SITE_FACE, textFont } from '../../picture.js';
 import { cutFont, loadSubsetter } from './font_cut.js';
 import { LICENCE, MODULE_WASM, unpackKit } from './publish_kit.js';
 import { layOut } from './story_map.js';
@@ -25,7 +25,7 @@ async function loadFace(url) {
     const response = await fetch(url);
     if (!response.ok) return;
     const bytes = await response.arrayBuffer();
-    const loaded = await new FontFace('LuxarimGothic', bytes).load();
+    const loaded = await new FontFace(SITE_FACE, bytes).load();
     self.fonts.add(loaded);
     context = null;
     face = bytes;
