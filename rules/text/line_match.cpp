@@ -12,14 +12,24 @@ struct Range {  // lines [begin, end) of both lists
   std::size_t before_begin, before_end, after_begin, after_end;
 };
 
+// Before step d, the furthest x reached on each diagonal that step d reads: k = -(d - 1),
+// -(d - 1) + 2, ..., d - 1 (d values; a full copy of the frontier at each step would take 32 MB
+// at 2,000 edits).
+std::vector<int> Reached(const std::vector<int>& v, int offset, int d) {
+  std::vector<int> reached;
+  reached.reserve(static_cast<std::size_t>(d));
+  for (int k = -(d - 1); k <= d - 1; k += 2) reached.push_back(v[offset + k]);
+  return reached;
+}
+
 // Walks back from the end through the furthest-reaching paths recorded before each step.
-LineMatches Backtrack(const std::vector<std::vector<int>>& trace, int offset, int x, int y) {
+LineMatches Backtrack(const std::vector<std::vector<int>>& trace, int x, int y) {
   LineMatches matches;
   for (int d = static_cast<int>(trace.size()) - 1; d > 0; --d) {
-    const std::vector<int>& v = trace[d];
+    const auto v = [&](int k) { return trace[d][static_cast<std::size_t>((k + d - 1) / 2)]; };
     const int k = x - y;
-    const bool down = k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]);
-    const int previous_x = v[offset + (down ? k + 1 : k - 1)];
+    const bool down = k == -d || (k != d && v(k - 1) < v(k + 1));
+    const int previous_x = v(down ? k + 1 : k - 1);
     const int previous_y = previous_x - (down ? k + 1 : k - 1);
     while (x > previous_x && y > previous_y) matches.emplace_back(--x, --y);
     x = previous_x;
@@ -36,14 +46,14 @@ std::optional<LineMatches> Myers(const Lines& a, const Lines& b, int max_edits) 
   std::vector<int> v(2 * offset + 1, 0);
   std::vector<std::vector<int>> trace;
   for (int d = 0; d <= max_edits; ++d) {
-    trace.push_back(v);
+    trace.push_back(Reached(v, offset, d));
     for (int k = -d; k <= d; k += 2) {
       const bool down = k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]);
       int x = down ? v[offset + k + 1] : v[offset + k - 1] + 1;
       int y = x - k;
       while (x < n && y < m && a[x] == b[y]) ++x, ++y;
       v[offset + k] = x;
-      if (x >= n && y >= m) return Backtrack(trace, offset, n, m);
+      if (x >= n && y >= m) return Backtrack(trace, n, m);
     }
   }
   return std::nullopt;

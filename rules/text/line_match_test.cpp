@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 
 namespace game {
@@ -42,6 +44,36 @@ TEST(LineMatch, KeepsTheLongestRunOfUnchangedLines) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Matched(c.before, c.after, c.max_edits), c.matches) << c.before << " / " << c.after;
+  }
+}
+
+// On random texts of a few letters, the matches are equal lines in increasing order, as many as
+// the longest common subsequence (by the textbook table) has.
+TEST(LineMatch, FindsALongestCommonSubsequenceOfRandomTexts) {
+  std::mt19937 random(7);
+  const auto text = [&](int length) {
+    std::string out;
+    for (int i = 0; i < length; ++i) out += static_cast<char>('a' + random() % 3);
+    return out;
+  };
+  for (int round = 0; round < 300; ++round) {
+    const std::string a = text(static_cast<int>(random() % 25));
+    const std::string b = text(static_cast<int>(random() % 25));
+    std::vector<std::vector<int>> table(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+      for (std::size_t j = 1; j <= b.size(); ++j) {
+        table[i][j] = a[i - 1] == b[j - 1] ? table[i - 1][j - 1] + 1
+                                           : std::max(table[i - 1][j], table[i][j - 1]);
+      }
+    }
+    const LineMatches matches = MatchLines(Split(a), Split(b));
+    ASSERT_EQ(matches.size(), static_cast<std::size_t>(table[a.size()][b.size()]))
+        << a << " / " << b;
+    for (std::size_t n = 0; n < matches.size(); ++n) {
+      const auto [i, j] = matches[n];
+      ASSERT_EQ(a[i], b[j]) << a << " / " << b;
+      if (n > 0) ASSERT_TRUE(i > matches[n - 1].first && j > matches[n - 1].second);
+    }
   }
 }
 
