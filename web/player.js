@@ -20,9 +20,12 @@ const CONTROLS = 'button, input, label, select, textarea, a[href], dialog';
 
 export class Player {
   // `room`: the stage's room (stage.js), the window's unless the page gives the game a box.
-  constructor(doc, { room } = {}) {
+  // `keysArea`: where a click keeps the keys on the game's buttons: the whole page, unless the
+  // page has parts of its own that take keys (the studio's editor).
+  constructor(doc, { room, keysArea = doc } = {}) {
     const $ = (id) => doc.getElementById(id);
     this.doc = doc;
+    this.keysArea = keysArea;
     this.main = $('game');
     this.next = $('next');
     this.special = $('special');
@@ -62,7 +65,7 @@ export class Player {
     this.doc.addEventListener('visibilitychange', () => this.schedule(0));
     // Game hosts often show the page in a frame of theirs: a click or tap anywhere but a control
     // keeps the keys on the game's buttons (the browser would give the focus to the page itself).
-    this.doc.addEventListener('mousedown', (event) => {
+    this.keysArea.addEventListener('mousedown', (event) => {
       if (event.target.closest(CONTROLS)) return;
       event.preventDefault();
       this.focusButton();

@@ -64,6 +64,12 @@ export async function writeWhole(directory, name, bytes) {
   }
 }
 
+// Which of `names` `directory` holds already.
+export async function heldNames(directory, names) {
+  const held = await Promise.all(names.map((name) => directory.getFileHandle(name).then(() => true, () => false)));
+  return names.filter((name, i) => held[i]);
+}
+
 // The names an earlier publish listed in its record (`.story_export`: "crc size name" lines).
 export function listedNames(record) {
   const lines = new TextDecoder().decode(record).split('\n').slice(1);

@@ -6,8 +6,8 @@ import { readDropped } from '../../files.js';
 import { CheckerClient } from './checker_client.js';
 import { createEditor, goToLine, markPageOnScreen, setText, showFindings } from './editor.js';
 import {
-  canWriteFolders, download, pickDirectory, readDirectory, readFileList, readOldFolder, removeAt,
-  writeAt, writeWhole,
+  canWriteFolders, download, heldNames, pickDirectory, readDirectory, readFileList, readOldFolder,
+  removeAt, writeAt, writeWhole,
 } from './folder.js';
 import { isIpaPGothic } from './font_cut.js';
 import { showAssets } from './assets.js';
@@ -58,10 +58,6 @@ class Studio {
       if (input.files.length) await this.load(await readFileList(input.files, this.format));
       input.value = '';
     });
-    // The player gives the keys to its buttons on a click outside them: not in the studio's parts.
-    for (const id of ['toolbar', 'editor-pane', 'findings', 'summary', 'assets', 'story-map']) {
-      $(id).addEventListener('pointerdown', (event) => event.stopPropagation());
-    }
     // A dropped folder opens in the studio (the player would only play it).
     window.addEventListener('drop', (event) => this.dropped(event), true);
     window.addEventListener('beforeunload', (event) => {
@@ -78,6 +74,7 @@ class Studio {
       wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'studio-wasm', 'studio/luxarim_studio.wasm')]);
     performance.mark('studio:wasm');
+    this.playerWasm = playerWasm;
     const checker = this.checker.init(studioWasm);
     await this.play.boot(playerWasm);
     this.format = this.play.format;
@@ -313,7 +310,10 @@ class Studio {
       plan = await this.checker.planSave(this.original, this.text, true, this.japanese);
     }
     try {
-      await this.write(plan.bytes);
+      if (!(await this.write(plan.bytes))) {
+        this.status(this.texts.notSaved);
+        return false;
+      }
     } catch (error) {
       this.status(this.texts.saveFailed(String(error.message || error)));
       return false;
@@ -326,18 +326,24 @@ class Studio {
 
   async write(bytes) {
     if (this.folder.isNew && typeof window.showDirectoryPicker === 'function') {
-      // The new story's folder is its own only once every file is written there.
+      // The new story's folder is its own only once every file is written there; a folder that
+      // holds a story's files already is written only on the author's word.
       const directory = await pickDirectory();
+      const held = await heldNames(directory, [...this.folder.files.keys()]);
+      if (held.length && !(await this.confirm(this.texts.newStoryReplaces(directory.name, held.join(', '))))) {
+        return false;
+      }
       for (const [name, data] of this.folder.files) {
         if (data && name !== this.format.story) await writeWhole(directory, name, data);
       }
       await writeWhole(directory, this.format.story, bytes);
       Object.assign(this.folder, { directory, name: directory.name, isNew: false });
-      return;
+      return true;
     }
     if (this.folder.directory) await writeWhole(this.folder.directory, this.format.story, bytes);
     else if (this.folder.assetsChanged) await this.downloadFolder(bytes);
     else download(this.doc, this.format.story, bytes);
+    return true;
   }
 
   // A read-only folder whose frames or sounds were replaced: the whole folder as one zip.
@@ -461,22 +467,33 @@ class Studio {
   }
 
   async putSite(directory, answer, own, replaced) {
-    // What the site's files do not simply overwrite (a name in another case, a file where the
-    // site has a folder) goes first, with the author's word.
-    for (const path of replaced.filter((p) => !answer.written.includes(p))) {
-      await removeAt(directory, path, { recursive: true });
+    // What a site file does not simply overwrite (a name in another case, a file where the site
+    // has a folder) goes, with the author's word, just before that file is written.
+    let blocking = replaced.filter((p) => !answer.written.includes(p));
+    const blocks = (entry, path) => path.toLowerCase() === entry.toLowerCase()
+      || path.toLowerCase().startsWith(`${entry.toLowerCase()}/`);
+    for (const [path, bytes] of answer.files) {
+      for (const entry of blocking.filter((e) => blocks(e, path))) {
+        await removeAt(directory, entry, { recursive: true });
+      }
+      blocking = blocking.filter((e) => !blocks(e, path));
+      await writeAt(directory, path, bytes);
     }
-    for (const [path, bytes] of answer.files) await writeAt(directory, path, bytes);
     for (const path of own.filter((p) => !answer.written.includes(p))) await removeAt(directory, path);
     return true;
   }
 
   async writeSite(title, directory, chosen) {
     this.status(this.texts.publishing);
-    const [kit, playerWasm, harfbuzz] = await Promise.all([
+    // Fetched (or decoded from the one file) on the first publish only.
+    this.publishParts ||= Promise.all([
       wasmBytes(this.doc, 'publish-kit', 'studio/publish-kit.bin'),
-      wasmBytes(this.doc, 'player-wasm', 'luxarim.wasm'),
       wasmBytes(this.doc, 'harfbuzz-subset', 'studio/harfbuzz-subset.wasm')]);
+    const [kit, harfbuzz] = await this.publishParts.catch((error) => {
+      this.publishParts = null;
+      throw error;
+    });
+    const { playerWasm } = this;
     const started = performance.now();
     const answer = await this.checker.publish({
       files: Object.fromEntries(this.playFiles()), kit, playerWasm, chosen, harfbuzz, title, zip: !directory });

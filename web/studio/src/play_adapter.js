@@ -18,6 +18,8 @@ export class PlayPane {
     this.doc = doc;
     // The game in the pane's width, its buttons over the picture as on the desktop.
     this.player = new Player(doc, {
+      // A click in the game keeps the keys on its buttons; elsewhere they go where clicked.
+      keysArea: doc.getElementById('game'),
       room: (d, size) => {
         const width = d.getElementById('game').clientWidth;
         return { width, height: (width * size.height) / size.width };

@@ -138,6 +138,12 @@ test('the editor numbers the lines, colours the story, undoes and searches', asy
   assert.equal(await page.locator('.tok-command').first().innerText(), '#end');
   assert.equal(await page.locator('.tok-comment').first().innerText(), '// \uFFFD note');
   assert.equal(await page.locator('.cm-line.page-a').count(), 1);  // あい, the one page
+  // A click in the text puts the caret there: the game's buttons keep the keys only for clicks in
+  // the game.
+  await page.locator('.cm-line').nth(3).click();
+  await page.keyboard.type('x');
+  assert.match((await editorText(page)).split('\n')[3], /x/);
+  await page.keyboard.press('Control+z');
   await typeAt(page, 2, 3, 'う');
   assert.match(await editorText(page), /^@start\nあいう\n/);
   await page.keyboard.press('Control+z');
@@ -183,4 +189,21 @@ test('a story of 9,999 lines is checked as it is typed; its map is too large to 
   assert.match(await page.locator('#story-map').innerText(), /^The map is not drawn: the story has 1666 pages/);
   await typeAndCheck(page, 2, 1, '#goto @nowhere\n');
   assert.ok((await findingTexts(page)).some((f) => f.startsWith('story.txt:2:7: error: there is no label @nowhere')));
+});
+
+test('a new story saved into a folder that holds a story asks first, and "Cancel" writes nothing', async () => {
+  const page = await studioWithStory();
+  await page.evaluate(async () => {
+    await window.studio.newStory();
+    const folder = await (await navigator.storage.getDirectory()).getDirectoryHandle('story');
+    window.showDirectoryPicker = async () => folder;
+  });
+  const saving = page.evaluate(() => window.studio.save());
+  await page.locator('#confirm[open]').waitFor();
+  assert.match(await page.locator('#confirm-text').innerText(),
+    /"story" already holds a story's files, which the new story would replace: .*story\.txt.*\. Replace them\?/);
+  await page.locator('#confirm button[value="no"]').click();
+  assert.equal(await saving, false);
+  assert.deepEqual(await savedStory(page), STORY);
+  assert.match(await page.locator('#folder-name').innerText(), /Not saved/);
 });
