@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSaveFile>
 #include <QString>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -65,6 +66,9 @@ Bilingual Help() {
 }
 const Bilingual kEmptyBitmap = {": empty bitmap (zero bytes), no PNG written\n",
                                 ": 空のビットマップ (0 バイト) のため、PNG は書きません\n"};
+const Bilingual kSameFile = {
+    ": OUT is the bitmap itself, which the PNG would replace: no PNG written\n",
+    ": OUT がビットマップそのものなので、PNG は書きません (元のファイルが消えます)\n"};
 
 // The exit status when the arguments are not a conversion: the help, the version or a refusal.
 std::optional<int> AnswerArguments(int argc, char** argv, game::Language language) {
@@ -81,6 +85,11 @@ QImage ToImage(const game::DecodedBitmap& bitmap) {
 
 // Converts `in` to the PNG file `out`; the exit status.
 int Convert(const char* in, const char* out, game::Language language) {
+  std::error_code error;
+  if (std::filesystem::equivalent(in, out, error)) {
+    std::cerr << out << kSameFile.In(language);
+    return 1;
+  }
   game::DecodedBitmap bitmap;
   game::PosixFileSystem files;
   try {

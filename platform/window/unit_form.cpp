@@ -11,12 +11,13 @@
 #include "platform/window/accessibility.h"
 #include "platform/window/app_identity.h"
 #include "rules/scene/button_layout.h"
+#include "rules/scene/unit_scene.h"
 
 namespace game {
 namespace {
 
-constexpr int kClientWidth = 500;
-constexpr int kClientHeight = 300;
+constexpr int kClientWidth = UnitScene::kWidth;
+constexpr int kClientHeight = UnitScene::kHeight;
 
 QRect BoxRect(const ButtonBox& box) { return QRect(box.x, box.y, box.width, box.height); }
 

@@ -53,12 +53,10 @@ Structure ScanStructure(std::string_view line) {
   return result;
 }
 
+// The code point of the one UTF-8 character `character`; U+FFFD when it is none.
 std::uint32_t CodePoint(std::string_view character) {
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
-  static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-  std::uint32_t code = at(0) & kLeadMask[std::min<std::size_t>(character.size(), 4)];
-  for (std::size_t i = 1; i < character.size(); ++i) code = (code << 6) | (at(i) & 0x3F);
-  return code;
+  const Utf8Sequence next = NextUtf8(character);
+  return next.length != 0 ? next.code : 0xFFFD;
 }
 
 bool InJapaneseText(std::uint32_t code) {
@@ -103,13 +101,13 @@ std::vector<ConversionStop> Utf8ConversionStops(std::string_view bytes,
 bool LooksUtf8InShiftJis(std::string_view text, const Cp932Test& is_cp932) {
   bool multi_byte = false, all_japanese = true;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = NextUtf8(text.substr(at)).length;
-    if (length == 0) return false;
-    if (length > 1) {
+    const Utf8Sequence next = NextUtf8(text.substr(at));
+    if (next.length == 0) return false;
+    if (next.length > 1) {
       multi_byte = true;
-      all_japanese = all_japanese && InJapaneseText(CodePoint(text.substr(at, length)));
+      all_japanese = all_japanese && InJapaneseText(next.code);
     }
-    at += length;
+    at += next.length;
   }
   return multi_byte && (all_japanese || !is_cp932(text));
 }

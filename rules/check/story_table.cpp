@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "rules/check/half_width.h"
 #include "rules/check/story_lines.h"
@@ -107,12 +108,10 @@ class TableFindings {
 
   Message CommandLookalike(const std::string& line, const std::string& word) {
     const std::string shown = Utf8(word);
-    Message message{"\"" + shown +
-                        "\" is no command the game obeys (#end, #goto, #trap, #heatOn, #heatOff, "
-                        "#notext), so the reader sees this line as text",
-                    "「" + shown +
-                        "」はゲームのコマンド (#end、#goto、#trap、#heatOn、#heatOff、#notext) "
-                        "ではないので、この行は文章として表示されます"};
+    Message message{"\"" + shown + "\" is no command the game obeys (" + CommandList(", ") +
+                        "), so the reader sees this line as text",
+                    "「" + shown + "」はゲームのコマンド (" + CommandList("、") +
+                        ") ではないので、この行は文章として表示されます"};
     if (HasFullWidthAscii(word)) {
       message.en += " (commands are written in half-width letters)";
       message.ja += " (コマンドは半角で書きます)";
@@ -190,8 +189,17 @@ class TableFindings {
   static constexpr std::string_view kFullWidthHash = "\x81\x94";  // ＃
   static constexpr std::string_view kFullWidthAt = "\x81\x97";    // ＠
   static constexpr std::size_t kMaxMisspelling = 2;
-  static inline const std::string kCommands[] = {"#end",    "#goto",    "#trap",
-                                                 "#heatOn", "#heatOff", "#notext"};
+  // The rules' commands, and their list as the findings name them.
+  static inline const std::vector<std::string> kCommands = [] {
+    std::vector<std::string> commands;
+    for (const StoryCommand& command : kStoryCommands) commands.emplace_back(command.keyword);
+    return commands;
+  }();
+  static std::string CommandList(const char* between) {
+    std::string list;
+    for (const std::string& command : kCommands) list += (list.empty() ? "" : between) + command;
+    return list;
+  }
 
   // What the command does without its jump, said for the findings.
   static Message WithoutJump(bool trap) {

@@ -98,6 +98,15 @@ TEST_F(Bmp2Png, AFileItCannotReadGivesOneLineNamingItAndTheReasonAndStatus1) {
        "the bitmap claims 10000 by 10000 pixels, over the game's limit of at most 32768 pixels a "
        "side and 89478485 pixels in all, 256 MiB of 24-bit colour"},
   };
+  // The bitmap named as OUT too (a slip of the keys) is kept.
+  const std::vector<std::uint8_t> good = EncodeBmp({1, 1, {1, 2, 3}}, BmpEncoding::kRgb24);
+  const QString same = WriteBytes("same.bmp", good);
+  const ToolResult run = Convert({same, same});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.error_output, same.toStdString() +
+                                  ": OUT is the bitmap itself, which the PNG would replace: no "
+                                  "PNG written\n");
+  EXPECT_EQ(testing::FileBytes(dir_ / "same.bmp"), std::string(good.begin(), good.end()));
   for (const auto& c : cases) {
     const ToolResult run = Convert({c.in, Path("out.png")});
     EXPECT_EQ(run.exit_code, 1) << c.in.toStdString();
