@@ -76,7 +76,8 @@ ExportTarget::ExportTarget(ExportFiles& files, const TargetRequest& request)
 
 ExportTarget::~ExportTarget() {
   MoveBack();
-  if (!staging_.empty()) files_.RemoveAll(staging_);
+  // Entries of the author's that could not go back stay in the staging folder, never removed.
+  if (!staging_.empty() && moved_.empty()) files_.RemoveAll(staging_);
 }
 
 Message ExportTarget::CannotWrite(std::error_code error) const {
@@ -217,10 +218,11 @@ std::optional<Message> ExportTarget::MoveKept(const std::vector<fs::path>& kept)
 }
 
 void ExportTarget::MoveBack() {
-  while (!moved_.empty()) {
-    files_.Rename(staging_ / moved_.back(), real_ / moved_.back());
-    moved_.pop_back();
+  std::vector<fs::path> stuck;  // what could not go back: it stays where it is
+  for (auto name = moved_.rbegin(); name != moved_.rend(); ++name) {
+    if (files_.Rename(staging_ / *name, real_ / *name)) stuck.push_back(*name);
   }
+  moved_ = std::move(stuck);
 }
 
 // The staged site takes OUT's place and the old output (if any) the staging folder's. Where the

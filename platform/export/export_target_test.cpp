@@ -41,6 +41,7 @@ class FailingFiles : public ExportFiles {
   int cause = ENOSPC;
   int count = 0;
   int exchanges_failing = 0;  // the next exchanges fail with `cause`, whatever the count
+  bool sticky = false;        // every change from the `fail_at`-th on fails, not that one alone
 
   std::error_code WriteFile(const fs::path& path, std::string_view bytes) override {
     return Fails() ? Cause() : disk_.WriteFile(path, bytes);
@@ -58,7 +59,7 @@ class FailingFiles : public ExportFiles {
   std::error_code RemoveAll(const fs::path& path) override { return disk_.RemoveAll(path); }
 
  private:
-  bool Fails() { return ++count == fail_at; }
+  bool Fails() { return fail_at > 0 && (sticky ? ++count >= fail_at : ++count == fail_at); }
   std::error_code Cause() const { return {cause, std::generic_category()}; }
   DiskExportFiles disk_;
 };
@@ -240,6 +241,34 @@ TEST_F(ExportTargetTest, AFailureAtAnyStepLeavesTheOldOutputWhole) {
               ".git/ .git/HEAD=ref .story_export CNAME=example.org dat/ dat/story.txt=story "
               "index.html=page photos/ photos/cat.jpg=cat ");
   }
+}
+
+// A disk that goes wrong and stays wrong at any step (so that nothing can be moved back) never
+// takes the author's files: what could not go back stays in the staging folder.
+TEST_F(ExportTargetTest, ADiskThatStaysWrongNeverTakesTheAuthorsFiles) {
+  for (int n = 1;; ++n) {
+    fs::remove_all(dir_.Path());
+    fs::create_directories(dir_.Path() / story_);
+    files_.fail_at = 0;
+    files_.sticky = false;
+    ASSERT_EQ(Export("site", "old story"), "");
+    Write("site/CNAME", "example.org");
+    Write("site/photos/cat.jpg", "cat");
+    files_.count = 0;
+    files_.fail_at = n;
+    files_.sticky = true;
+    Export("site");
+    std::string found;
+    for (const auto& entry : fs::recursive_directory_iterator(dir_.Path())) {
+      const std::string name = entry.path().filename().string();
+      if (name == "CNAME" || name == "cat.jpg")
+        found += name + "=" + testing::FileBytes(entry.path()) + " ";
+    }
+    EXPECT_EQ(found.size(), std::string("CNAME=example.org cat.jpg=cat ").size())
+        << "failing from step " << n << ": " << found;
+    if (files_.count < n) break;
+  }
+  files_.sticky = false;
 }
 
 // Where the two folders cannot be exchanged in one step, the site still replaces the old one:
