@@ -23,7 +23,8 @@ struct ZipEntry {
 };
 
 // The CRC-32 that zip archives and the export's manifest record (the reflected polynomial
-// 0xEDB88320, as zlib's crc32).
+// 0xEDB88320, as zlib's crc32), computed here because the studio's WebAssembly build of this
+// writer has no zlib.
 std::uint32_t Crc32(std::string_view bytes);
 
 // Raw deflate (no zlib header or trailer): `bytes` compressed as a zip entry stores them.

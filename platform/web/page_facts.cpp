@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/web/json_text.h"
 #include "rules/scene/button_layout.h"
 #include "rules/scene/unit_scene.h"
 #include "rules/story/game_texts.h"
@@ -18,8 +19,7 @@ std::string CssColour(Rgb colour) {
   return text;
 }
 
-// The captions hold neither quotes nor backslashes nor control characters.
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) { return web::JsonQuoted(text); }
 
 std::string Field(const char* name, const std::string& json) { return Quoted(name) + ":" + json; }
 

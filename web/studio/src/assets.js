@@ -17,9 +17,19 @@ function media(doc, name, bytes) {
 
 // `files`: name -> bytes or null; `findings`: the checker's; `missing`: the word for a file that
 // is not there; `format`: the story folder's (storyFormat).
+// Shown anew only when a file or its findings changed: a pause in typing leaves the pictures
+// and a sound that is playing as they are.
+const shown = new WeakMap();  // holder -> what it shows: the files' bytes and the findings' texts
+
 export function showAssets(holder, files, findings, missing, format) {
+  const names = format.names.filter((name) => name !== format.story);
+  const now = { bytes: names.map((name) => files.get(name)),
+    texts: findings.filter((f) => names.includes(f.file)).map((f) => f.text).join('\n') };
+  const before = shown.get(holder);
+  if (before && before.texts === now.texts && before.bytes.every((b, i) => b === now.bytes[i])) return;
+  shown.set(holder, now);
   const doc = holder.ownerDocument;
-  const figures = format.names.filter((name) => name !== format.story).map((name) => {
+  const figures = names.map((name) => {
     const figure = doc.createElement('figure');
     figure.className = 'asset';
     figure.dataset.file = name;
